@@ -66,21 +66,21 @@ typedef void (*SetSearchProgressHwndFn)(HWND window);
 
 #ifdef PLIMO_BUILDING_MODULE
 #define PLIMO_EXPORT __attribute__((visibility("default")))
-int32_t PLIMO_EXPORT GetVerbCount(void);
-const char* PLIMO_EXPORT GetVerb(int32_t verbIndex);
-const char* PLIMO_EXPORT GetEnglishDefinition(int32_t verbIndex, bool pronominal);
-const char* PLIMO_EXPORT GetTenseName(int32_t tense);
-const char* PLIMO_EXPORT GetTenseName2(int32_t tense);
-const char* PLIMO_EXPORT GetTabName(int32_t tab);
-const char* PLIMO_EXPORT GetLanguage(void);
-int32_t PLIMO_EXPORT GetLanguageVersion(void);
-bool PLIMO_EXPORT GetQuestion(int32_t verbIndex, int32_t slot, char* buffer);
-bool PLIMO_EXPORT ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
+PLIMO_EXPORT int32_t GetVerbCount(void);
+PLIMO_EXPORT const char* GetVerb(int32_t verbIndex);
+PLIMO_EXPORT const char* GetEnglishDefinition(int32_t verbIndex, bool pronominal);
+PLIMO_EXPORT const char* GetTenseName(int32_t tense);
+PLIMO_EXPORT const char* GetTenseName2(int32_t tense);
+PLIMO_EXPORT const char* GetTabName(int32_t tab);
+PLIMO_EXPORT const char* GetLanguage(void);
+PLIMO_EXPORT int32_t GetLanguageVersion(void);
+PLIMO_EXPORT bool GetQuestion(int32_t verbIndex, int32_t slot, char* buffer);
+PLIMO_EXPORT bool ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
                                 bool* canBePronominal, bool* useAlternate, bool* pronominal,
                                 char* alternateLabels, char** forms);
-void PLIMO_EXPORT Find(const char* pattern, int32_t flags, struct SearchResultList** result);
-void PLIMO_EXPORT FreeSearchPtr(struct SearchResultList* list);
-void PLIMO_EXPORT SetSearchProgressHwnd(HWND window);
+PLIMO_EXPORT void Find(const char* pattern, int32_t flags, struct SearchResultList** result);
+PLIMO_EXPORT void FreeSearchPtr(struct SearchResultList* list);
+PLIMO_EXPORT void SetSearchProgressHwnd(HWND window);
 #endif
 
 #ifdef __cplusplus

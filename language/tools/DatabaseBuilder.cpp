@@ -1,0 +1,171 @@
+#include "DatabaseBuilder.h"
+
+#include <set>
+#include <unordered_map>
+
+#include "../src/DatabaseFormat.h"
+
+namespace dbc {
+namespace {
+
+constexpr size_t kMax16BitOffset = 0xFFFF;
+
+void Put16(std::vector<uint8_t>& out, uint32_t value) {
+    out.push_back(static_cast<uint8_t>(value));
+    out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t value) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+void PutString(std::vector<uint8_t>& out, const std::string& text) {
+    out.insert(out.end(), text.begin(), text.end());
+    out.push_back(0);
+}
+
+// EndingPool with shared strings; offset 0 is the empty string.
+class EndingPoolBuilder {
+public:
+    EndingPoolBuilder() { pool_.push_back(0); offsets_[""] = 0; }
+
+    uint32_t Add(const std::string& ending, const std::string& where) {
+        const auto it = offsets_.find(ending);
+        if (it != offsets_.end()) return it->second;
+        const size_t offset = pool_.size();
+        if (offset > kMax16BitOffset) throw DataError(where + ": the ending pool is full");
+        PutString(pool_, ending);
+        offsets_[ending] = static_cast<uint32_t>(offset);
+        return static_cast<uint32_t>(offset);
+    }
+
+    std::vector<uint8_t> Take() { return std::move(pool_); }
+    int32_t Count() const { return static_cast<int32_t>(offsets_.size()); }
+
+private:
+    std::vector<uint8_t> pool_;
+    std::unordered_map<std::string, uint32_t> offsets_;
+};
+
+void CheckModel(const Model& model, const std::map<int, Model>& models) {
+    if (!model.isParadigmPair) return;
+    for (int p : model.paradigms) {
+        const auto it = models.find(p);
+        if (it == models.end() || it->second.empty || it->second.isParadigmPair)
+            throw DataError(model.source + ": paradigm " + std::to_string(p) + " must be an ordinary model");
+    }
+}
+
+void CheckVerb(const Verb& verb, const std::map<int, Model>& models, const std::set<int>& paradigmModels) {
+    const auto it = models.find(verb.model);
+    if (it == models.end() || it->second.empty)
+        throw DataError(verb.source + ": '" + verb.infinitive + "' uses model " + std::to_string(verb.model) +
+                        ", which has no endings");
+    if (paradigmModels.count(verb.model))
+        throw DataError(verb.source + ": model " + std::to_string(verb.model) +
+                        " is one paradigm of a pair; use the pair's model");
+    const Model& model = it->second;
+    const auto checkLength = [&](const Model& m) {
+        const size_t strip = m.flags & french::StripCountMask;
+        const size_t caretOffset = (m.flags >> french::CaretOffsetShift) & 7;
+        if (verb.infinitive.size() < strip || verb.infinitive.size() < caretOffset)
+            throw DataError(verb.source + ": '" + verb.infinitive + "' is too short for model " +
+                            std::to_string(m.number));
+        if (verb.infinitive.size() - strip > 19)
+            throw DataError(verb.source + ": the stem of '" + verb.infinitive + "' is over 19 characters");
+    };
+    if (model.isParadigmPair) {
+        checkLength(models.at(model.paradigms[0]));
+        checkLength(models.at(model.paradigms[1]));
+    } else {
+        checkLength(model);
+    }
+}
+
+}  // namespace
+
+Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Verb>& verbs,
+                       const std::map<std::string, Definition>& definitions) {
+    Database db;
+    if (models.empty()) throw DataError("no models");
+    const int modelCount = models.rbegin()->first + 1;
+    std::set<int> paradigmModels;
+    for (int n = 0; n < modelCount; ++n) {
+        if (!models.count(n)) throw DataError("model " + std::to_string(n) + " is not defined (use an empty block)");
+        CheckModel(models.at(n), models);
+        if (models.at(n).isParadigmPair) {
+            paradigmModels.insert(models.at(n).paradigms[0]);
+            paradigmModels.insert(models.at(n).paradigms[1]);
+        }
+    }
+    for (int required : {french::AuxiliaryAvoirModel, french::AuxiliaryEtreModel})
+        if (required >= modelCount || models.at(required).empty)
+            throw DataError("the auxiliary model " + std::to_string(required) + " is required");
+
+    // Models.
+    EndingPoolBuilder endings;
+    for (int n = 0; n < modelCount; ++n) {
+        const Model& model = models.at(n);
+        Put32(db.modelTable, model.flags);
+        for (int e = 0; e < french::EndingCount; ++e) {
+            uint32_t value = 0;
+            if (model.isParadigmPair) {
+                if (e < 2) value = static_cast<uint32_t>(model.paradigms[e]);
+                else if (e < 4) {
+                    const std::string& label = model.labels[e - 2];
+                    value = static_cast<uint8_t>(label[0]);
+                    if (label.size() > 1) value |= static_cast<uint32_t>(static_cast<uint8_t>(label[1])) << 8;
+                }
+            } else {
+                value = endings.Add(model.endings[e], model.source);
+            }
+            Put16(db.modelTable, value);
+        }
+    }
+    db.endingCount = endings.Count();
+    db.endingPool = endings.Take();
+    db.modelCount = modelCount;
+
+    // Verbs, names and definitions.
+    if (verbs.size() < 20) throw DataError("the database needs at least 20 verbs");
+    if (verbs.size() > 0xFFFFFF) throw DataError("too many verbs for the 24-bit result index");
+    std::map<std::string, int> seenNames;
+    std::set<std::string> usedDefinitions;
+    for (const Verb& verb : verbs) {
+        CheckVerb(verb, models, paradigmModels);
+        const int occurrence = ++seenNames[verb.infinitive];
+        const std::string key = occurrence == 1 ? verb.infinitive : verb.infinitive + "#" + std::to_string(occurrence);
+
+        const size_t nameOffset = db.infinitivePool.size();
+        if (nameOffset > kMax16BitOffset)
+            throw DataError(verb.source + ": the infinitive pool is full (16-bit offsets); drop some verbs");
+        PutString(db.infinitivePool, verb.infinitive);
+        Put16(db.verbNameIndex, static_cast<uint32_t>(nameOffset));
+
+        uint32_t info = 0;
+        const auto def = definitions.find(key);
+        if (def != definitions.end()) {
+            const size_t ref = db.definitionPool.size() + 1;
+            if (ref > french::DefinitionRefMask) throw DataError(def->second.source + ": the definition pool is full");
+            PutString(db.definitionPool, def->second.plain);
+            PutString(db.definitionPool, def->second.pronominal);
+            info |= static_cast<uint32_t>(ref);
+            usedDefinitions.insert(key);
+            ++db.definedVerbs;
+        }
+        if (verb.hAspire) info |= french::HAspireBit;
+        if (verb.pronominalOnly) info |= french::PronominalOnlyBit;
+        info |= static_cast<uint32_t>(verb.kind) << french::KindShift;
+        info |= static_cast<uint32_t>(verb.model) << french::ModelShift;
+        Put32(db.verbInfoTable, info);
+    }
+    if (db.infinitivePool.size() > kMax16BitOffset)
+        throw DataError("the infinitive pool exceeds 65,535 bytes");
+    for (const auto& [key, def] : definitions)
+        if (!usedDefinitions.count(key))
+            db.warnings.push_back(def.source + ": '" + key + "' is not in the verb list; definition unused");
+    db.verbCount = static_cast<int32_t>(verbs.size());
+    return db;
+}
+
+}  // namespace dbc

@@ -1,0 +1,75 @@
+// french-forms: prints what the module conjugates, read through its exports.
+//
+//   french-forms [VERB]    the full conjugation of VERB (default "placer"), UTF-8
+//   french-forms --words   every distinct word of every form of every verb in
+//                          every variant, one per line, for the spelling check
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "FrenchModule.h"
+
+using namespace testing_support;
+
+namespace {
+
+int PrintVerb(const std::string& infinitive) {
+    const auto& m = Module();
+    const auto indices = VerbIndices(infinitive);
+    if (indices.empty()) {
+        std::fprintf(stderr, "french-forms: no verb \"%s\"\n", infinitive.c_str());
+        return 1;
+    }
+    static const int order[] = {0, 1, 2, 3, 7, 8, 9, 10, 4, 5, 11, 12, 6, 13, 14};
+    for (int index : indices) {
+        const auto c = Conjugate(index);
+        std::printf("%s\n\n", c.forms[InfinitiveSlot].c_str());
+        for (int tense : order) {
+            std::printf("%s\n", ToUtf8(m.GetTenseName2(tense)).c_str());
+            const int first = tense * 6, last = tense == 14 ? 84 + 2 : tense * 6 + 5;
+            for (int s = tense == 14 ? 84 : first; s <= last; ++s)
+                if (!c.forms[s].empty()) std::printf("  %s\n", c.forms[s].c_str());
+        }
+        std::printf("%s\n  %s\n", ToUtf8(m.GetTenseName2(16)).c_str(), c.forms[90].c_str());
+        std::printf("%s\n  %s\n", ToUtf8(m.GetTenseName2(15)).c_str(), c.forms[91].c_str());
+        if (!c.forms[92].empty()) std::printf("  %s\n", c.forms[92].c_str());
+        std::printf("\n");
+    }
+    return 0;
+}
+
+int PrintWords() {
+    std::set<std::string> words;
+    for (int i = 0; i < Module().GetVerbCount(); ++i) {
+        for (int variant = 0; variant < 4; ++variant) {
+            const auto c = Conjugate(i, variant & 1, variant & 2, true);
+            for (int s = 0; s < FormSlotCount; ++s) {
+                if (s == PastParticipleSlot && !c.pronominal) {
+                    // "placé, ée": the bare feminine ending is not a word.
+                    words.insert(c.forms[s].substr(0, c.forms[s].find(',')));
+                    continue;
+                }
+                std::string word;
+                for (char ch : c.forms[s] + " ") {
+                    if (ch == ' ' || ch == '\'' || ch == '-' || ch == ',') {
+                        if (!word.empty()) words.insert(word);
+                        word.clear();
+                    } else {
+                        word += ch;
+                    }
+                }
+            }
+        }
+    }
+    for (const auto& w : words)
+        if (w != "N" && w != "existe" && w != "pas") std::printf("%s\n", w.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--words") == 0) return PrintWords();
+    return PrintVerb(argc > 1 ? argv[1] : "placer");
+}
