@@ -157,6 +157,8 @@ def first_group_model(word, cls, ex):
         return ex["abréger"]
     if word.endswith("ger"):
         return ex["abroger"]
+    if re.search(r"é(gu|qu)er$", word):
+        return ex["allécher"]
     # é or e followed by one or two consonants, then -er.
     m = re.search(r"([eé])([^aeiouyéèêâîôûœ]{1,2})er$", word)
     if m and m.group(2) not in ("x",):

@@ -1,8 +1,11 @@
 // ConjugateVerb: one verb of the database into its 94 written forms.
 //
-// Forms are built in a work area on the stack (stem + ending, auxiliary +
-// participle, then pronouns and restrictions) and copied into the caller's
-// buffers at the end, never past FormBufferSize bytes. Nothing is allocated.
+// Each form is written once, straight into the caller's buffer: pronoun,
+// then auxiliary, stem and ending. The pronoun is chosen from the first
+// letter that follows it, which is known before anything is written. The
+// tenses that do not exist and the verb's restrictions are applied to the
+// written forms afterwards. No write passes FormBufferSize bytes and nothing
+// is allocated.
 #include <cstring>
 #include <initializer_list>
 
@@ -13,62 +16,65 @@
 namespace french {
 namespace {
 
-constexpr int WorkSize = 96;  // every form the data produces fits with room to spare
-
-// A bounded text in the work area.
-struct Form {
-    char text[WorkSize];
-    int length;
-
-    void Clear() { length = 0; text[0] = 0; }
-    void Append(const char* s) {
-        while (*s && length < WorkSize - 1) text[length++] = *s++;
-        text[length] = 0;
-    }
-    void Append(const char* s, int n) {
-        for (int i = 0; i < n && s[i] && length < WorkSize - 1; ++i) text[length++] = s[i];
-        text[length] = 0;
-    }
-    void Set(const char* s) { Clear(); Append(s); }
-    void Prefix(const char* p) {
-        const int n = static_cast<int>(std::strlen(p));
-        const int keep = length + n < WorkSize ? length : WorkSize - 1 - n;
-        std::memmove(text + n, text, static_cast<size_t>(keep));
-        std::memcpy(text, p, static_cast<size_t>(n));
-        length = keep + n;
-        text[length] = 0;
-    }
-    bool Empty() const { return length == 0; }
-};
+constexpr int MaxLength = FormBufferSize - 1;
 
 struct Verb {
     const char* infinitive;
     int infinitiveLength;
     int stemLength;
-    const char* caret;   // start of the caret substring in the infinitive
-    int caretLength;     // 0: no caret substitution
+    const char* caret;  // start of the caret substring in the infinitive
+    int caretLength;    // 0: no caret substitution
     bool hAspire;
 };
 
-// stem + ending, with each '^' of the ending replaced by the caret substring.
-// An empty ending means the form does not exist: nothing is appended.
-void AppendStemAndEnding(Form& form, const Verb& verb, const char* ending) {
-    if (!*ending) return;
-    form.Append(verb.infinitive, verb.stemLength);
-    for (const char* e = ending; *e; ++e) {
-        if (*e == '^' && verb.caretLength > 0) form.Append(verb.caret, verb.caretLength);
-        else if (form.length < WorkSize - 1) {
-            form.text[form.length++] = *e;
-            form.text[form.length] = 0;
+// Appends to one caller buffer, never past its guaranteed size.
+class FormWriter {
+public:
+    explicit FormWriter(char* buffer) : out_(buffer) {}
+    ~FormWriter() { out_[length_] = 0; }
+
+    // Pieces are a few bytes long: a plain loop beats strlen and memcpy calls.
+    void Put(const char* text, int count) {
+        if (count > MaxLength - length_) count = MaxLength - length_;
+        for (int i = 0; i < count; ++i) out_[length_ + i] = text[i];
+        length_ += count;
+    }
+    void Put(const char* text) {
+        while (*text && length_ < MaxLength) out_[length_++] = *text++;
+    }
+    void Put(char c) {
+        if (length_ < MaxLength) out_[length_++] = c;
+    }
+    // stem + ending, each '^' of the ending replaced by the caret substring.
+    void PutStemAndEnding(const Verb& verb, const char* ending) {
+        Put(verb.infinitive, verb.stemLength);
+        if (verb.caretLength == 0) {
+            Put(ending);
+            return;
+        }
+        for (const char* e = ending; *e; ++e) {
+            if (*e == '^') Put(verb.caret, verb.caretLength);
+            else Put(*e);
         }
     }
+
+private:
+    char* out_;
+    int length_ = 0;
+};
+
+// The first letter of stem + ending.
+unsigned char FirstLetter(const Verb& verb, const char* ending) {
+    if (verb.stemLength > 0) return static_cast<unsigned char>(verb.infinitive[0]);
+    if (*ending == '^' && verb.caretLength > 0) return static_cast<unsigned char>(*verb.caret);
+    return static_cast<unsigned char>(*ending);
 }
 
-// A form elides the pronoun before it ("j'ai", "je m'habille", "s'œuvrer")
+// A form elides the pronoun before it ("j'ai", "je m'habille", "j'œuvre")
 // when it starts with a vowel, a mute h, or œ. An h aspiré keeps the full
 // pronoun: "je hais", "je me hâte".
-bool Elides(const char* form, bool hAspire) {
-    switch (static_cast<unsigned char>(*form)) {
+bool Elides(unsigned char first, bool hAspire) {
+    switch (first) {
     case 'a': case 'e': case 'i': case 'o': case 'u':
     case 0xE2: /* â */ case 0xE9: /* é */ case 0xEA: /* ê */ case 0xF4: /* ô */
     case 0x9C: /* œ */
@@ -81,39 +87,40 @@ bool Elides(const char* form, bool hAspire) {
 }
 
 struct KindRule {
-    bool pronominal;      // a pronominal form exists
-    bool alternate;       // avoir/être variants, labelled A and E
+    bool pronominal;  // a pronominal form exists
+    bool alternate;   // avoir/être variants, labelled A and E
     uint32_t addedFlags;
 };
 
 constexpr KindRule kKinds[16] = {
-    {false, false, 0},                  // 0 avoir
-    {false, true, 0},                   // 1 avoir, être when alternate
-    {false, false, 0},                  // 2 être
-    {true, false, 0},                   // 3 avoir, être when pronominal
-    {true, false, NoAgreement},         // 4
-    {true, false, Impersonal},          // 5
-    {true, false, 0},                   // 6 être
-    {false, false, CaSubject},          // 7
-    {true, true, 0},                    // 8 être when pronominal or alternate
-    {false, false, Impersonal},         // 9
-    {true, true, 0},                    // 10 no agreement when pronominal (below)
-    {false, true, Impersonal},          // 11
-    {false, true, ThirdPersonOnly},     // 12
-    {false, false, ThirdPersonOnly},    // 13
-    {true, false, 0},                   // 14 pronominal: impersonal only
-    {true, false, 0},                   // 15 pronominal: third persons only
+    {false, false, 0},               // 0 avoir
+    {false, true, 0},                // 1 avoir, être when alternate
+    {false, false, 0},               // 2 être
+    {true, false, 0},                // 3 avoir, être when pronominal
+    {true, false, NoAgreement},      // 4
+    {true, false, Impersonal},       // 5
+    {true, false, 0},                // 6 être
+    {false, false, CaSubject},       // 7
+    {true, true, 0},                 // 8 être when pronominal or alternate
+    {false, false, Impersonal},      // 9
+    {true, true, 0},                 // 10 no agreement when pronominal (below)
+    {false, true, Impersonal},       // 11
+    {false, true, ThirdPersonOnly},  // 12
+    {false, false, ThirdPersonOnly}, // 13
+    {true, false, 0},                // 14 pronominal: impersonal only
+    {true, false, 0},                // 15 pronominal: third persons only
 };
 
 bool UsesEtre(int kind, bool pronominal, bool alternate) {
     switch (kind) {
-    case 0: case 7: case 9: case 13: return pronominal;  // only a pronominal-only verb gets here pronominal
     case 1: case 11: case 12: return alternate || pronominal;
     case 2: case 6: return true;
     case 8: case 10: return pronominal || alternate;
-    default: return pronominal;
+    default: return pronominal;  // a pronominal-only verb of any kind takes être
     }
 }
+
+enum class Pronouns { Plain, Reflexive, ReflexiveEn };
 
 const char* const kPronouns[6] = {"je ", "tu ", "il ", "nous ", "vous ", "ils "};
 const char* const kReflexive[6] = {"je me ", "tu te ", "il se ", "nous nous ", "vous vous ", "ils se "};
@@ -123,14 +130,38 @@ const char* const kReflexiveEn[6] = {"je m'en ", "tu t'en ", "il s'en ", "nous n
 const char* const kImperativeReflexive[3] = {"-toi", "-nous", "-vous"};
 const char* const kImperativeReflexiveEn[3] = {"-t'en", "-nous-en", "-vous-en"};
 
+const char* SubjectPronoun(Pronouns mode, int person, unsigned char first, bool hAspire) {
+    const bool elides = Elides(first, hAspire);
+    switch (mode) {
+    case Pronouns::Plain: return person == 0 && elides ? "j'" : kPronouns[person];
+    case Pronouns::Reflexive: return elides ? kReflexiveElided[person] : kReflexive[person];
+    case Pronouns::ReflexiveEn: return kReflexiveEn[person];
+    }
+    return "";
+}
+
+// The reflexive pronoun of the infinitive and the participles.
+const char* InfinitivePronoun(Pronouns mode, unsigned char first, bool hAspire) {
+    switch (mode) {
+    case Pronouns::Plain: return "";
+    case Pronouns::Reflexive: return Elides(first, hAspire) ? "s'" : "se ";
+    case Pronouns::ReflexiveEn: return "s'en ";
+    }
+    return "";
+}
+
 const char kNoForm[] = "N'existe pas";
 const char kNoImperative[] = "pas d'imp\xE9ratif";
+
+void Set(char* buffer, const char* text) {
+    FormWriter(buffer).Put(text);
+}
 
 }  // namespace
 
 bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate, bool* canBePronominal,
                bool* useAlternate, bool* pronominal, char* alternateLabels, char** forms) {
-    // 1. Arguments.
+    // 1. Arguments: nothing is written unless every one is usable.
     if (!forms || !IsVerbIndex(verbIndex) || !hasAlternate || !canBePronominal || !useAlternate || !pronominal)
         return false;
     for (int s = 0; s < FormSlotCount; ++s)
@@ -139,9 +170,13 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     const int kind = VerbKind(info);
     int model = VerbModel(info);
     if (model >= Db.modelCount) return false;
+    const bool twoParadigms = (ModelFlags(model) & TwoParadigms) != 0;
+    if (twoParadigms) {
+        const int chosen = ModelEntry(model, *useAlternate ? 1 : 0);
+        if (chosen >= Db.modelCount || (ModelFlags(chosen) & TwoParadigms)) return false;
+    }
 
     // 2. A pair of paradigms: labels, then the chosen paradigm.
-    const bool twoParadigms = (ModelFlags(model) & TwoParadigms) != 0;
     if (twoParadigms) {
         if (alternateLabels) {
             char* out = alternateLabels;
@@ -153,7 +188,6 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
             }
         }
         model = ModelEntry(model, *useAlternate ? 1 : 0);
-        if (model >= Db.modelCount || (ModelFlags(model) & TwoParadigms)) return false;
     }
     const uint32_t modelFlags = ModelFlags(model);
 
@@ -175,148 +209,145 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     const KindRule& rule = kKinds[kind];
     const bool pronominalOnly = (info & PronominalOnlyBit) != 0;
     *canBePronominal = rule.pronominal || pronominalOnly;
-    *hasAlternate = rule.alternate;
+    *hasAlternate = rule.alternate || twoParadigms;
     if (pronominalOnly) *pronominal = true;
     else if (!rule.pronominal) *pronominal = false;
     const bool isPronominal = *pronominal;
-    const bool alternate = *useAlternate;
     uint32_t flags = modelFlags | rule.addedFlags;
     // "Nous nous sommes convenu" but "nous sommes convenus": the participle
     // of kind 10 stays invariable only in the pronominal form.
     if (isPronominal && kind == 10) flags |= NoAgreement;
     if (isPronominal && kind == 14) flags = Impersonal;
     if (isPronominal && kind == 15) flags = ThirdPersonOnly;
-    const int auxiliary = UsesEtre(kind, isPronominal, alternate) ? AuxiliaryEtreModel : AuxiliaryAvoirModel;
-    if (twoParadigms) {
-        *hasAlternate = true;
-    } else if (*hasAlternate && alternateLabels) {
-        std::memcpy(alternateLabels, "A\0E", 4);
-    }
+    const int auxiliary = UsesEtre(kind, isPronominal, *useAlternate) ? AuxiliaryEtreModel : AuxiliaryAvoirModel;
+    if (!twoParadigms && rule.alternate && alternateLabels) std::memcpy(alternateLabels, "A\0E", 4);
 
-    Form work[FormSlotCount];
+    const Pronouns mode = !isPronominal ? Pronouns::Plain
+                          : (std::strcmp(verb.infinitive, "aller") == 0 || std::strcmp(verb.infinitive, "falloir") == 0)
+                              ? Pronouns::ReflexiveEn
+                              : Pronouns::Reflexive;
+    const char* participle = ModelEnding(model, PastParticipleEnding);
+    // A verb without a past participle (paître, gésir) has no participle
+    // forms and no compound tenses, whatever its stem.
+    const bool hasPastParticiple = *participle != 0;
+    if (!hasPastParticiple) flags |= 0x7Fu << (MissingTenseShift + SimpleTenseCount);
 
-    // 5. Simple tenses.
+    // 5. Simple tenses, with their pronouns (10). An empty ending is a form
+    // that does not exist.
     for (int s = 0; s < 42; ++s) {
-        work[s].Clear();
-        AppendStemAndEnding(work[s], verb, ModelEnding(model, s));
+        const char* ending = ModelEnding(model, s);
+        if (!*ending) {
+            forms[s][0] = 0;
+            continue;
+        }
+        FormWriter out(forms[s]);
+        out.Put(SubjectPronoun(mode, s % 6, FirstLetter(verb, ending), verb.hAspire));
+        out.PutStemAndEnding(verb, ending);
     }
-    // 6. Compound tenses: the auxiliary in the simple tense seven places back.
+    // 6. Compound tenses: the auxiliary in the simple tense seven places back,
+    // then the participle, plural after être in the plural persons.
+    const char* plural = ModelEnding(model, PluralParticipleEnding);
     for (int s = 42; s < 84; ++s) {
         const int person = s % 6;
-        const bool plural = auxiliary == AuxiliaryEtreModel && person >= 3 && !(flags & NoAgreement);
-        work[s].Set(ModelEnding(auxiliary, s - 42));
-        work[s].Append(" ");
-        AppendStemAndEnding(work[s], verb, ModelEnding(model, plural ? PluralParticipleEnding : PastParticipleEnding));
-        if (work[s].text[work[s].length - 1] == ' ') work[s].Clear();
+        const bool agrees = auxiliary == AuxiliaryEtreModel && person >= 3 && !(flags & NoAgreement);
+        const char* ending = agrees ? plural : participle;
+        const char* auxiliaryForm = ModelEnding(auxiliary, s - 42);
+        if (!*ending) {
+            forms[s][0] = 0;
+            continue;
+        }
+        FormWriter out(forms[s]);
+        out.Put(SubjectPronoun(mode, person, static_cast<unsigned char>(*auxiliaryForm), false));
+        out.Put(auxiliaryForm);
+        out.Put(' ');
+        out.PutStemAndEnding(verb, ending);
     }
-    // 7. Imperative.
+    // 7. Imperative, with the reflexive pronoun after the verb.
     for (int i = 0; i < 6; ++i) {
-        work[ImperativeSlot + i].Clear();
-        if (i < ImperativeFormCount) AppendStemAndEnding(work[ImperativeSlot + i], verb, ModelEnding(model, ImperativeEnding + i));
+        const char* ending = i < ImperativeFormCount ? ModelEnding(model, ImperativeEnding + i) : "";
+        if (!*ending) {
+            forms[ImperativeSlot + i][0] = 0;
+            continue;
+        }
+        FormWriter out(forms[ImperativeSlot + i]);
+        out.PutStemAndEnding(verb, ending);
+        if (mode == Pronouns::Reflexive) out.Put(kImperativeReflexive[i]);
+        // "va-t'en, allons-nous-en, allez-vous-en"
+        if (mode == Pronouns::ReflexiveEn) out.Put(kImperativeReflexiveEn[i]);
     }
     // 8. Participles and infinitive.
-    work[PresentParticipleSlot].Clear();
-    AppendStemAndEnding(work[PresentParticipleSlot], verb, ModelEnding(model, PresentParticipleEnding));
-    work[PastParticipleSlot].Clear();
-    AppendStemAndEnding(work[PastParticipleSlot], verb, ModelEnding(model, PastParticipleEnding));
-    work[CompoundParticipleSlot].Set(ModelEnding(auxiliary, PresentParticipleEnding));
-    work[CompoundParticipleSlot].Append(" ");
-    AppendStemAndEnding(work[CompoundParticipleSlot], verb, ModelEnding(model, PastParticipleEnding));
-    const char* feminine = ModelEnding(model, FeminineSuffixEnding);
-    if (*feminine) {
-        work[PastParticipleSlot].Append(", ");
-        AppendStemAndEnding(work[PastParticipleSlot], Verb{verb.infinitive, verb.infinitiveLength, 0, verb.caret,
-                                                           verb.caretLength, verb.hAspire},
-                            feminine);
-    }
-    work[InfinitiveSlot].Set(verb.infinitive);
-    // A verb without a past participle (paître, gésir) has no participle
-    // forms at all, whatever its stem: no "pa" or "ayant " on their own.
-    const bool hasPastParticiple = *ModelEnding(model, PastParticipleEnding) != 0;
-    if (!hasPastParticiple) {
-        work[PastParticipleSlot].Clear();
-        work[CompoundParticipleSlot].Clear();
-        flags |= 0x7Fu << (MissingTenseShift + SimpleTenseCount);  // nor compound tenses
-    }
-
-    // 10. Pronouns. (Caret substitution, step 9, happened while joining.)
-    const bool withEn = isPronominal && (std::strcmp(verb.infinitive, "aller") == 0 ||
-                                         std::strcmp(verb.infinitive, "falloir") == 0);
-    if (!isPronominal) {
-        for (int s = 0; s < 84; ++s) {
-            if (work[s].Empty()) continue;
-            const int person = s % 6;
-            if (person == 0 && Elides(work[s].text, verb.hAspire)) work[s].Prefix("j'");
-            else work[s].Prefix(kPronouns[person]);
-        }
-    } else if (!withEn) {
-        for (int s = 0; s < 84; ++s) {
-            if (work[s].Empty()) continue;
-            const int person = s % 6;
-            work[s].Prefix(Elides(work[s].text, verb.hAspire) ? kReflexiveElided[person] : kReflexive[person]);
-        }
-        for (int i = 0; i < ImperativeFormCount; ++i)
-            if (!work[ImperativeSlot + i].Empty()) work[ImperativeSlot + i].Append(kImperativeReflexive[i]);
-        for (int s : {PresentParticipleSlot, CompoundParticipleSlot, InfinitiveSlot})
-            if (!work[s].Empty()) work[s].Prefix(Elides(work[s].text, verb.hAspire) ? "s'" : "se ");
-        work[PastParticipleSlot] = work[CompoundParticipleSlot];
-        work[CompoundParticipleSlot].Clear();
+    const char* present = ModelEnding(model, PresentParticipleEnding);
+    if (*present) {
+        FormWriter out(forms[PresentParticipleSlot]);
+        out.Put(InfinitivePronoun(mode, FirstLetter(verb, present), verb.hAspire));
+        out.PutStemAndEnding(verb, present);
     } else {
-        for (int s = 0; s < 84; ++s)
-            if (!work[s].Empty()) work[s].Prefix(kReflexiveEn[s % 6]);
-        // "va-t'en, allons-nous-en, allez-vous-en": the imperative keeps its
-        // pronouns after the verb.
-        for (int i = 0; i < ImperativeFormCount; ++i)
-            if (!work[ImperativeSlot + i].Empty()) work[ImperativeSlot + i].Append(kImperativeReflexiveEn[i]);
-        work[InfinitiveSlot].Prefix("s'en ");
-        work[PastParticipleSlot] = work[CompoundParticipleSlot];
-        if (!work[PastParticipleSlot].Empty()) work[PastParticipleSlot].Prefix("s'en ");
-        if (!work[PresentParticipleSlot].Empty()) work[PresentParticipleSlot].Prefix("s'en ");
-        work[CompoundParticipleSlot].Clear();
+        forms[PresentParticipleSlot][0] = 0;
+    }
+    forms[PastParticipleSlot][0] = 0;
+    forms[CompoundParticipleSlot][0] = 0;
+    if (hasPastParticiple) {
+        // The compound participle, "ayant placé"; in the pronominal form it
+        // takes the place of the past participle: "s'étant placé".
+        const char* auxiliaryForm = ModelEnding(auxiliary, PresentParticipleEnding);
+        {
+            FormWriter out(forms[isPronominal ? PastParticipleSlot : CompoundParticipleSlot]);
+            out.Put(InfinitivePronoun(mode, static_cast<unsigned char>(*auxiliaryForm), false));
+            out.Put(auxiliaryForm);
+            out.Put(' ');
+            out.PutStemAndEnding(verb, participle);
+        }
+        if (!isPronominal) {
+            FormWriter out(forms[PastParticipleSlot]);
+            out.PutStemAndEnding(verb, participle);
+            const char* feminine = ModelEnding(model, FeminineSuffixEnding);
+            if (*feminine) {
+                out.Put(", ");
+                out.PutStemAndEnding(Verb{verb.infinitive, verb.infinitiveLength, 0, verb.caret, verb.caretLength,
+                                          verb.hAspire},
+                                     feminine);
+            }
+        }
+    }
+    {
+        FormWriter out(forms[InfinitiveSlot]);
+        out.Put(InfinitivePronoun(mode, static_cast<unsigned char>(verb.infinitive[0]), verb.hAspire));
+        out.Put(verb.infinitive, verb.infinitiveLength);
     }
 
     // 11. Tenses that do not exist.
     for (int t = 0; t < PersonalTenseCount; ++t) {
         if (!(flags & (1u << (MissingTenseShift + t)))) continue;
-        for (int p = 0; p < 6; ++p) work[t * 6 + p].Clear();
-        if (!suppressPlaceholders) work[t * 6 + 2].Set(kNoForm);
+        for (int p = 0; p < 6; ++p) forms[t * 6 + p][0] = 0;
+        if (!suppressPlaceholders) Set(forms[t * 6 + 2], kNoForm);
     }
 
     // 12. Restrictions; each may switch on the next.
     if (flags & CaSubject) {
         flags |= Impersonal;
         for (int t = 0; t < PersonalTenseCount; ++t) {
-            Form& f = work[t * 6 + 2];
-            if (std::strncmp(f.text, "il ", 3) == 0) {
-                Form rest;
-                rest.Set(f.text + 3);
-                f.Set("\xE7""a ");  // ça
-                f.Append(rest.text);
+            char* f = forms[t * 6 + 2];
+            if (std::strncmp(f, "il ", 3) == 0) {
+                f[0] = '\xE7';  // "ça ", as long as "il "
+                f[1] = 'a';
             }
         }
     }
     if (flags & Impersonal) {
         flags |= ThirdPersonOnly;
-        for (int t = 0; t < PersonalTenseCount; ++t) work[t * 6 + 5].Clear();
+        for (int t = 0; t < PersonalTenseCount; ++t) forms[t * 6 + 5][0] = 0;
     }
     if (flags & ThirdPersonOnly) {
         flags |= NoImperative;
         for (int t = 0; t < PersonalTenseCount; ++t)
-            for (int p : {0, 1, 3, 4}) work[t * 6 + p].Clear();
+            for (int p : {0, 1, 3, 4}) forms[t * 6 + p][0] = 0;
     }
     if (flags & NoImperative) {
-        for (int i = 0; i < 6; ++i) work[ImperativeSlot + i].Clear();
-        if (!suppressPlaceholders) work[ImperativeSlot + 2].Set(kNoImperative);
+        for (int i = 0; i < 6; ++i) forms[ImperativeSlot + i][0] = 0;
+        if (!suppressPlaceholders) Set(forms[ImperativeSlot + 2], kNoImperative);
     }
-    if (flags & NoPresentParticiple) work[PresentParticipleSlot].Set(kNoForm);
-    if (flags & NoCompoundParticiple) work[CompoundParticipleSlot].Clear();
-
-    // Into the caller's buffers, never past their guaranteed size.
-    for (int s = 0; s < FormSlotCount; ++s) {
-        const int n = work[s].length < FormBufferSize - 1 ? work[s].length : FormBufferSize - 1;
-        std::memcpy(forms[s], work[s].text, static_cast<size_t>(n));
-        forms[s][n] = 0;
-    }
+    if (flags & NoPresentParticiple) Set(forms[PresentParticipleSlot], kNoForm);
+    if (flags & NoCompoundParticiple) forms[CompoundParticipleSlot][0] = 0;
     return true;
 }
 

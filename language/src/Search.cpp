@@ -116,6 +116,9 @@ void SearchAllForms(SearchRun& run) {
     const int32_t count = french::Db.verbCount;
     for (int32_t i = 0; i < count; ++i) {
         ReportProgress(i, count);
+        // A full list takes no more entries; the progress reports still run
+        // to the end so that the progress window behaves the same.
+        if (run.list->count >= kMaxResults) continue;
         bool hasAlternate = false, canBePronominal = false, useAlternate = false, pronominal = false;
         if (!french::Conjugate(i, true, &hasAlternate, &canBePronominal, &useAlternate, &pronominal, nullptr,
                                run.forms))
@@ -156,7 +159,7 @@ void TestDefinition(SearchRun& run, int32_t verbIndex, const char* definition, b
 }
 
 void SearchAllDefinitions(SearchRun& run) {
-    for (int32_t i = 0; i < french::Db.verbCount; ++i) {
+    for (int32_t i = 0; i < french::Db.verbCount && run.list->count < kMaxResults; ++i) {
         const char* plain = french::PlainDefinition(i);
         if (!plain) continue;
         TestDefinition(run, i, plain, false);

@@ -3,6 +3,7 @@
 //   french-forms [VERB]    the full conjugation of VERB (default "placer"), UTF-8
 //   french-forms --words   every distinct word of every form of every verb in
 //                          every variant, one per line, for the spelling check
+//   french-forms --words-by-verb   the same, each word with its verb after a tab
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -39,21 +40,35 @@ int PrintVerb(const std::string& infinitive) {
     return 0;
 }
 
-int PrintWords() {
+// With `withVerbs`, each word is followed by a tab and the verb it comes from.
+int PrintWords(bool withVerbs) {
     std::set<std::string> words;
     for (int i = 0; i < Module().GetVerbCount(); ++i) {
+        const std::string tag = withVerbs ? "\t" + ToUtf8(Module().GetVerb(i)) : "";
         for (int variant = 0; variant < 4; ++variant) {
             const auto c = Conjugate(i, variant & 1, variant & 2, true);
             for (int s = 0; s < FormSlotCount; ++s) {
                 if (s == PastParticipleSlot && !c.pronominal) {
                     // "placé, ée": the bare feminine ending is not a word.
-                    words.insert(c.forms[s].substr(0, c.forms[s].find(',')));
+                    words.insert(c.forms[s].substr(0, c.forms[s].find(',')) + tag);
                     continue;
                 }
+                std::string form = c.forms[s];
+                // The pronouns after a pronominal imperative: "lève-toi", "va-t'en".
+                for (const char* suffix : {"-nous-en", "-vous-en", "-t'en", "-toi", "-nous", "-vous"}) {
+                    const size_t n = std::strlen(suffix);
+                    if (s >= 84 && s <= 86 && form.size() > n && form.compare(form.size() - n, n, suffix) == 0) {
+                        form.resize(form.size() - n);
+                        break;
+                    }
+                }
+                // Words are cut at spaces; an elided pronoun (j', m', t', s') is
+                // a word of its own, but "entr'ouvrir" stays whole.
                 std::string word;
-                for (char ch : c.forms[s] + " ") {
-                    if (ch == ' ' || ch == '\'' || ch == '-' || ch == ',') {
-                        if (!word.empty()) words.insert(word);
+                for (char ch : form + " ") {
+                    const bool elision = ch == '\'' && word.size() == 1 && std::strchr("jmts", word[0]);
+                    if (ch == ' ' || ch == ',' || elision) {
+                        if (!word.empty() && !elision) words.insert(word + tag);
                         word.clear();
                     } else {
                         word += ch;
@@ -62,14 +77,17 @@ int PrintWords() {
             }
         }
     }
-    for (const auto& w : words)
-        if (w != "N" && w != "existe" && w != "pas") std::printf("%s\n", w.c_str());
+    for (const auto& w : words) {
+        const std::string bare = w.substr(0, w.find('\t'));
+        if (!bare.empty() && bare != "N" && bare != "existe" && bare != "pas") std::printf("%s\n", w.c_str());
+    }
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--words") == 0) return PrintWords();
+    if (argc > 1 && std::strcmp(argv[1], "--words") == 0) return PrintWords(false);
+    if (argc > 1 && std::strcmp(argv[1], "--words-by-verb") == 0) return PrintWords(true);
     return PrintVerb(argc > 1 ? argv[1] : "placer");
 }

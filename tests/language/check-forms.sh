@@ -1,9 +1,10 @@
 #!/bin/sh
 # The spelling check of the database: every word of every form the module
 # produces is looked up in Debian's French dictionary. Words the dictionary
-# lacks but that are correct French are listed, with the reason, in
-# language/data/hunspell-exceptions.txt. Prints the rejected words and their
-# count; fails when any is left unexplained.
+# lacks but that are correct French are explained in
+# language/data/hunspell-exceptions.txt, one by one or for a whole verb
+# ("verb:impartir ..."). Prints the rejected words and their count; fails
+# when any is left unexplained.
 #
 #   check-forms.sh FRENCH_FORMS_PROGRAM EXCEPTIONS_FILE
 set -eu
@@ -12,22 +13,29 @@ exceptions="$2"
 work="${TMPDIR:-/tmp}/plimo-check-forms.$$"
 trap 'rm -f "$work".*' EXIT
 
-"$forms" --words > "$work.words"
+"$forms" --words-by-verb > "$work.pairs"
+cut -f1 "$work.pairs" | sort -u > "$work.words"
 hunspell -d fr -i UTF-8 -l < "$work.words" | sort -u > "$work.rejected"
-sed -e 's/#.*//' -e 's/[[:space:]]*$//' -e '/^$/d' "$exceptions" | awk '{print $1}' | sort -u > "$work.explained"
-comm -23 "$work.rejected" "$work.explained" > "$work.unexplained"
-comm -13 "$work.rejected" "$work.explained" > "$work.stale"
+sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$exceptions" | awk '{print $1}' > "$work.explained"
+
+# A rejected word is explained when it is listed itself, or when every verb
+# that produces it is listed as "verb:INFINITIVE".
+awk -F '\t' -v rejected="$work.rejected" -v explained="$work.explained" '
+    BEGIN {
+        while ((getline line < rejected) > 0) bad[line] = 1
+        while ((getline line < explained) > 0) {
+            if (line ~ /^verb:/) okVerb[substr(line, 6)] = 1; else okWord[line] = 1
+        }
+    }
+    ($1 in bad) && !($1 in okWord) && !($2 in okVerb) { print $1 "\t" $2 }
+' "$work.pairs" | sort -u > "$work.unexplained"
 
 total=$(wc -l < "$work.words")
 rejected=$(wc -l < "$work.rejected")
-unexplained=$(wc -l < "$work.unexplained")
-echo "words checked: $total; rejected by the dictionary: $rejected; unexplained: $unexplained"
-if [ -s "$work.stale" ]; then
-    echo "explained words the module no longer produces (remove them from the list):"
-    sed 's/^/  /' "$work.stale"
-fi
+unexplained=$(cut -f1 "$work.unexplained" | sort -u | wc -l)
+echo "words checked: $total; rejected by the dictionary: $rejected (explained in $(basename "$exceptions")); unexplained: $unexplained"
 if [ "$unexplained" -gt 0 ]; then
-    echo "unexplained rejected words:"
+    echo "unexplained rejected words (word, verb):"
     sed 's/^/  /' "$work.unexplained"
     exit 1
 fi

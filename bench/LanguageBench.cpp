@@ -1,0 +1,59 @@
+// Targets: ConjugateVerb on a regular verb <= 1 us; a forms search of the
+// whole database <= 20 ms; a definitions search <= 1 ms.
+#include <benchmark/benchmark.h>
+
+#include "FrenchModule.h"
+
+using namespace testing_support;
+
+namespace {
+
+void BM_ConjugateRegularVerb(benchmark::State& state) {
+    const auto& m = Module();
+    const int placer = VerbIndex("placer");
+    char buffers[FormSlotCount][FormBufferSize];
+    char* forms[FormSlotCount];
+    for (int s = 0; s < FormSlotCount; ++s) forms[s] = buffers[s];
+    char labels[256];
+    for (auto _ : state) {
+        bool hasAlternate = false, canBePronominal = false, useAlternate = false, pronominal = false;
+        benchmark::DoNotOptimize(m.ConjugateVerb(placer, false, &hasAlternate, &canBePronominal, &useAlternate,
+                                                 &pronominal, labels, forms));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ConjugateRegularVerb);
+
+void BM_ConjugatePronominalTwoParadigms(benchmark::State& state) {
+    const auto& m = Module();
+    const int asseoir = VerbIndex("asseoir");
+    char buffers[FormSlotCount][FormBufferSize];
+    char* forms[FormSlotCount];
+    for (int s = 0; s < FormSlotCount; ++s) forms[s] = buffers[s];
+    char labels[256];
+    for (auto _ : state) {
+        bool hasAlternate = false, canBePronominal = false, useAlternate = true, pronominal = true;
+        benchmark::DoNotOptimize(m.ConjugateVerb(asseoir, false, &hasAlternate, &canBePronominal, &useAlternate,
+                                                 &pronominal, labels, forms));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ConjugatePronominalTwoParadigms);
+
+void Find(benchmark::State& state, const char* pattern, int32_t flags) {
+    const auto& m = Module();
+    for (auto _ : state) {
+        SearchResultList* list = nullptr;
+        m.Find(pattern, flags, &list);
+        benchmark::DoNotOptimize(list);
+        m.FreeSearchPtr(list);
+    }
+}
+BENCHMARK_CAPTURE(Find, forms_ons, "ons", SearchForms)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Find, forms_e, "e", SearchForms)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Find, forms_whole_word_none, "zzqqzz", SearchForms | WholeWord)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Find, definitions_to_be, "to be", SearchDefinitions)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
