@@ -1,0 +1,120 @@
+// A typed settings store standing in for the registry of the current user.
+//
+// Keys form a tree addressed by backslash-separated paths such as
+// "Software\\Dulmek\\Plimo\\2.1\\Child 0"; key and value names are matched
+// without regard to ASCII case and keep the case they were created with.
+// A value is a 32-bit number (Dword), a byte block (Binary) or a string of
+// Windows-1252 bytes (String). The empty value name is the key's default
+// value.
+//
+// The whole store lives in one human-readable text file (default
+// $XDG_CONFIG_HOME/Plimo/settings.reg, XDG_CONFIG_HOME defaulting to
+// ~/.config), in a .reg-like format:
+//
+//     [Software\Dulmek\Plimo\2.1]
+//     "Maximized"=dword:00000001
+//     "Font"=hex:f4,ff,ff,ff,00
+//     "Directory"="/home/user/plimo"
+//     @="default value"
+//
+// Strings escape '\\' and '"' with a backslash and any byte outside printable
+// ASCII as \xHH. Reading never fails on a bad file: every line that is not a
+// valid section or value line is skipped, so a corrupt or truncated file
+// gives what can still be read of it. Changes are kept in memory and written
+// by Flush (also run by the destructor) to a temporary file that is then
+// renamed over the old one, so a crash mid-write never leaves a broken file.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+enum class SettingsValueType { Dword, Binary, String };
+
+class SettingsStore {
+public:
+    // $XDG_CONFIG_HOME/Plimo/settings.reg, or ~/.config/Plimo/settings.reg.
+    static std::filesystem::path DefaultPath();
+
+    // Opens the store kept in `file` (read at once; a missing file is an
+    // empty store). Nothing is written until Flush.
+    explicit SettingsStore(std::filesystem::path file = DefaultPath());
+    ~SettingsStore();  // Flush
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    const std::filesystem::path& path() const { return file_; }
+
+    // Keys.
+    bool KeyExists(std::string_view keyPath) const;
+    bool CreateKey(std::string_view keyPath);   // with every missing parent; false for an empty path
+    bool DeleteKey(std::string_view keyPath);   // the key with all its subkeys and values
+    std::vector<std::string> SubKeyNames(std::string_view keyPath) const;
+    std::vector<std::string> ValueNames(std::string_view keyPath) const;
+
+    // Writing creates the key path as needed and replaces any earlier value
+    // of any type. False only for an empty key path.
+    bool SetDword(std::string_view keyPath, std::string_view name, uint32_t value);
+    bool SetBinary(std::string_view keyPath, std::string_view name, const void* data,
+                   std::size_t size);
+    bool SetString(std::string_view keyPath, std::string_view name, std::string_view value);
+    bool DeleteValue(std::string_view keyPath, std::string_view name);
+
+    // Reading checks the type (and the size where one is given); a missing
+    // key or value, another type or another size gives nothing.
+    std::optional<SettingsValueType> ValueType(std::string_view keyPath,
+                                               std::string_view name) const;
+    std::optional<uint32_t> GetDword(std::string_view keyPath, std::string_view name) const;
+    std::optional<std::vector<uint8_t>> GetBinary(std::string_view keyPath,
+                                                  std::string_view name) const;
+    // Copies exactly `size` bytes into `buffer`; false unless the stored
+    // block has exactly that size.
+    bool GetBinary(std::string_view keyPath, std::string_view name, void* buffer,
+                   std::size_t size) const;
+    std::optional<std::string> GetString(std::string_view keyPath, std::string_view name) const;
+
+    // Writes the store to its file if anything changed since it was read or
+    // last written. False when the file could not be written (the old file
+    // is then left as it was).
+    bool Flush();
+
+    // Drops the in-memory state and reads the file again.
+    void Reload();
+
+    // The file text for the current contents, and the parser behind the
+    // constructor; exposed for tests and the fuzz target.
+    std::string Serialize() const;
+    void Parse(std::string_view text);
+
+    struct Value {
+        std::string name;
+        SettingsValueType type = SettingsValueType::String;
+        std::string data;  // the dword's 4 bytes little-endian, the block or the string
+    };
+    struct Key {
+        std::string name;
+        std::map<std::string, std::unique_ptr<Key>> subKeys;  // by lower-cased name
+        std::map<std::string, Value> values;                  // by lower-cased name
+    };
+
+private:
+    Key* Find(std::string_view keyPath) const;
+    Key* Create(std::string_view keyPath);
+    bool SetValue(std::string_view keyPath, std::string_view name, SettingsValueType type,
+                  std::string data);
+    const Value* FindValue(std::string_view keyPath, std::string_view name) const;
+
+    std::filesystem::path file_;
+    std::unique_ptr<Key> root_;
+    bool dirty_ = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,418 @@
+// The settings store: a key tree in memory, kept in a .reg-like text file.
+#include "platform/SettingsStore.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "platform/AtomicFile.h"
+#include "platform/ModuleLoader.h"
+
+namespace platform {
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+// The non-empty parts of a backslash-separated key path.
+std::vector<std::string_view> SplitPath(std::string_view path) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find('\\', start);
+        if (end == std::string_view::npos) end = path.size();
+        if (end > start) parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+const char HexDigits[] = "0123456789abcdef";
+
+// A quoted string with \\, \", \n, \r, \t and \xHH escapes.
+void WriteQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    for (char c : text) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '"') {
+            out += '\\';
+            out += c;
+        } else if (byte >= 0x20 && byte < 0x7F) {
+            out += c;
+        } else {
+            out += "\\x";
+            out += HexDigits[byte >> 4];
+            out += HexDigits[byte & 15];
+        }
+    }
+    out += '"';
+}
+
+// Reads a quoted string starting at text[pos] == '"'; on success sets `pos`
+// past the closing quote.
+bool ReadQuoted(std::string_view text, size_t& pos, std::string& value) {
+    if (pos >= text.size() || text[pos] != '"') return false;
+    value.clear();
+    for (size_t i = pos + 1; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '"') {
+            pos = i + 1;
+            return true;
+        }
+        if (c != '\\') {
+            value += c;
+            continue;
+        }
+        if (++i >= text.size()) return false;
+        char e = text[i];
+        if (e == '\\' || e == '"') {
+            value += e;
+        } else if (e == 'x') {
+            if (i + 2 >= text.size()) return false;
+            int high = HexDigit(text[i + 1]);
+            int low = HexDigit(text[i + 2]);
+            if (high < 0 || low < 0) return false;
+            value += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            return false;
+        }
+    }
+    return false;  // no closing quote: a truncated line
+}
+
+bool ParseDword(std::string_view text, std::string& data) {
+    if (text.size() != 8) return false;
+    uint32_t value = 0;
+    for (char c : text) {
+        int digit = HexDigit(c);
+        if (digit < 0) return false;
+        value = value * 16 + static_cast<uint32_t>(digit);
+    }
+    data.resize(4);
+    for (int i = 0; i < 4; ++i) data[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return true;
+}
+
+// "xx,xx,xx" (possibly empty); a trailing comma or a lone digit is invalid.
+bool ParseHex(std::string_view text, std::string& data) {
+    data.clear();
+    if (text.empty()) return true;
+    size_t pos = 0;
+    while (true) {
+        if (pos + 2 > text.size()) return false;
+        int high = HexDigit(text[pos]);
+        int low = HexDigit(text[pos + 1]);
+        if (high < 0 || low < 0) return false;
+        data += static_cast<char>(high * 16 + low);
+        pos += 2;
+        if (pos == text.size()) return true;
+        if (text[pos] != ',') return false;
+        ++pos;
+    }
+}
+
+void SerializeKey(const SettingsStore::Key& key, const std::string& path, std::string& out) {
+    if (!path.empty()) {
+        out += '[';
+        out += path;
+        out += "]\n";
+        for (const auto& [lower, value] : key.values) {
+            if (value.name.empty())
+                out += '@';
+            else
+                WriteQuoted(out, value.name);
+            out += '=';
+            switch (value.type) {
+            case SettingsValueType::Dword: {
+                uint32_t number = 0;
+                for (int i = 3; i >= 0; --i)
+                    number = number * 256 + static_cast<unsigned char>(value.data[i]);
+                char buffer[16];
+                std::snprintf(buffer, sizeof buffer, "dword:%08x", number);
+                out += buffer;
+                break;
+            }
+            case SettingsValueType::Binary:
+                out += "hex:";
+                for (size_t i = 0; i < value.data.size(); ++i) {
+                    unsigned char byte = static_cast<unsigned char>(value.data[i]);
+                    if (i > 0) out += ',';
+                    out += HexDigits[byte >> 4];
+                    out += HexDigits[byte & 15];
+                }
+                break;
+            case SettingsValueType::String:
+                WriteQuoted(out, value.data);
+                break;
+            }
+            out += '\n';
+        }
+        out += '\n';
+    }
+    for (const auto& [lower, sub] : key.subKeys)
+        SerializeKey(*sub, path.empty() ? sub->name : path + "\\" + sub->name, out);
+}
+
+}  // namespace
+
+std::filesystem::path SettingsStore::DefaultPath() {
+    std::filesystem::path base;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/') {
+        base = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::filesystem::path(home != nullptr && home[0] != '\0' ? home : ".") / ".config";
+    }
+    return base / "Plimo" / "settings.reg";
+}
+
+SettingsStore::SettingsStore(std::filesystem::path file)
+    : file_(std::move(file)), root_(std::make_unique<Key>()) {
+    Reload();
+}
+
+SettingsStore::~SettingsStore() { Flush(); }
+
+void SettingsStore::Reload() {
+    root_ = std::make_unique<Key>();
+    dirty_ = false;
+    std::ifstream in(file_, std::ios::binary);
+    if (!in) return;
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    Parse(contents.str());
+    dirty_ = false;
+}
+
+void SettingsStore::Parse(std::string_view text) {
+    Key* current = nullptr;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty() || line[0] == ';') continue;
+
+        if (line[0] == '[') {
+            // A section line names a key; an unreadable one hides the values
+            // under it, since they would otherwise land in the wrong key.
+            current = nullptr;
+            if (line.size() < 3 || line.back() != ']') continue;
+            std::string_view path = line.substr(1, line.size() - 2);
+            if (path.find('\0') != std::string_view::npos) continue;
+            current = Create(path);
+            continue;
+        }
+        if (current == nullptr) continue;
+
+        std::string name;
+        size_t pos = 0;
+        if (line[0] == '@') {
+            pos = 1;
+        } else if (!ReadQuoted(line, pos, name)) {
+            continue;
+        }
+        if (pos >= line.size() || line[pos] != '=') continue;
+        std::string_view rest = line.substr(pos + 1);
+        Value value;
+        value.name = name;
+        if (rest.substr(0, 6) == "dword:") {
+            value.type = SettingsValueType::Dword;
+            if (!ParseDword(rest.substr(6), value.data)) continue;
+        } else if (rest.substr(0, 4) == "hex:") {
+            value.type = SettingsValueType::Binary;
+            if (!ParseHex(rest.substr(4), value.data)) continue;
+        } else if (!rest.empty() && rest[0] == '"') {
+            value.type = SettingsValueType::String;
+            size_t p = 0;
+            if (!ReadQuoted(rest, p, value.data) || p != rest.size()) continue;
+        } else {
+            continue;
+        }
+        current->values[Lower(name)] = std::move(value);
+    }
+    dirty_ = true;
+}
+
+std::string SettingsStore::Serialize() const {
+    std::string out = "; Plimo settings\n\n";
+    SerializeKey(*root_, "", out);
+    return out;
+}
+
+bool SettingsStore::Flush() {
+    if (!dirty_) return true;
+    std::error_code error;
+    std::filesystem::create_directories(file_.parent_path(), error);
+    if (!WriteFileAtomically(file_.string(), Serialize())) return false;
+    dirty_ = false;
+    return true;
+}
+
+SettingsStore::Key* SettingsStore::Find(std::string_view keyPath) const {
+    std::vector<std::string_view> parts = SplitPath(keyPath);
+    if (parts.empty()) return nullptr;
+    Key* key = root_.get();
+    for (std::string_view part : parts) {
+        auto it = key->subKeys.find(Lower(part));
+        if (it == key->subKeys.end()) return nullptr;
+        key = it->second.get();
+    }
+    return key;
+}
+
+SettingsStore::Key* SettingsStore::Create(std::string_view keyPath) {
+    std::vector<std::string_view> parts = SplitPath(keyPath);
+    if (parts.empty()) return nullptr;
+    for (std::string_view part : parts)
+        for (char c : part)
+            if (static_cast<unsigned char>(c) < 0x20) return nullptr;  // would break the file
+    Key* key = root_.get();
+    for (std::string_view part : parts) {
+        std::unique_ptr<Key>& sub = key->subKeys[Lower(part)];
+        if (!sub) {
+            sub = std::make_unique<Key>();
+            sub->name = std::string(part);
+            dirty_ = true;
+        }
+        key = sub.get();
+    }
+    return key;
+}
+
+bool SettingsStore::KeyExists(std::string_view keyPath) const { return Find(keyPath) != nullptr; }
+
+bool SettingsStore::CreateKey(std::string_view keyPath) { return Create(keyPath) != nullptr; }
+
+bool SettingsStore::DeleteKey(std::string_view keyPath) {
+    std::vector<std::string_view> parts = SplitPath(keyPath);
+    if (parts.empty()) return false;
+    Key* parent = root_.get();
+    for (size_t i = 0; i + 1 < parts.size(); ++i) {
+        auto it = parent->subKeys.find(Lower(parts[i]));
+        if (it == parent->subKeys.end()) return false;
+        parent = it->second.get();
+    }
+    if (parent->subKeys.erase(Lower(parts.back())) == 0) return false;
+    dirty_ = true;
+    return true;
+}
+
+std::vector<std::string> SettingsStore::SubKeyNames(std::string_view keyPath) const {
+    std::vector<std::string> names;
+    if (const Key* key = Find(keyPath))
+        for (const auto& [lower, sub] : key->subKeys) names.push_back(sub->name);
+    return names;
+}
+
+std::vector<std::string> SettingsStore::ValueNames(std::string_view keyPath) const {
+    std::vector<std::string> names;
+    if (const Key* key = Find(keyPath))
+        for (const auto& [lower, value] : key->values) names.push_back(value.name);
+    return names;
+}
+
+bool SettingsStore::SetValue(std::string_view keyPath, std::string_view name,
+                             SettingsValueType type, std::string data) {
+    Key* key = Create(keyPath);
+    if (key == nullptr) return false;
+    Value& value = key->values[Lower(name)];
+    value.name = std::string(name);
+    value.type = type;
+    value.data = std::move(data);
+    dirty_ = true;
+    return true;
+}
+
+bool SettingsStore::SetDword(std::string_view keyPath, std::string_view name, uint32_t number) {
+    std::string data(4, '\0');
+    for (int i = 0; i < 4; ++i) data[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
+    return SetValue(keyPath, name, SettingsValueType::Dword, std::move(data));
+}
+
+bool SettingsStore::SetBinary(std::string_view keyPath, std::string_view name, const void* data,
+                              std::size_t size) {
+    if (data == nullptr && size != 0) return false;
+    std::string bytes(static_cast<const char*>(data), size);
+    return SetValue(keyPath, name, SettingsValueType::Binary, std::move(bytes));
+}
+
+bool SettingsStore::SetString(std::string_view keyPath, std::string_view name,
+                              std::string_view text) {
+    return SetValue(keyPath, name, SettingsValueType::String, std::string(text));
+}
+
+bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name) {
+    Key* key = Find(keyPath);
+    if (key == nullptr || key->values.erase(Lower(name)) == 0) return false;
+    dirty_ = true;
+    return true;
+}
+
+const SettingsStore::Value* SettingsStore::FindValue(std::string_view keyPath,
+                                                     std::string_view name) const {
+    const Key* key = Find(keyPath);
+    if (key == nullptr) return nullptr;
+    auto it = key->values.find(Lower(name));
+    return it == key->values.end() ? nullptr : &it->second;
+}
+
+std::optional<SettingsValueType> SettingsStore::ValueType(std::string_view keyPath,
+                                                          std::string_view name) const {
+    const Value* value = FindValue(keyPath, name);
+    if (value == nullptr) return std::nullopt;
+    return value->type;
+}
+
+std::optional<uint32_t> SettingsStore::GetDword(std::string_view keyPath,
+                                                std::string_view name) const {
+    const Value* value = FindValue(keyPath, name);
+    if (value == nullptr || value->type != SettingsValueType::Dword || value->data.size() != 4)
+        return std::nullopt;
+    uint32_t number = 0;
+    for (int i = 3; i >= 0; --i) number = number * 256 + static_cast<unsigned char>(value->data[i]);
+    return number;
+}
+
+std::optional<std::vector<uint8_t>> SettingsStore::GetBinary(std::string_view keyPath,
+                                                             std::string_view name) const {
+    const Value* value = FindValue(keyPath, name);
+    if (value == nullptr || value->type != SettingsValueType::Binary) return std::nullopt;
+    return std::vector<uint8_t>(value->data.begin(), value->data.end());
+}
+
+bool SettingsStore::GetBinary(std::string_view keyPath, std::string_view name, void* buffer,
+                              std::size_t size) const {
+    const Value* value = FindValue(keyPath, name);
+    if (value == nullptr || value->type != SettingsValueType::Binary ||
+        value->data.size() != size || (buffer == nullptr && size != 0))
+        return false;
+    if (size != 0) std::memcpy(buffer, value->data.data(), size);
+    return true;
+}
+
+std::optional<std::string> SettingsStore::GetString(std::string_view keyPath,
+                                                    std::string_view name) const {
+    const Value* value = FindValue(keyPath, name);
+    if (value == nullptr || value->type != SettingsValueType::String) return std::nullopt;
+    return value->data;
+}
+
+}  // namespace platform

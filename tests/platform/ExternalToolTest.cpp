@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/Mail.h"
+#include "platform/ShellOpen.h"
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+namespace {
+
+// Puts fake xdg tools first on PATH (or makes PATH hold only them) for the
+// life of the object; each fake records its arguments, one a line.
+class FakeTools {
+public:
+    explicit FakeTools(bool onlyFakes = false) {
+        std::string pattern = (fs::temp_directory_path() / "plimo-tools-XXXXXX").string();
+        dir_ = mkdtemp(pattern.data());
+        const char* path = std::getenv("PATH");
+        savedPath_ = path ? path : "";
+        std::string newPath = dir_.string();
+        if (!onlyFakes) newPath += ":" + savedPath_;
+        setenv("PATH", newPath.c_str(), 1);
+    }
+    ~FakeTools() {
+        setenv("PATH", savedPath_.c_str(), 1);
+        fs::remove_all(dir_);
+    }
+    void Add(const std::string& name, const std::string& body) {
+        fs::path file = dir_ / name;
+        std::ofstream(file) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > "
+                            << (dir_ / (name + ".args")).string() << "\n"
+                            << body << "\n";
+        chmod(file.c_str(), 0755);
+    }
+    std::string Arguments(const std::string& name) const {
+        std::ifstream in(dir_ / (name + ".args"));
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    fs::path dir() const { return dir_; }
+
+private:
+    fs::path dir_;
+    std::string savedPath_;
+};
+
+}  // namespace
+
+TEST(Mail, PassesSubjectAttachmentAndRecipientToXdgEmail) {
+    FakeTools tools;
+    tools.Add("xdg-email", "exit 0");
+    fs::path attachment = tools.dir() / "French.txt";
+    std::ofstream(attachment) << "x";
+    MailMessage message;
+    message.recipients = {"support@example.org"};
+    message.subject = "Plimo - English Definitions Update";
+    message.attachments = {attachment.string()};
+    ToolResult result = ComposeMail(message);
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(tools.Arguments("xdg-email"),
+              "--utf8\n--subject\nPlimo - English Definitions Update\n--attach\n" +
+                  attachment.string() + "\nsupport@example.org\n");
+}
+
+TEST(Mail, ReportsAMissingToolAFailingToolAndAMissingAttachment) {
+    {
+        FakeTools tools(/*onlyFakes=*/true);
+        ToolResult result = ComposeMail({{"a@example.org"}, "s", "", {}});
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.missing);
+        EXPECT_NE(result.message.find("xdg-email is not installed"), std::string::npos);
+    }
+    {
+        FakeTools tools;
+        tools.Add("xdg-email", "echo 'no mailer configured' >&2; exit 3");
+        ToolResult result = ComposeMail({{"a@example.org"}, "s", "", {}});
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.exitCode, 3);
+        EXPECT_NE(result.message.find("No mail program"), std::string::npos);
+        EXPECT_NE(result.message.find("no mailer configured"), std::string::npos);
+    }
+    {
+        FakeTools tools;
+        tools.Add("xdg-email", "exit 0");
+        ToolResult result = ComposeMail({{"a@example.org"}, "s", "", {"/nonexistent/French.txt"}});
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.message.find("/nonexistent/French.txt"), std::string::npos);
+        EXPECT_EQ(tools.Arguments("xdg-email"), "");  // the tool was not started
+    }
+}
+
+TEST(ShellOpen, OpensAnAddressAndReportsFailures) {
+    FakeTools tools;
+    tools.Add("xdg-open", "[ \"$1\" = http://bad.invalid/ ] && exit 4; exit 0");
+    EXPECT_TRUE(OpenUrl("http://www.example.org/plimo").ok);
+    EXPECT_EQ(tools.Arguments("xdg-open"), "http://www.example.org/plimo\n");
+    ToolResult failed = OpenUrl("http://bad.invalid/");
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.exitCode, 4);
+    EXPECT_NE(failed.message.find("xdg-open failed (exit code 4)"), std::string::npos);
+    EXPECT_FALSE(OpenUrl("").ok);
+}
+
+TEST(ShellOpen, DefaultApplicationComesFromXdgMime) {
+    FakeTools tools;
+    tools.Add("xdg-mime", "echo browser.desktop");
+    ToolResult result = DefaultApplicationFor("text/html");
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(result.output, "browser.desktop");
+    EXPECT_EQ(tools.Arguments("xdg-mime"), "query\ndefault\ntext/html\n");
+
+    tools.Add("xdg-mime", "exit 0");  // prints nothing: no default set
+    EXPECT_FALSE(DefaultApplicationFor("text/html").ok);
+}
+
+TEST(ShellOpen, AMissingXdgOpenIsNamed) {
+    FakeTools tools(/*onlyFakes=*/true);
+    ToolResult result = OpenUrl("http://www.example.org/");
+    EXPECT_TRUE(result.missing);
+    EXPECT_NE(result.message.find("xdg-open is not installed"), std::string::npos);
+}

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/ModuleLoader.h"
+#include "platform/ModuleResources.h"
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+namespace {
+
+// The test module is built into the program's own directory, so loading it
+// by its bare name exercises the "own directory first" rule.
+constexpr const char* TestModuleName = "platform_test_module.ldl";
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "plimo-platform-XXXXXX").string();
+        path = mkdtemp(pattern.data());
+    }
+    ~TempDir() { fs::remove_all(path); }
+};
+
+}  // namespace
+
+TEST(ModuleLoader, LoadsFromTheProgramDirectoryAndFindsEntryPoints) {
+    ModuleHandle module = LoadModule(TestModuleName);
+    ASSERT_NE(module, nullptr) << LastErrorMessage();
+    auto answer = reinterpret_cast<int32_t (*)()>(FindEntryPoint(module, "TestAnswer"));
+    ASSERT_NE(answer, nullptr);
+    EXPECT_EQ(answer(), 42);
+
+    EXPECT_EQ(FindEntryPoint(module, "NoSuchFunction"), nullptr);
+    EXPECT_EQ(LastErrorCode(), ENOSYS);
+    EXPECT_NE(LastErrorMessage().find("NoSuchFunction"), std::string::npos);
+    EXPECT_TRUE(FreeModule(module));
+    // A success keeps the code of the last failure.
+    EXPECT_EQ(LastErrorCode(), ENOSYS);
+}
+
+TEST(ModuleLoader, LoadsByPath) {
+    ModuleHandle module = LoadModule(ProgramDirectory() + "/" + TestModuleName);
+    ASSERT_NE(module, nullptr) << LastErrorMessage();
+    EXPECT_TRUE(FreeModule(module));
+}
+
+TEST(ModuleLoader, ReportsWhyALoadFailed) {
+    EXPECT_EQ(LoadModule("NoSuchModule.ldl"), nullptr);
+    EXPECT_EQ(LastErrorCode(), ENOENT);
+    EXPECT_FALSE(LastErrorMessage().empty());
+
+    TempDir dir;
+    fs::path text = dir.path / "Text.ldl";
+    std::ofstream(text) << "not a library\n";
+    EXPECT_EQ(LoadModule(text.string()), nullptr);
+    EXPECT_EQ(LastErrorCode(), ENOEXEC);
+
+    fs::path empty = dir.path / "Empty.ldl";
+    std::ofstream(empty).close();
+    EXPECT_EQ(LoadModule(empty.string()), nullptr);
+    EXPECT_EQ(LastErrorCode(), ENOEXEC);
+
+    EXPECT_EQ(LoadModule((dir.path / "missing.ldl").string()), nullptr);
+    EXPECT_EQ(LastErrorCode(), ENOENT);
+
+    EXPECT_EQ(LoadModule(""), nullptr);
+    EXPECT_EQ(LastErrorCode(), EINVAL);
+}
+
+TEST(ModuleLoader, NullHandlesAreRefused) {
+    EXPECT_EQ(FindEntryPoint(nullptr, "TestAnswer"), nullptr);
+    EXPECT_EQ(LastErrorCode(), EINVAL);
+    EXPECT_FALSE(FreeModule(nullptr));
+    EXPECT_EQ(FindModuleResource(nullptr, "ICON", 10000), nullptr);
+}
+
+TEST(ModuleResources, FindsEntriesByTypeAndId) {
+    ModuleHandle module = LoadModule(TestModuleName);
+    ASSERT_NE(module, nullptr);
+    const ResourceEntry* blob = FindModuleResource(module, "PLIMO", 200);
+    ASSERT_NE(blob, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(blob->data), "blob 200");
+    EXPECT_EQ(blob->size, 9u);
+
+    // Same id, different type: the type decides.
+    const ResourceEntry* icon = FindModuleResource(module, "ICON", 10000);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->size, 6u);
+    const ResourceEntry* bitmap = FindModuleResource(module, "BITMAP", 10000);
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(bitmap->size, 4u);
+
+    EXPECT_EQ(FindModuleResource(module, "PLIMO", 201), nullptr);
+    EXPECT_EQ(LastErrorCode(), ENOENT);
+    EXPECT_EQ(FindModuleResource(module, "plimo", 200), nullptr);
+    EXPECT_EQ(FindModuleResource(module, nullptr, 200), nullptr);
+    FreeModule(module);
+}
+
+TEST(ModuleResources, AModuleWithoutDirectoryHasNoResources) {
+    // The test program itself is no module with a directory; libc is a
+    // library without one.
+    ModuleHandle libc = LoadModule("libc.so.6");
+    ASSERT_NE(libc, nullptr) << LastErrorMessage();
+    EXPECT_EQ(FindResourceDirectory(libc), nullptr);
+    EXPECT_EQ(FindModuleResource(libc, "ICON", 10000), nullptr);
+    EXPECT_EQ(LastErrorCode(), ENOENT);
+    FreeModule(libc);
+}

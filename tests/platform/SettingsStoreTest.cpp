@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/SettingsStore.h"
+
+namespace fs = std::filesystem;
+using platform::SettingsStore;
+using platform::SettingsValueType;
+
+namespace {
+
+constexpr const char* Key = "Software\\Dulmek\\Plimo\\2.1";
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "plimo-settings-XXXXXX").string();
+        path = mkdtemp(pattern.data());
+    }
+    ~TempDir() { fs::remove_all(path); }
+};
+
+std::string ReadAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteAll(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+}  // namespace
+
+TEST(SettingsStore, DefaultPathFollowsXdgConfigHome) {
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    std::string savedValue = saved ? saved : "";
+    setenv("XDG_CONFIG_HOME", "/tmp/plimo-xdg", 1);
+    EXPECT_EQ(SettingsStore::DefaultPath(), fs::path("/tmp/plimo-xdg/Plimo/settings.reg"));
+    // A relative value is not valid by the XDG rules: fall back to ~/.config.
+    setenv("XDG_CONFIG_HOME", "relative", 1);
+    std::string home = std::getenv("HOME") ? std::getenv("HOME") : ".";
+    EXPECT_EQ(SettingsStore::DefaultPath(), fs::path(home) / ".config/Plimo/settings.reg");
+    if (saved)
+        setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(SettingsStore, ValuesSurviveAWriteAndReadWithTheirTypes) {
+    TempDir dir;
+    fs::path file = dir.path / "sub" / "settings.reg";
+    const unsigned char font[] = {0xF4, 0xFF, 0xFF, 0xFF, 0, 0, 'A', 'r', 'i', 'a', 'l', 0};
+    const std::string tricky = std::string("C:\\Plimo \"2\"\n\xE9t\xE9\x01", 17);
+    {
+        SettingsStore store(file);
+        EXPECT_TRUE(store.SetDword(Key, "Maximized", 0xDEADBEEF));
+        EXPECT_TRUE(store.SetBinary(Key, "Font", font, sizeof font));
+        EXPECT_TRUE(store.SetString(Key, "Directory", tricky));
+        EXPECT_TRUE(store.SetString(Key, "", "default"));
+        EXPECT_TRUE(store.SetBinary(std::string(Key) + "\\Child 0", "Empty", nullptr, 0));
+        EXPECT_TRUE(store.Flush());
+    }
+    std::string text = ReadAll(file);
+    EXPECT_NE(text.find("[Software\\Dulmek\\Plimo\\2.1]"), std::string::npos);
+    EXPECT_NE(text.find("\"Maximized\"=dword:deadbeef"), std::string::npos);
+    EXPECT_NE(text.find("\"Font\"=hex:f4,ff,ff,ff,00,00,41"), std::string::npos);
+
+    SettingsStore store(file);
+    EXPECT_EQ(store.GetDword(Key, "maximized"), 0xDEADBEEFu);  // names ignore case
+    unsigned char back[sizeof font] = {};
+    EXPECT_TRUE(store.GetBinary(Key, "Font", back, sizeof back));
+    EXPECT_EQ(std::memcmp(back, font, sizeof font), 0);
+    EXPECT_EQ(store.GetString(Key, "Directory"), tricky);
+    EXPECT_EQ(store.GetString(Key, ""), "default");
+    EXPECT_EQ(store.GetBinary(std::string(Key) + "\\child 0", "Empty")->size(), 0u);
+    EXPECT_EQ(store.ValueNames(Key).size(), 4u);
+    EXPECT_EQ(store.SubKeyNames(Key), std::vector<std::string>{"Child 0"});
+}
+
+TEST(SettingsStore, ReadsCheckTypeAndSize) {
+    TempDir dir;
+    SettingsStore store(dir.path / "settings.reg");
+    store.SetDword(Key, "Number", 5);
+    store.SetString(Key, "Text", "5");
+    store.SetBinary(Key, "Block", "abcd", 4);
+
+    EXPECT_FALSE(store.GetDword(Key, "Text"));
+    EXPECT_FALSE(store.GetDword(Key, "Block"));
+    EXPECT_FALSE(store.GetString(Key, "Number"));
+    EXPECT_FALSE(store.GetBinary(Key, "Number"));
+    char buffer[8];
+    EXPECT_FALSE(store.GetBinary(Key, "Block", buffer, 3));
+    EXPECT_FALSE(store.GetBinary(Key, "Block", buffer, 5));
+    EXPECT_TRUE(store.GetBinary(Key, "Block", buffer, 4));
+    EXPECT_FALSE(store.GetDword(Key, "Missing"));
+    EXPECT_FALSE(store.GetDword("Software\\Nobody", "Number"));
+    EXPECT_EQ(store.ValueType(Key, "Text"), SettingsValueType::String);
+
+    // A write replaces the value whatever its earlier type.
+    store.SetString(Key, "Number", "now text");
+    EXPECT_FALSE(store.GetDword(Key, "Number"));
+    EXPECT_EQ(store.GetString(Key, "Number"), "now text");
+}
+
+TEST(SettingsStore, KeysAreCreatedOnWriteAndDeletedWithTheirSubkeys) {
+    TempDir dir;
+    fs::path file = dir.path / "settings.reg";
+    {
+        SettingsStore store(file);
+        EXPECT_FALSE(store.KeyExists(Key));
+        store.SetDword(std::string(Key) + "\\Child 0", "Flags", 1);
+        store.SetDword(std::string(Key) + "\\Child 1", "Flags", 2);
+        store.SetDword(std::string(Key) + "\\Child 1\\Deep", "X", 3);
+        EXPECT_TRUE(store.KeyExists("software\\DULMEK"));
+        EXPECT_TRUE(store.KeyExists("\\Software\\Dulmek\\\\Plimo\\"));  // empty parts ignored
+        EXPECT_TRUE(store.DeleteKey(std::string(Key) + "\\CHILD 1"));
+        EXPECT_FALSE(store.DeleteKey(std::string(Key) + "\\Child 1"));
+        EXPECT_FALSE(store.GetDword(std::string(Key) + "\\Child 1\\Deep", "X"));
+        EXPECT_TRUE(store.DeleteValue(std::string(Key) + "\\Child 0", "flags"));
+        EXPECT_FALSE(store.DeleteValue(std::string(Key) + "\\Child 0", "flags"));
+        EXPECT_FALSE(store.CreateKey(""));
+        EXPECT_FALSE(store.SetDword("", "x", 1));
+        EXPECT_FALSE(store.CreateKey("Bad\nName"));
+    }
+    SettingsStore store(file);
+    EXPECT_EQ(store.SubKeyNames(Key), std::vector<std::string>{"Child 0"});
+    EXPECT_TRUE(store.ValueNames(std::string(Key) + "\\Child 0").empty());
+}
+
+TEST(SettingsStore, NothingIsWrittenWithoutChanges) {
+    TempDir dir;
+    fs::path file = dir.path / "settings.reg";
+    { SettingsStore store(file); }
+    EXPECT_FALSE(fs::exists(file));
+    WriteAll(file, "[A]\n\"x\"=dword:00000001\n");
+    auto before = fs::last_write_time(file);
+    {
+        SettingsStore store(file);
+        EXPECT_EQ(store.GetDword("A", "x"), 1u);
+    }
+    EXPECT_EQ(ReadAll(file), "[A]\n\"x\"=dword:00000001\n");
+    EXPECT_EQ(fs::last_write_time(file), before);
+}
+
+TEST(SettingsStore, ACorruptOrTruncatedFileIsReadAsFarAsItIsValid) {
+    TempDir dir;
+    fs::path file = dir.path / "settings.reg";
+    WriteAll(file,
+             "\"orphan\"=dword:00000001\r\n"   // before any key: dropped
+             "[Good]\r\n"
+             "\"a\"=dword:00000010\r\n"
+             "\"b\"=dword:123\r\n"             // too short
+             "\"c\"=hex:01,02,\r\n"            // trailing comma
+             "\"d\"=hex:01,0g\r\n"             // bad digit
+             "\"e\"=\"no end quote\r\n"
+             "\"f\"=\"bad \\q escape\"\r\n"
+             "\"g\"=\"text\" trailing\r\n"
+             "garbage line\r\n"
+             "\"h\"=hex:0a,0b\r\n"
+             "[Broken section\r\n"
+             "\"lost\"=dword:00000001\r\n"     // belongs to no valid key
+             "[]\r\n"
+             "[Other]\r\n"
+             "\"i\"=\"ok\"\r\n"
+             "\"j\"=\"trunc");
+    SettingsStore store(file);
+    EXPECT_EQ(store.GetDword("Good", "a"), 16u);
+    EXPECT_EQ(store.ValueNames("Good"), (std::vector<std::string>{"a", "h"}));
+    EXPECT_EQ(store.GetString("Other", "i"), "ok");
+    EXPECT_FALSE(store.ValueType("Other", "j"));
+    EXPECT_FALSE(store.KeyExists("Broken section"));
+    EXPECT_EQ(store.SubKeyNames("Good").size(), 0u);
+}
+
+TEST(SettingsStore, BinaryGarbageNeverCrashes) {
+    TempDir dir;
+    fs::path file = dir.path / "settings.reg";
+    std::string junk;
+    uint32_t seed = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        seed = seed * 1103515245 + 12345;
+        junk += static_cast<char>(seed >> 24);
+        if (i % 97 == 0) junk += "\n[K\\";
+        if (i % 89 == 0) junk += "\n\"v\"=";
+    }
+    WriteAll(file, junk);
+    SettingsStore store(file);
+    // Whatever survived must write out and read back the same.
+    store.SetDword("Z", "z", 1);
+    std::string first = store.Serialize();
+    ASSERT_TRUE(store.Flush());
+    SettingsStore again(file);
+    EXPECT_EQ(again.Serialize(), first);
+}
+
+TEST(SettingsStore, AFailedFlushKeepsTheChangesAndReportsFailure) {
+    TempDir dir;
+    fs::create_directory(dir.path / "settings.reg");  // a directory where the file should be
+    SettingsStore store(dir.path / "settings.reg");
+    store.SetDword("A", "x", 1);
+    EXPECT_FALSE(store.Flush());
+    EXPECT_EQ(store.GetDword("A", "x"), 1u);
+    fs::remove(dir.path / "settings.reg");
+    EXPECT_TRUE(store.Flush());  // still dirty, so the next flush writes
+    EXPECT_TRUE(fs::is_regular_file(dir.path / "settings.reg"));
+}
