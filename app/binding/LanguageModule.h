@@ -1,0 +1,179 @@
+// The host object of one loaded language module.
+//
+// The program never calls a language module's exports directly: it reaches
+// them through a LanguageModule, whose operations carry the names of the
+// exports they forward to and return null, 0 or false (or do nothing) while
+// the module is not bound. The object also owns the user's own English
+// definitions for the verbs of that module, kept in a comma-separated text
+// file named after the module file ("French.ldl" -> "French.txt") in the
+// current directory.
+//
+// Text is Windows-1252 throughout (see Cp1252.h for the conversion to UTF-8
+// and UTF-16). Pointers returned by the module (infinitives, tense names,
+// definitions) stay valid while the module is loaded; the text returned for
+// a user definition is one buffer shared by every LanguageModule and is
+// overwritten by the next GetEnglishDefinition call, so copy it at once.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "LanguageModuleAbi.h"
+#include "platform/ModuleLoader.h"
+#include "platform/ModuleResources.h"
+
+// The module's icon: its "ICON" resource 10000 (a complete .ico file), or
+// null when the module is not bound or has no icon. The data stays valid
+// while the module is loaded.
+using ModuleIconHandle = const ResourceEntry*;
+
+// Resource ids every language module carries.
+enum : int32_t {
+    ModuleIconId = 10000,    // type "ICON"
+    ModuleBitmapId = 10001,  // type "BITMAP", painted by the search progress window
+};
+
+// The thirteen entry points, in the order in which Load binds them.
+struct LanguageModuleEntryPoints {
+    GetVerbFn GetVerb = nullptr;
+    GetVerbCountFn GetVerbCount = nullptr;
+    GetTenseNameFn GetTenseName = nullptr;
+    ConjugateVerbFn ConjugateVerb = nullptr;
+    FindFn Find = nullptr;
+    FreeSearchPtrFn FreeSearchPtr = nullptr;
+    GetTenseName2Fn GetTenseName2 = nullptr;
+    SetSearchProgressHwndFn SetSearchProgressHwnd = nullptr;
+    GetEnglishDefinitionFn GetEnglishDefinition = nullptr;
+    GetLanguageVersionFn GetLanguageVersion = nullptr;
+    GetQuestionFn GetQuestion = nullptr;
+    GetLanguageFn GetLanguage = nullptr;
+    GetTabNameFn GetTabName = nullptr;
+};
+
+inline constexpr int EntryPointCount = 13;
+
+// Export names in binding order (the order of LanguageModuleEntryPoints).
+extern const char* const EntryPointNames[EntryPointCount];
+
+// The header line of a definitions file.
+inline constexpr std::string_view DefinitionsFileHeader =
+    "Verb, Pronominal ( 0 or 1), English Definition";
+
+class LanguageModule {
+public:
+    LanguageModule();
+    virtual ~LanguageModule();  // Unload, which also writes the definitions file
+
+    LanguageModule(const LanguageModule&) = delete;
+    LanguageModule& operator=(const LanguageModule&) = delete;
+
+    // Reads the definitions file first (the module file name with its last
+    // three characters replaced by "txt", in the current directory; created
+    // empty when missing), then loads the module file through the platform's
+    // library search (the program's own directory first), binds the thirteen
+    // entry points in order and finally looks up the icon. A missing entry
+    // point unloads the module again (writing the definitions file back).
+    // Returns false on any failure; platform::LastErrorCode() and
+    // platform::LastErrorMessage() then tell why.
+    bool Load(const std::string& fileName);
+
+    // Releases the module if one is loaded (clearing the icon, the handle and
+    // every entry point), then writes the definitions file in every case
+    // (unless readOnlyDefinitions).
+    void Unload();
+
+    // True between a successful Load and the next Unload.
+    bool IsBound() const { return moduleHandle != nullptr; }
+
+    // Forwarding operations; null, 0, false or nothing while unbound.
+    const char* GetVerb(int32_t verbIndex) const;  // null outside 0 .. count - 1
+    int32_t GetVerbCount() const;
+    const char* GetTenseName(int32_t tense) const;
+    const char* GetTenseName2(int32_t tense) const;
+    const char* GetTabName(int32_t tab) const;
+    const char* GetLanguage() const;
+    bool ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
+                       bool* canBePronominal, bool* useAlternate, bool* pronominal,
+                       char* alternateLabels, char** forms) const;
+    void Find(const char* pattern, int32_t flags, SearchResultList** result) const;
+    void FreeSearchPtr(SearchResultList* list) const;
+    void SetSearchProgressHwnd(HWND window) const;
+
+    // The first verb index whose infinitive equals `infinitive` exactly
+    // (case- and accent-sensitive), or -1. Of two equal infinitives only the
+    // first is ever found.
+    int32_t FindVerbIndex(std::string_view infinitive) const;
+
+    // The user's definition of the verb if one is stored and not empty,
+    // otherwise the module's own (null when unbound or when the module has
+    // none). A user definition is returned in a buffer shared by all
+    // LanguageModule objects, valid until the next call.
+    const char* GetEnglishDefinition(int32_t verbIndex, bool pronominal) const;
+
+    // Stores a user definition for the verb (an empty text included, which
+    // brings back the module's own definition) and sets definitionsChanged.
+    // Line breaks become spaces: a definition is always one line. Returns
+    // false, storing nothing, when the verb index is not valid.
+    bool SetEnglishDefinition(int32_t verbIndex, bool pronominal, std::string_view text);
+
+    // Writes every user definition to definitionsPath, atomically (a
+    // temporary file in the same folder, then renamed over the old one).
+    // Returns false when nothing could be written (or readOnlyDefinitions is
+    // set); the previous file is then left as it was.
+    bool SaveDefinitions() const;
+
+    // The key of a user definition: the infinitive followed by "1" for the
+    // pronominal definition or "0" for the plain one.
+    static std::string DefinitionKey(std::string_view infinitive, bool pronominal);
+
+    // Reads a definitions file's contents into `definitions` by the file's
+    // rules; returns the number of definitions read. Exposed for tests and
+    // the fuzz target.
+    static int ReadDefinitions(std::string_view contents,
+                               std::unordered_map<std::string, std::string>& definitions);
+
+    // Fields.
+    ModuleIconHandle moduleIcon = nullptr;
+    int32_t moduleNumber = 0;  // position in the main frame's module array
+    std::unordered_map<std::string, std::string> userDefinitions;
+    std::string definitionsPath;  // full path of the definitions file; empty until Load
+    int32_t definitionsChanged = 0;  // 1 once a definition was read from the file or stored
+    platform::ModuleHandle moduleHandle = nullptr;
+    LanguageModuleEntryPoints entryPoints;
+
+    // For tools that only read (plimo-conj): Load reads the definitions file
+    // if there is one but never creates it, and nothing writes it back.
+    // Set before Load.
+    bool readOnlyDefinitions = false;
+
+private:
+    void ReadDefinitionsFile(const std::string& path);
+};
+
+// Loading the language modules at start-up.
+
+// The module files the program loads, in order: "French.ldl".
+std::vector<std::string> LanguageModuleFileNames();
+
+struct LanguageModuleLoadResult {
+    bool ok = false;
+    // All loaded modules (moduleNumber = position) on success; empty on failure.
+    std::vector<std::unique_ptr<LanguageModule>> modules;
+    // On failure: the last error code at that moment, the message box text
+    // "Could not load language module. Error #" followed by the code, and
+    // the loader's own explanation for the user (may be empty).
+    int32_t errorCode = 0;
+    std::string errorText;
+    std::string loaderMessage;
+};
+
+// Loads every module of `fileNames` in order. On the first failure all
+// modules are destroyed again (each writes its definitions file) and the
+// result carries the error; the caller shows it (caption "Error") and stops.
+// An empty list fails without an error text.
+LanguageModuleLoadResult LoadLanguageModules(
+    const std::vector<std::string>& fileNames = LanguageModuleFileNames());

@@ -1,0 +1,28 @@
+// The command line of plimo-conj.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class ConjMode { Help, Conjugate, All, Find, Define };
+
+struct ConjOptions {
+    ConjMode mode = ConjMode::Conjugate;
+    std::string verb;          // UTF-8, as typed (Conjugate, Define)
+    std::string pattern;       // UTF-8, as typed (Find)
+    bool pronominal = false;
+    bool alternate = false;
+    bool definitions = false;  // Find: search the English definitions instead of the forms
+    bool wholeWord = false;
+    std::string moduleFile = "French.ldl";
+};
+
+struct ConjParse {
+    bool ok = false;
+    ConjOptions options;
+    std::string error;  // what was wrong, when !ok
+};
+
+ConjParse ParseConjOptions(const std::vector<std::string>& arguments);
+
+extern const char* const ConjUsage;

@@ -1,0 +1,246 @@
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "ConjOptions.h"
+#include "ConjProgram.h"
+#include "TestSupport.h"
+#include "VerbSuggestions.h"
+
+namespace {
+
+struct ConjRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(std::FILE* file) {
+    std::rewind(file);
+    std::string text;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
+
+ConjRun Conj(std::vector<std::string> arguments, bool fake = true) {
+    if (fake) {
+        arguments.insert(arguments.begin(), "FakeFull.ldl");
+        arguments.insert(arguments.begin(), "--module");
+    }
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    int code = RunConj(arguments, out, err);
+    return {code, Slurp(out), Slurp(err)};
+}
+
+// The heading lines of a page: the lines that follow an empty line.
+std::vector<std::string> Headings(const std::string& page) {
+    std::vector<std::string> headings;
+    size_t pos = 0;
+    while ((pos = page.find("\n\n", pos)) != std::string::npos) {
+        pos += 2;
+        headings.push_back(page.substr(pos, page.find('\n', pos) - pos));
+    }
+    return headings;
+}
+
+using ConjCommand = InTempDirectory;
+
+}  // namespace
+
+TEST(ConjOptionsTest, BadCommandLinesAreRefused) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"--frobnicate", "placer"},
+        {"--all", "placer"},
+        {"--find"},
+        {"--define"},
+        {"--all", "--find", "x"},
+        {"--definitions", "placer"},
+        {"--whole-word", "placer"},
+        {"--find", "x", "placer"},
+        {"--find", "x", "--pronominal"},
+        {"--define", "placer", "--alternate"},
+        {"--module"},
+    };
+    for (const auto& arguments : bad) {
+        ConjParse parse = ParseConjOptions(arguments);
+        EXPECT_FALSE(parse.ok) << (arguments.empty() ? "(none)" : arguments.front());
+        EXPECT_FALSE(parse.error.empty());
+    }
+    ConjParse joined = ParseConjOptions({"se", "placer", "-p"});
+    ASSERT_TRUE(joined.ok);
+    EXPECT_EQ(joined.options.verb, "se placer");
+    EXPECT_TRUE(joined.options.pronominal);
+    ConjParse dashVerb = ParseConjOptions({"--", "-x"});
+    ASSERT_TRUE(dashVerb.ok);
+    EXPECT_EQ(dashVerb.options.verb, "-x");
+}
+
+TEST(ConjSuggestions, DistanceIgnoresAccentsAndCase) {
+    EXPECT_EQ(FoldForComparison("\xC9TERNUER"), "eternuer");
+    EXPECT_EQ(FoldForComparison("\x9Cuvrer"), "oeuvrer");
+    EXPECT_EQ(FoldForComparison("na\xEEtre \xE0 c\xF4t\xE9"), "naitre a cote");
+    EXPECT_EQ(EditDistance("placer", "placer"), 0);
+    EXPECT_EQ(EditDistance("placerr", "placer"), 1);
+    EXPECT_EQ(EditDistance("plaser", "placer"), 1);
+    EXPECT_EQ(EditDistance("", "abc"), 3);
+    EXPECT_EQ(EditDistance("kitten", "sitting"), 3);
+}
+
+TEST_F(ConjCommand, PrintsThePageInTheOrderOfTheVerbWindow) {
+    ConjRun run = Conj({"placer"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(run.err.empty());
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "placer");
+    EXPECT_EQ(Headings(run.out),
+              (std::vector<std::string>{
+                  "Pr\xC3\xA9sent", "Imparfait", "Pass\xC3\xA9 Simple", "Futur Simple",
+                  "Pass\xC3\xA9 Compos\xC3\xA9", "Plus-que-parfait", "Pass\xC3\xA9 Ant\xC3\xA9rieur",
+                  "Futur Ant\xC3\xA9rieur", "Pr\xC3\xA9sent du Subjonctif",
+                  "Imparfait du Subjonctif", "Pass\xC3\xA9 du Subjonctif",
+                  "Plus-que-parfait du Subjonctif", "Conditionnel", "Conditionnel Pass\xC3\xA9",
+                  "Imperatif", "Participe Pr\xC3\xA9sent", "Participe Pass\xC3\xA9"}));
+    // Tense 7 (slots 42-47) follows Futur Simple.
+    EXPECT_NE(run.out.find("Pass\xC3\xA9 Compos\xC3\xA9\n42 placer\n43 placer\n44 placer\n45 placer\n"
+                           "46 placer\n47 placer\n\n"),
+              std::string::npos);
+    // The imperative has three lines (the three empty slots are skipped);
+    // the participles come from slots 90, 91 and 92.
+    EXPECT_NE(run.out.find("Imperatif\n84 placer\n85 placer\n86 placer\n\nParticipe Pr\xC3\xA9sent\n"
+                           "90 placer\n\nParticipe Pass\xC3\xA9\n91 placer\n92 placer\n"),
+              std::string::npos);
+    EXPECT_EQ(run.out.back(), '\n');
+    EXPECT_FALSE(std::filesystem::exists("FakeFull.txt"));  // never created by plimo-conj
+}
+
+TEST_F(ConjCommand, PronominalAndAlternateForms) {
+    ConjRun aller = Conj({"--pronominal", "--alternate", "aller"});
+    ASSERT_EQ(aller.code, 0);
+    EXPECT_EQ(aller.out.substr(0, aller.out.find('\n')), "s'en aller");
+    EXPECT_NE(aller.out.find("\nse 0 aller (E)\n"), std::string::npos);
+
+    ConjRun typed = Conj({"s'en", "aller"});  // the pronominal infinitive, typed as two words
+    ASSERT_EQ(typed.code, 0);
+    EXPECT_EQ(typed.out.substr(0, typed.out.find('\n')), "s'en aller");
+
+    ConjRun plain = Conj({"se placer"});  // no pronominal form: said, and the plain page shown
+    ASSERT_EQ(plain.code, 0);
+    EXPECT_EQ(plain.out.substr(0, plain.out.find('\n')), "placer");
+    EXPECT_NE(plain.err.find("no pronominal form"), std::string::npos);
+    ConjRun noAlternate = Conj({"-a", "placer"});
+    EXPECT_NE(noAlternate.err.find("no second variant"), std::string::npos);
+}
+
+TEST_F(ConjCommand, AnUnknownVerbGetsSuggestions) {
+    ConjRun run = Conj({"placerr"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find("unknown verb \"placerr\""), std::string::npos);
+    EXPECT_NE(run.err.find("Did you mean: placer?"), std::string::npos);
+
+    ConjRun accents = Conj({"ALL\xC3\x89R"});  // ALLÉR
+    EXPECT_EQ(accents.code, 1);
+    EXPECT_NE(accents.err.find("Did you mean: aller"), std::string::npos);
+
+    ConjRun twice = Conj({"saillr"});  // two entries named saillir: suggested once
+    EXPECT_NE(twice.err.find("Did you mean: saillir?"), std::string::npos);
+
+    ConjRun nothing = Conj({"zzzzzzzzzz"});
+    EXPECT_EQ(nothing.code, 1);
+    EXPECT_NE(nothing.err.find("No verb of the database comes close"), std::string::npos);
+}
+
+TEST_F(ConjCommand, TextWithoutWindows1252FormIsRefused) {
+    ConjRun polish = Conj({"p\xC5\x82" "acer"});
+    EXPECT_EQ(polish.code, 2);
+    EXPECT_NE(polish.err.find("U+0142"), std::string::npos);
+    ConjRun latin1 = Conj({"--find", "\xE9t\xE9"});  // Latin-1 bytes, not UTF-8
+    EXPECT_EQ(latin1.code, 2);
+    EXPECT_NE(latin1.err.find("not valid Unicode"), std::string::npos);
+}
+
+TEST_F(ConjCommand, FindPrintsInfinitiveFormAndTense) {
+    ConjRun run = Conj({"--find", "ll"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "saillir\tsaillir\tInfinitif\nsaillir\tsaillir\tInfinitif\n"
+                       "aller\taller\tInfinitif\n");
+    ConjRun none = Conj({"--find", "qqq"});
+    EXPECT_EQ(none.code, 0);
+    EXPECT_TRUE(none.out.empty());
+}
+
+TEST_F(ConjCommand, DefinePrintsTheUsersDefinitionFirst) {
+    ConjRun module = Conj({"--define", "abaisser"});
+    ASSERT_EQ(module.code, 0);
+    EXPECT_EQ(module.out, "to lower\n");
+    ConjRun pronominal = Conj({"--define", "abaisser", "--pronominal"});
+    EXPECT_EQ(pronominal.out, "to be lowered\n");
+
+    WriteFile("FakeFull.txt", DefinitionsHeaderLine + "abaisser,0,to bring down \xE0 terre\r\n");
+    ConjRun user = Conj({"--define", "abaisser"});
+    EXPECT_EQ(user.out, "to bring down \xC3\xA0 terre\n");
+    EXPECT_EQ(ReadFile("FakeFull.txt"),
+              DefinitionsHeaderLine + "abaisser,0,to bring down \xE0 terre\r\n");  // untouched
+
+    ConjRun none = Conj({"--define", "aller"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_NE(none.err.find("no English definition"), std::string::npos);
+    ConjRun empty = Conj({"--define", "placer", "-p"});  // the module's pronominal text is empty
+    EXPECT_EQ(empty.code, 1);
+}
+
+TEST_F(ConjCommand, AllConjugatesEveryVerb) {
+    ConjRun run = Conj({"--all"});
+    ASSERT_EQ(run.code, 0);
+    size_t pages = 0;
+    for (size_t pos = 0; (pos = run.out.find("\n\nPr\xC3\xA9sent\n", pos)) != std::string::npos; ++pos)
+        ++pages;
+    EXPECT_EQ(pages, 5u);
+    EXPECT_EQ(run.out.rfind("abaisser\n", 0), 0u);
+}
+
+TEST_F(ConjCommand, UsageHelpAndAMissingModule) {
+    ConjRun help = Conj({"--help"}, false);
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("Usage: plimo-conj"), std::string::npos);
+    ConjRun bad = Conj({"--bogus"}, false);
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("unknown option --bogus"), std::string::npos);
+    EXPECT_NE(bad.err.find("Usage: plimo-conj"), std::string::npos);
+    ConjRun missing = Conj({"--module", "Nowhere.ldl", "placer"}, false);
+    EXPECT_EQ(missing.code, 3);
+    EXPECT_NE(missing.err.find("Could not load language module. Error #2"), std::string::npos);
+}
+
+TEST_F(ConjCommand, TheProgramReturnsItsExitCodes) {
+    std::string program = platform::ProgramDirectory() + "/plimo-conj";
+    auto status = [&](const std::string& arguments) {
+        int raw = std::system((program + " " + arguments + " >/dev/null 2>&1").c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    };
+    EXPECT_EQ(status("--module FakeFull.ldl placer"), 0);
+    EXPECT_EQ(status("--module FakeFull.ldl nosuchverb"), 1);
+    EXPECT_EQ(status("--nonsense"), 2);
+    EXPECT_EQ(status("--module NoSuch.ldl placer"), 3);
+}
+
+TEST_F(ConjCommand, TheRealModule) {
+    if (!std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
+        GTEST_SKIP() << "French.ldl has not been built";
+    ConjRun run = Conj({"placer"}, false);
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("placer\n\nPr\xC3\xA9sent\nje place\n", 0), 0u);
+    EXPECT_EQ(Headings(run.out).size(), 17u);
+    ConjRun find = Conj({"--find", "place", "--whole-word"}, false);
+    ASSERT_EQ(find.code, 0);
+    EXPECT_NE(find.out.find("placer\tje place\tPr\xC3\xA9sent\n"), std::string::npos);
+    EXPECT_EQ(find.out.find("placerai"), std::string::npos);
+    ConjRun unknown = Conj({"plaser"}, false);
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_NE(unknown.err.find("placer"), std::string::npos);
+}
