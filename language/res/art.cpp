@@ -4,6 +4,7 @@
 // they can be changed and rebuilt like anything else.
 //
 //   plimo-art ICON_FILE BITMAP_FILE
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -170,34 +171,70 @@ Rgb PicturePixel(int x, int y) {
     return c;
 }
 
-std::vector<uint8_t> PictureBitmap() {
-    // Palette: a 6x7x6 colour cube (252 entries) plus 4 greys; pixels take the
-    // nearest entry with a little ordered dithering to keep gradients smooth.
+// The palette is cut from the picture's own colours (median cut), so that its
+// soft gradients need no dithering.
+std::vector<Rgb> MedianCutPalette(const std::vector<Rgb>& pixels, size_t size) {
+    std::vector<std::vector<Rgb>> boxes = {pixels};
+    auto channel = [](const Rgb& c, int k) { return k == 0 ? c.r : (k == 1 ? c.g : c.b); };
+    while (boxes.size() < size) {
+        // Split the box with the widest range along that channel.
+        size_t best = 0;
+        int bestRange = -1, bestChannel = 0;
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            if (boxes[i].size() < 2) continue;
+            for (int k = 0; k < 3; ++k) {
+                int lo = 255, hi = 0;
+                for (const Rgb& c : boxes[i]) {
+                    lo = std::min(lo, int(channel(c, k)));
+                    hi = std::max(hi, int(channel(c, k)));
+                }
+                if (hi - lo > bestRange) {
+                    bestRange = hi - lo;
+                    best = i;
+                    bestChannel = k;
+                }
+            }
+        }
+        if (bestRange <= 0) break;
+        auto& box = boxes[best];
+        std::sort(box.begin(), box.end(),
+                  [&](const Rgb& a, const Rgb& b) { return channel(a, bestChannel) < channel(b, bestChannel); });
+        std::vector<Rgb> upper(box.begin() + box.size() / 2, box.end());
+        box.resize(box.size() / 2);
+        boxes.push_back(std::move(upper));
+    }
     std::vector<Rgb> palette;
-    for (int r = 0; r < 6; ++r)
-        for (int g = 0; g < 7; ++g)
-            for (int b = 0; b < 6; ++b)
-                palette.push_back({static_cast<uint8_t>(r * 51), static_cast<uint8_t>(g * 255 / 6),
-                                   static_cast<uint8_t>(b * 51)});
-    for (int i = 1; i <= 4; ++i) palette.push_back({static_cast<uint8_t>(i * 51 - 25), static_cast<uint8_t>(i * 51 - 25),
-                                                    static_cast<uint8_t>(i * 51 - 25)});
-    static const double bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    for (const auto& box : boxes) {
+        long r = 0, g = 0, b = 0;
+        for (const Rgb& c : box) r += c.r, g += c.g, b += c.b;
+        const long n = static_cast<long>(box.size());
+        palette.push_back({static_cast<uint8_t>(r / n), static_cast<uint8_t>(g / n), static_cast<uint8_t>(b / n)});
+    }
+    while (palette.size() < size) palette.push_back({255, 255, 255});
+    return palette;
+}
+
+std::vector<uint8_t> PictureBitmap() {
+    std::vector<Rgb> pixels;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) pixels.push_back(PicturePixel(x, y));
+    const std::vector<Rgb> palette = MedianCutPalette(pixels, 256);
+    auto nearest = [&](const Rgb& c) {
+        int best = 0, bestDistance = 1 << 30;
+        for (size_t i = 0; i < palette.size(); ++i) {
+            const int dr = c.r - palette[i].r, dg = c.g - palette[i].g, db = c.b - palette[i].b;
+            const int d = dr * dr + dg * dg + db * db;
+            if (d < bestDistance) bestDistance = d, best = static_cast<int>(i);
+        }
+        return static_cast<uint8_t>(best);
+    };
     const int stride = (kWidth + 3) / 4 * 4;
     std::vector<uint8_t> out;
     PutInfoHeader(out, kWidth, kHeight, 8, 256, static_cast<uint32_t>(stride * kHeight));
     for (const Rgb& c : palette) PutColour(out, c);
-    for (int y = kHeight - 1; y >= 0; --y) {
+    for (int y = kHeight - 1; y >= 0; --y) {  // bottom-up rows
         std::vector<uint8_t> row(stride, 0);
-        for (int x = 0; x < kWidth; ++x) {
-            const Rgb c = PicturePixel(x, y);
-            const double d = (bayer[y % 4][x % 4] / 16.0 - 0.5);
-            auto q = [&](int value, int levels) {
-                const double step = 255.0 / (levels - 1);
-                int i = static_cast<int>(std::floor(value / step + 0.5 + d));
-                return i < 0 ? 0 : (i >= levels ? levels - 1 : i);
-            };
-            row[x] = static_cast<uint8_t>(q(c.r, 6) * 42 + q(c.g, 7) * 6 + q(c.b, 6));
-        }
+        for (int x = 0; x < kWidth; ++x) row[x] = nearest(pixels[static_cast<size_t>(y) * kWidth + x]);
         out.insert(out.end(), row.begin(), row.end());
     }
     return out;
