@@ -18,6 +18,19 @@ namespace {
 
 constexpr int MaxLength = FormBufferSize - 1;
 
+// A fixed text with its length, kept in sixteen bytes so that it can be
+// copied a word at a time without being measured.
+struct Literal {
+    char text[16] = {};
+    int length = 0;
+    template <int N>
+    constexpr Literal(const char (&literal)[N]) : length(N - 1) {
+        static_assert(N <= 16, "a literal is at most 15 characters");
+        for (int i = 0; i < N; ++i) text[i] = literal[i];
+    }
+};
+
+
 struct Verb {
     const char* infinitive;
     int infinitiveLength;
@@ -33,14 +46,46 @@ public:
     explicit FormWriter(char* buffer) : out_(buffer) {}
     ~FormWriter() { out_[length_] = 0; }
 
-    // Pieces are a few bytes long: a plain loop beats strlen and memcpy calls.
+    // `count` bytes of a text of a padded blob, which may be read in whole
+    // words past its end; copied a word at a time while the buffer has room
+    // for the last word.
     void Put(const char* text, int count) {
+        if (length_ + count + 7 <= MaxLength + 1) {
+            for (int i = 0; i < count; i += 8) std::memcpy(out_ + length_ + i, text + i, 8);
+            length_ += count;
+            return;
+        }
         if (count > MaxLength - length_) count = MaxLength - length_;
         for (int i = 0; i < count; ++i) out_[length_ + i] = text[i];
         length_ += count;
     }
-    void Put(const char* text) {
+    // A text of the database. The compiler pads every blob with eight zero
+    // bytes, so the text is read and written a word at a time; the buffer's
+    // bound is kept, and bytes past the text's end are overwritten later or
+    // lie beyond the terminating NUL.
+    void PutData(const char* text) {
+        constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+        while (length_ <= MaxLength - 8) {
+            uint64_t word;
+            std::memcpy(&word, text, sizeof word);
+            std::memcpy(out_ + length_, &word, sizeof word);
+            const uint64_t zero = (word - ones) & ~word & highs;
+            if (zero) {
+                length_ += __builtin_ctzll(zero) / 8;
+                return;
+            }
+            length_ += 8;
+            text += 8;
+        }
         while (*text && length_ < MaxLength) out_[length_++] = *text++;
+    }
+    void Put(const Literal& literal) {
+        if (length_ + static_cast<int>(sizeof literal.text) <= MaxLength + 1) {
+            std::memcpy(out_ + length_, literal.text, sizeof literal.text);
+            length_ += literal.length;
+            return;
+        }
+        for (int i = 0; i < literal.length && length_ < MaxLength; ++i) out_[length_++] = literal.text[i];
     }
     void Put(char c) {
         if (length_ < MaxLength) out_[length_++] = c;
@@ -49,7 +94,7 @@ public:
     void PutStemAndEnding(const Verb& verb, const char* ending) {
         Put(verb.infinitive, verb.stemLength);
         if (verb.caretLength == 0) {
-            Put(ending);
+            PutData(ending);
             return;
         }
         for (const char* e = ending; *e; ++e) {
@@ -122,38 +167,38 @@ bool UsesEtre(int kind, bool pronominal, bool alternate) {
 
 enum class Pronouns { Plain, Reflexive, ReflexiveEn };
 
-const char* const kPronouns[6] = {"je ", "tu ", "il ", "nous ", "vous ", "ils "};
-const char* const kReflexive[6] = {"je me ", "tu te ", "il se ", "nous nous ", "vous vous ", "ils se "};
-const char* const kReflexiveElided[6] = {"je m'", "tu t'", "il s'", "nous nous ", "vous vous ", "ils s'"};
-const char* const kReflexiveEn[6] = {"je m'en ", "tu t'en ", "il s'en ", "nous nous en ", "vous vous en ",
+constexpr Literal kPronouns[6] = {"je ", "tu ", "il ", "nous ", "vous ", "ils "};
+constexpr Literal kElidedJe = "j'";
+constexpr Literal kReflexive[6] = {"je me ", "tu te ", "il se ", "nous nous ", "vous vous ", "ils se "};
+constexpr Literal kReflexiveElided[6] = {"je m'", "tu t'", "il s'", "nous nous ", "vous vous ", "ils s'"};
+constexpr Literal kReflexiveEn[6] = {"je m'en ", "tu t'en ", "il s'en ", "nous nous en ", "vous vous en ",
                                      "ils s'en "};
-const char* const kImperativeReflexive[3] = {"-toi", "-nous", "-vous"};
-const char* const kImperativeReflexiveEn[3] = {"-t'en", "-nous-en", "-vous-en"};
+constexpr Literal kImperativeReflexive[3] = {"-toi", "-nous", "-vous"};
+constexpr Literal kImperativeReflexiveEn[3] = {"-t'en", "-nous-en", "-vous-en"};
 
-const char* SubjectPronoun(Pronouns mode, int person, unsigned char first, bool hAspire) {
-    const bool elides = Elides(first, hAspire);
+const Literal& SubjectPronoun(Pronouns mode, int person, unsigned char first, bool hAspire) {
     switch (mode) {
-    case Pronouns::Plain: return person == 0 && elides ? "j'" : kPronouns[person];
-    case Pronouns::Reflexive: return elides ? kReflexiveElided[person] : kReflexive[person];
-    case Pronouns::ReflexiveEn: return kReflexiveEn[person];
+    case Pronouns::Plain: return person == 0 && Elides(first, hAspire) ? kElidedJe : kPronouns[person];
+    case Pronouns::Reflexive: return Elides(first, hAspire) ? kReflexiveElided[person] : kReflexive[person];
+    case Pronouns::ReflexiveEn: break;
     }
-    return "";
+    return kReflexiveEn[person];
 }
 
 // The reflexive pronoun of the infinitive and the participles.
-const char* InfinitivePronoun(Pronouns mode, unsigned char first, bool hAspire) {
+Literal InfinitivePronoun(Pronouns mode, unsigned char first, bool hAspire) {
     switch (mode) {
     case Pronouns::Plain: return "";
-    case Pronouns::Reflexive: return Elides(first, hAspire) ? "s'" : "se ";
-    case Pronouns::ReflexiveEn: return "s'en ";
+    case Pronouns::Reflexive: return Elides(first, hAspire) ? Literal("s'") : Literal("se ");
+    case Pronouns::ReflexiveEn: break;
     }
-    return "";
+    return "s'en ";
 }
 
-const char kNoForm[] = "N'existe pas";
-const char kNoImperative[] = "pas d'imp\xE9ratif";
+constexpr Literal kNoForm = "N'existe pas";
+constexpr Literal kNoImperative = "pas d'imp\xE9ratif";
 
-void Set(char* buffer, const char* text) {
+void Set(char* buffer, const Literal& text) {
     FormWriter(buffer).Put(text);
 }
 
@@ -258,7 +303,7 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
         }
         FormWriter out(forms[s]);
         out.Put(SubjectPronoun(mode, person, static_cast<unsigned char>(*auxiliaryForm), false));
-        out.Put(auxiliaryForm);
+        out.PutData(auxiliaryForm);
         out.Put(' ');
         out.PutStemAndEnding(verb, ending);
     }
@@ -293,7 +338,7 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
         {
             FormWriter out(forms[isPronominal ? PastParticipleSlot : CompoundParticipleSlot]);
             out.Put(InfinitivePronoun(mode, static_cast<unsigned char>(*auxiliaryForm), false));
-            out.Put(auxiliaryForm);
+            out.PutData(auxiliaryForm);
             out.Put(' ');
             out.PutStemAndEnding(verb, participle);
         }
@@ -302,7 +347,7 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
             out.PutStemAndEnding(verb, participle);
             const char* feminine = ModelEnding(model, FeminineSuffixEnding);
             if (*feminine) {
-                out.Put(", ");
+                out.Put(Literal(", "));
                 out.PutStemAndEnding(Verb{verb.infinitive, verb.infinitiveLength, 0, verb.caret, verb.caretLength,
                                           verb.hAspire},
                                      feminine);

@@ -60,10 +60,14 @@ inline uint16_t ModelEntry(int model, int entry) {
     return ReadU16(Db.modelTable + static_cast<size_t>(model) * ModelRecordSize + 4 + 2 * entry);
 }
 
+// Eight zero bytes: an empty text that may be read a word at a time, like
+// the padded blobs.
+inline constexpr char EmptyText[8] = {};
+
 // An ending of an ordinary model; offsets outside the pool read as "".
 inline const char* ModelEnding(int model, int entry) {
     const uint16_t offset = ModelEntry(model, entry);
-    return offset < Db.endingPoolSize ? Db.endingPool + offset : "";
+    return offset < Db.endingPoolSize ? Db.endingPool + offset : EmptyText;
 }
 
 // The plain definition of a verb, or null.

@@ -40,14 +40,17 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Each blob is followed by eight zero bytes that its size does not count, so
+// that the module may read its texts a word at a time.
+constexpr size_t kPadding = 8;
+
 void EmitArray(std::ostream& out, const std::string& name, const std::vector<uint8_t>& bytes) {
-    out << "alignas(8) const unsigned char " << name << "[" << std::max<size_t>(bytes.size(), 1) << "] = {";
+    out << "alignas(8) const unsigned char " << name << "[" << bytes.size() + kPadding << "] = {";
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (i % 24 == 0) out << "\n";
         out << static_cast<int>(bytes[i]) << ",";
     }
-    if (bytes.empty()) out << "0";
-    out << "\n};\n\n";
+    out << "\n0, 0, 0, 0, 0, 0, 0, 0,\n};\n\n";
 }
 
 void Emit(std::ostream& out, const dbc::Database& db, const std::vector<Resource>& extra) {

@@ -111,12 +111,11 @@ int VerbIndex(const std::string& infinitive) {
 
 Conjugation Conjugate(int verbIndex, bool pronominal, bool alternate, bool suppressPlaceholders) {
     Conjugation c;
-    char buffers[FormSlotCount][FormBufferSize];
+    // Separate buffers of exactly the guaranteed size, so that the address
+    // sanitizer sees any write past one of them.
+    std::vector<std::vector<char>> buffers(FormSlotCount, std::vector<char>(FormBufferSize, 0));
     char* forms[FormSlotCount];
-    for (int s = 0; s < FormSlotCount; ++s) {
-        forms[s] = buffers[s];
-        buffers[s][0] = 0;
-    }
+    for (int s = 0; s < FormSlotCount; ++s) forms[s] = buffers[s].data();
     char labels[256] = {};
     bool useAlternate = alternate;
     c.pronominal = pronominal;
@@ -125,7 +124,7 @@ Conjugation Conjugate(int verbIndex, bool pronominal, bool alternate, bool suppr
     if (!c.ok) return c;
     c.labels[0] = ToUtf8(labels);
     c.labels[1] = ToUtf8(labels + std::strlen(labels) + 1);
-    for (int s = 0; s < FormSlotCount; ++s) c.forms[s] = ToUtf8(buffers[s]);
+    for (int s = 0; s < FormSlotCount; ++s) c.forms[s] = ToUtf8(buffers[s].data());
     return c;
 }
 

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // search forms only now and then.
     const std::string pattern(reinterpret_cast<const char*>(data + 5), size - 5);
     int32_t flags = value;
-    if ((switches & 0x60) != 0x60) flags &= ~SearchForms;
+    if ((switches & 0x70) != 0x70) flags &= ~SearchForms;
     SearchResultList* list = nullptr;
     m.Find(pattern.c_str(), flags, &list);
     if (list) {

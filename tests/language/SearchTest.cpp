@@ -181,6 +181,13 @@ TEST(Search, ReportsProgressTwentyOneTimes) {
     for (size_t i = 1; i < recorder.percents.size(); ++i) EXPECT_GT(recorder.percents[i], recorder.percents[i - 1]);
     EXPECT_EQ(recorder.lastMessage, static_cast<uint32_t>(WM_USER));
     EXPECT_EQ(recorder.lastLParam, 0);
+    // A search whose list fills up early still reports all the way.
+    recorder.percents.clear();
+    Module().SetSearchProgressHwnd(&recorder);
+    EXPECT_EQ(Search("e", SearchForms).size(), 200u);
+    Module().SetSearchProgressHwnd(nullptr);
+    ASSERT_EQ(recorder.percents.size(), 21u);
+    EXPECT_EQ(recorder.percents.back(), 100u);
     // Switched off again: later searches send nothing.
     Search("zzqqzz", SearchForms);
     EXPECT_EQ(recorder.percents.size(), 21u);
