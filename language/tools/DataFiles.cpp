@@ -80,6 +80,21 @@ uint16_t LabelWord(const std::string& label, const std::string& where) {
     return word;
 }
 
+// Calls visit(line, where) for every line of a source file that is neither
+// blank nor a comment, trimmed, with "file:line" for messages.
+template <typename Visit>
+void ForEachLine(const std::string& path, Visit visit) {
+    std::ifstream in(path);
+    if (!in) throw DataError(path + ": cannot open");
+    int lineNumber = 0;
+    for (std::string raw; std::getline(in, raw);) {
+        ++lineNumber;
+        const std::string line = Trim(raw);
+        if (line.empty() || line[0] == '#') continue;
+        visit(line, Where(path, lineNumber));
+    }
+}
+
 void FinishModel(Model& model, std::map<int, Model>& models) {
     if (model.number < 0) return;
     if (models.count(model.number)) Fail(model.source, "model " + std::to_string(model.number) + " defined twice");
@@ -89,16 +104,9 @@ void FinishModel(Model& model, std::map<int, Model>& models) {
 }  // namespace
 
 void ReadModelFile(const std::string& path, std::map<int, Model>& models) {
-    std::ifstream in(path);
-    if (!in) throw DataError(path + ": cannot open");
     Model current;
     std::map<std::string, bool> seen;
-    int lineNumber = 0;
-    for (std::string raw; std::getline(in, raw);) {
-        ++lineNumber;
-        const std::string where = Where(path, lineNumber);
-        const std::string line = Trim(raw);
-        if (line.empty() || line[0] == '#') continue;
+    ForEachLine(path, [&](const std::string& line, const std::string& where) {
         auto words = Split(ToCp1252(line, where));
         const std::string& key = words[0];
         if (key == "model") {
@@ -111,7 +119,7 @@ void ReadModelFile(const std::string& path, std::map<int, Model>& models) {
                 Fail(where, "model numbers run from 0 to 127");
             current.exemplar = words[2] == "-" ? "" : words[2];
             current.source = where;
-            continue;
+            return;
         }
         if (current.number < 0) Fail(where, "a line outside a model block");
         if (key != "family") current.empty = false;
@@ -166,20 +174,13 @@ void ReadModelFile(const std::string& path, std::map<int, Model>& models) {
             for (int i = 0; i < count; ++i)
                 current.endings[first + i] = words[i + 1] == "-" ? "" : words[i + 1];
         }
-    }
+    });
     FinishModel(current, models);
 }
 
 std::vector<Verb> ReadVerbFile(const std::string& path) {
-    std::ifstream in(path);
-    if (!in) throw DataError(path + ": cannot open");
     std::vector<Verb> verbs;
-    int lineNumber = 0;
-    for (std::string raw; std::getline(in, raw);) {
-        ++lineNumber;
-        const std::string where = Where(path, lineNumber);
-        const std::string line = Trim(raw);
-        if (line.empty() || line[0] == '#') continue;
+    ForEachLine(path, [&](const std::string& line, const std::string& where) {
         auto words = Split(ToCp1252(line, where));
         Verb verb;
         verb.source = where;
@@ -199,19 +200,12 @@ std::vector<Verb> ReadVerbFile(const std::string& path) {
         if (verb.kind < 0 || verb.kind > 15) Fail(where, "kinds run from 0 to 15");
         if (verb.model < 0 || verb.model > static_cast<int>(french::ModelMask)) Fail(where, "bad model number");
         verbs.push_back(std::move(verb));
-    }
+    });
     return verbs;
 }
 
 void ReadDefinitionFile(const std::string& path, std::map<std::string, Definition>& definitions) {
-    std::ifstream in(path);
-    if (!in) throw DataError(path + ": cannot open");
-    int lineNumber = 0;
-    for (std::string raw; std::getline(in, raw);) {
-        ++lineNumber;
-        const std::string where = Where(path, lineNumber);
-        const std::string line = Trim(raw);
-        if (line.empty() || line[0] == '#') continue;
+    ForEachLine(path, [&](const std::string& line, const std::string& where) {
         const auto first = line.find('|');
         const auto second = first == std::string::npos ? first : line.find('|', first + 1);
         if (second == std::string::npos || line.find('|', second + 1) != std::string::npos)
@@ -225,7 +219,7 @@ void ReadDefinitionFile(const std::string& path, std::map<std::string, Definitio
         if (def.plain.size() > 255 || def.pronominal.size() > 255) Fail(where, "a definition has at most 255 characters");
         if (definitions.count(verb)) Fail(where, "'" + verb + "' is defined twice (use infinitive#2 for a second verb)");
         definitions[verb] = def;
-    }
+    });
 }
 
 }  // namespace dbc
