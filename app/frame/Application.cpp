@@ -1,0 +1,44 @@
+#include "Application.h"
+
+#include <QIcon>
+
+#include "CMainFrame.h"
+#include "ProgramObjects.h"
+#include "Registry.h"
+#include "StringTable.h"
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Plimo"));
+    setApplicationDisplayName(QString());
+    setQuitOnLastWindowClosed(true);
+    setWindowIcon(QIcon(QStringLiteral(":/plimo.png")));
+}
+
+Application::~Application() { ExitInstance(); }
+
+bool Application::InitInstance(std::vector<std::string> moduleFiles) {
+    mainFrame = std::make_unique<CMainFrame>(std::move(moduleFiles));
+    if (!mainFrame->Create()) {
+        mainFrame.reset();
+        CloseSettingsRegistry();
+        return false;
+    }
+    std::optional<uint32_t> pos = CMainFrame::SavedMainWindowPos();
+    if (pos && (*pos & 0x20000000))
+        mainFrame->showMinimized();
+    else if (pos && (*pos & 0x01000000))
+        mainFrame->showMaximized();
+    else
+        mainFrame->show();
+    mainFrame->repaint();
+    return true;
+}
+
+void Application::ExitInstance() {
+    if (mainFrame) {
+        mainFrame->SaveSettings();
+        mainFrame.reset();
+    }
+    CloseSettingsRegistry();
+    ReleaseProgramObjects();
+}

@@ -1,0 +1,77 @@
+#include "CAboutDlg.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "CLinkStatic.h"
+
+const char* const CAboutDlg::UpdateAddress = "https://plimo.example.org";
+
+namespace {
+
+// The box is laid out in dialog units of its 8-point font: a horizontal unit
+// is a quarter of the average character width, a vertical one an eighth of
+// the character height.
+struct DialogUnits {
+    double x;
+    double y;
+    QRect Map(int left, int top, int width, int height) const {
+        return QRect(int(left * x + 0.5), int(top * y + 0.5), int(width * x + 0.5),
+                     int(height * y + 0.5));
+    }
+};
+
+}  // namespace
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("About Plimo"));
+    QFont dialogFont(QStringLiteral("MS Sans Serif"));
+    dialogFont.setPointSize(8);
+    setFont(dialogFont);
+    QFontMetrics metrics(dialogFont);
+    const QString sample = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const double average = metrics.horizontalAdvance(sample) / 52.0;
+    const DialogUnits du{average / 4.0, metrics.height() / 8.0};
+    setFixedSize(du.Map(0, 0, 281, 174).size());
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("aboutPicture"));
+    picture->setGeometry(du.Map(7, 7, 267, 92));
+    picture->setAlignment(Qt::AlignCenter);
+    QPixmap image(QStringLiteral(":/about.png"));
+    picture->setPixmap(image.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+    auto* version = new QLabel(QStringLiteral("Plimo 2.11"), this);
+    version->setGeometry(du.Map(7, 103, 267, 8));
+    version->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    auto* notice = new QLabel(QStringLiteral("French verb conjugation for learners and teachers."), this);
+    notice->setGeometry(du.Map(7, 114, 267, 8));
+    notice->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    auto* visit = new QLabel(QStringLiteral("Visit"), this);
+    visit->setGeometry(du.Map(23, 125, 59, 8));
+    visit->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    link = new CLinkStatic(this);
+    link->setObjectName(QStringLiteral("aboutLink"));
+    link->setText(QString::fromLatin1(UpdateAddress));
+    link->setGeometry(du.Map(84, 125, 88, 8));
+    link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    link->PreSubclassWindow();
+
+    auto* forUpdates = new QLabel(QStringLiteral("for updates."), this);
+    forUpdates->setObjectName(QStringLiteral("forUpdates"));
+    // Follows the link, which has been fitted to its text.
+    QRect after = du.Map(173, 125, 88, 8);
+    after.moveLeft(std::max(after.left(), link->geometry().right() + int(du.x * 2)));
+    forUpdates->setGeometry(after);
+    forUpdates->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setGeometry(du.Map(116, 153, 50, 14));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}

@@ -1,0 +1,585 @@
+#include "CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextCursor>
+#include <QTimer>
+
+#include "CChildFrame.h"
+#include "CFullScreen.h"
+#include "CTabbedScreen.h"
+#include "CommandIds.h"
+#include "DefinitionBar.h"
+#include "DefinitionEdit.h"
+#include "FontRecord.h"
+#include "MenuResource.h"
+#include "PageView.h"
+#include "ProgramObjects.h"
+#include "QtText.h"
+#include "Registry.h"
+#include "StringTable.h"
+#include "UserMessage.h"
+#include "VerbBar.h"
+#include "VerbComboBox.h"
+#include "platform/ModuleLoader.h"
+
+CMainFrame::CMainFrame(std::vector<std::string> moduleFiles_) : moduleFiles(std::move(moduleFiles_)) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(LoadString(128));
+}
+
+CMainFrame::~CMainFrame() {
+    if (MainFrameHost == this) MainFrameHost = nullptr;
+    // Verb windows go before the modules whose texts they show.
+    if (mdiArea != nullptr) qDeleteAll(mdiArea->subWindowList());
+    modules.clear();
+    moduleCount = 0;
+    ChildMenu.clear();
+}
+
+// ---------------------------------------------------------------- creation
+
+bool CMainFrame::Create() {
+    ApplySavedPlacement();
+
+    // Display font and colour.
+    uint8_t record[FontRecord::Size];
+    std::optional<QFont> font;
+    if (ReadBinary(settings::SettingsKey, settings::Font, record, sizeof record))
+        font = FontRecord::FromBytes(record).ToFont();
+    if (!font) font = FontRecord::Default().ToFont();
+    VerbFont = *font;
+    uint32_t colour = 0;
+    ReadDword(settings::SettingsKey, settings::FontColor, colour);
+    VerbTextColor = colour & 0x00FFFFFF;
+    LineHeight = MeasureLineHeight(*VerbFont);
+
+    if (!LoadModules()) return false;
+
+    mdiArea = new QMdiArea(this);
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+
+    CreateActions();
+    CreateBars();
+    if (!CreateMenus()) return false;
+
+    MainFrameHost = this;
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && qobject_cast<QMenu*>(now->window()) == nullptr) lastFocus = now;
+        UpdateCommandStates();
+    });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { UpdateCommandStates(); });
+
+    created = true;
+    // Lay the frame out now, so that reopened windows find the size of the
+    // area they open in.
+    if (layout() != nullptr) layout()->setGeometry(QRect(QPoint(0, 0), size()));
+    RestoreChildWindows();
+    SyncVerbBar();
+    return true;
+}
+
+bool CMainFrame::LoadModules() {
+    LanguageModuleLoadResult result = LoadLanguageModules(moduleFiles);
+    if (!result.ok) {
+        if (!result.errorText.empty()) {
+            QString text = QString::fromStdString(result.errorText);
+            if (!result.loaderMessage.empty())
+                text += '\n' + QString::fromStdString(result.loaderMessage);
+            ShowUserMessage(nullptr, QMessageBox::Critical, text, QStringLiteral("Error"));
+        }
+        return false;
+    }
+    modules = std::move(result.modules);
+    moduleCount = int(modules.size());
+    return moduleCount > 0;
+}
+
+void CMainFrame::ApplySavedPlacement() {
+    StoredRect rect;
+    uint32_t pos = 0;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    if (!ReadPlacement(std::string(settings::SettingsKey) + std::string(settings::MainWindow), rect,
+                       pos)) {
+        // First run: a window that shows a whole verb page.
+        QSize size(std::min(1200, area.width()), std::min(860, area.height()));
+        setGeometry(QRect(area.topLeft() + QPoint((area.width() - size.width()) / 2,
+                                                  (area.height() - size.height()) / 2),
+                          size));
+        return;
+    }
+    // Clamp to the screen, in 64 bits so that huge values cannot overflow.
+    const int64_t W = area.width(), H = area.height();
+    int64_t left = rect.left, top = rect.top, right = rect.right, bottom = rect.bottom;
+    if (right - left > W) { left = 0; right = W; }
+    if (bottom - top > H) { top = 0; bottom = H; }
+    if (right > W) { left -= right - W; right = W; }
+    if (bottom > H) { top -= bottom - H; bottom = H; }
+    // A window entirely off the screen, or without size, could never be
+    // reached: it starts at the screen's corner instead.
+    if (right <= left || bottom <= top) {
+        right = left + std::min<int64_t>(1200, W);
+        bottom = top + std::min<int64_t>(860, H);
+    }
+    if (right <= 0) { right -= left; left = 0; }
+    if (bottom <= 0) { bottom -= top; top = 0; }
+    setGeometry(QRect(int(left), int(top), int(right - left), int(bottom - top)));
+}
+
+QAction* CMainFrame::Action(int id) {
+    auto it = actions.find(id);
+    if (it != actions.end()) return it.value();
+    auto* action = new QAction(this);
+    action->setData(id);
+    QString text = MenuItemText(id);
+    const QString strings = LoadString(id);
+    if (text.isEmpty()) text = TooltipOf(strings).isEmpty() ? PromptOf(strings) : TooltipOf(strings);
+    action->setText(text);
+    action->setStatusTip(PromptOf(strings));
+    action->setToolTip(TooltipOf(strings).isEmpty() ? QString(text).remove('&') : TooltipOf(strings));
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    actions.insert(id, action);
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    for (int id : {int(IdPronominal), int(IdAlternate1), int(IdAlternate2), int(IdFullScreen),
+                   int(IdTabbedScreen), int(IdEnglishDefinition), int(IdStatusBar)})
+        Action(id)->setCheckable(true);
+    Action(IdPronominal)->setIcon(VerbBar::Image(0));
+    Action(IdAlternate1)->setIcon(VerbBar::Image(1));
+    Action(IdAlternate1)->setProperty("image", 1);
+    Action(IdAlternate2)->setIcon(VerbBar::Image(2));
+    Action(IdAlternate2)->setProperty("image", 2);
+    Action(IdCut)->setIcon(VerbBar::Image(3));
+    Action(IdCopy)->setIcon(VerbBar::Image(4));
+    Action(IdPaste)->setIcon(VerbBar::Image(5));
+    Action(IdPrint)->setIcon(VerbBar::Image(6));
+    Action(IdPrint)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    Action(IdCut)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    Action(IdCopy)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    Action(IdPaste)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    for (int id = IdInsertFirst; id <= IdInsertLast; ++id) Action(id)->setText(LoadString(id).mid(7));
+}
+
+void CMainFrame::CreateBars() {
+    verbBar = new VerbBar(this);
+    addToolBar(Qt::TopToolBarArea, verbBar);
+
+    // The verb boxes, one per module, on top of each other.
+    comboFont = font();
+    comboFont.setFamily(LoadString(ComboFontNameId));
+    comboFont.setBold(true);
+    comboFont.setPixelSize(14);
+    for (int n = 0; n < moduleCount; ++n) {
+        auto* combo = new VerbComboBox(VerbComboBox::FirstControlId + n, verbBar->ComboArea());
+        combo->setObjectName(QStringLiteral("verbCombo%1").arg(n));
+        combo->setFont(comboFont);
+        combo->setGeometry(0, 0, VerbBar::ComboAreaWidth, combo->sizeHint().height());
+        combo->setToolTip(TooltipOf(LoadString(138)));
+        combo->setStatusTip(PromptOf(LoadString(138)));
+        combo->Fill(*modules[size_t(n)]);
+        connect(combo, &VerbComboBox::verbChosen, this, &CMainFrame::ApplyChosenVerb);
+        connect(combo->lineEdit(), &QLineEdit::selectionChanged, this, [this] { UpdateCommandStates(); });
+        verbCombos.append(combo);
+    }
+    const int comboHeight = verbCombos.isEmpty() ? 24 : verbCombos[0]->height();
+    verbBar->ComboArea()->setFixedHeight(comboHeight + 1);
+    verbBar->addSeparator();
+    verbBar->addAction(Action(IdPronominal));
+    verbBar->addSeparator();
+    verbBar->addAction(Action(IdAlternate1));
+    verbBar->addAction(Action(IdAlternate2));
+    verbBar->addSeparator();
+    verbBar->addAction(Action(IdCut));
+    verbBar->addAction(Action(IdCopy));
+    verbBar->addAction(Action(IdPaste));
+    verbBar->addSeparator();
+    verbBar->addAction(Action(IdPrint));
+
+    statusBarWidget = new QStatusBar(this);
+    statusBarWidget->setObjectName(QStringLiteral("statusBar"));
+    setStatusBar(statusBarWidget);
+    for (int id : {int(IndicatorCapsId), int(IndicatorNumId), int(IndicatorScrlId)}) {
+        auto* indicator = new QLabel(LoadString(id), statusBarWidget);
+        indicator->setEnabled(false);
+        indicator->setAlignment(Qt::AlignCenter);
+        indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(LoadString(id)) + 12);
+        statusBarWidget->addPermanentWidget(indicator);
+    }
+    connect(statusBarWidget, &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty()) statusBarWidget->showMessage(LoadString(ReadyStringId));
+    });
+    statusBarWidget->showMessage(LoadString(ReadyStringId));
+    uint32_t statusShown = 1;
+    ReadDword(settings::SettingsKey, settings::StatusBar, statusShown);
+    statusBarShown = statusShown != 0;
+    statusBarWidget->setVisible(statusBarShown);
+
+    definitionBar = new DefinitionBar(this);
+    definitionBar->hide();
+    definitionBar->edit->activeVerbWindow = [this] { return ActiveVerbWindow(); };
+    // Cut and Copy follow the selection.
+    connect(definitionBar->edit, &QPlainTextEdit::selectionChanged, this, [this] { UpdateCommandStates(); });
+    uint32_t englishShown = 1;
+    ReadDword(settings::SettingsKey, settings::EnglishBar, englishShown);
+    if (englishShown != 0) ToggleDefinitionBar();
+}
+
+bool CMainFrame::CreateMenus() {
+    auto actionFor = [this](int id) { return Action(id); };
+    savedMenu = LoadMenuResource(FrameMenuId, actionFor, this);
+    ChildMenu = LoadMenuResource(ChildMenuId, actionFor, this);
+    if (savedMenu.isEmpty() || ChildMenu.isEmpty()) return false;
+
+    // The accented letters, as the "Insert" popup of the verb-window Edit menu.
+    insertMenu = new QMenu(QStringLiteral("Insert"), this);
+    for (int id = IdInsertFirst; id <= IdInsertLast; ++id) insertMenu->addAction(Action(id));
+    if (QMenu* edit = FindPopup(ChildMenu, QStringLiteral("&Edit"))) {
+        QAction* first = edit->actions().value(0);
+        edit->insertMenu(first, insertMenu);
+    }
+
+    // New-window entries at the top of both File menus.
+    for (const QList<QMenu*>* menus : {&savedMenu, &ChildMenu}) {
+        QMenu* file = FindPopup(*menus, QStringLiteral("&File"));
+        if (file == nullptr) return false;
+        QAction* first = file->actions().value(0);
+        if (moduleCount == 1) {
+            QAction* action = Action(IdNewWindowFirst);
+            action->setText(QStringLiteral("New ") + FromCp1252(modules[0]->GetLanguage()) +
+                            QStringLiteral(" Window"));
+            file->insertAction(first, action);
+        } else {
+            if (newWindowMenu == nullptr) {
+                newWindowMenu = new QMenu(QStringLiteral("New Verb Window"), this);
+                for (int n = 0; n < moduleCount && n <= IdNewWindowLast - IdNewWindowFirst; ++n) {
+                    QAction* action = Action(IdNewWindowFirst + n);
+                    action->setText(FromCp1252(modules[size_t(n)]->GetLanguage()));
+                    newWindowMenu->addAction(action);
+                }
+            }
+            file->insertMenu(first, newWindowMenu);
+        }
+    }
+
+    if (QMenu* window = FindPopup(ChildMenu, QStringLiteral("&Window")))
+        connect(window, &QMenu::aboutToShow, this, [this, window] { RebuildWindowList(window); });
+    for (const QList<QMenu*>* menus : {&savedMenu, &ChildMenu})
+        for (QMenu* menu : *menus)
+            connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+    ShowMenus(false);
+    return true;
+}
+
+QMenu* CMainFrame::createPopupMenu() { return nullptr; }
+
+void CMainFrame::ShowMenus(bool childMenus) {
+    if (childMenus == childMenusShown && !menuBar()->actions().isEmpty()) return;
+    childMenusShown = childMenus;
+    menuBar()->clear();
+    for (QMenu* menu : childMenus ? ChildMenu : savedMenu) menuBar()->addMenu(menu);
+}
+
+void CMainFrame::RebuildWindowList(QMenu* menu) {
+    for (QAction* action : windowListActions) {
+        menu->removeAction(action);
+        delete action;
+    }
+    windowListActions.clear();
+    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty()) return;
+    QAction* separator = menu->addSeparator();
+    windowListActions.append(separator);
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        QString title = window->windowTitle();
+        title.replace('&', QLatin1String("&&"));
+        QAction* action = menu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                                      : QStringLiteral("%1 %2").arg(number).arg(title));
+        action->setCheckable(true);
+        action->setChecked(window == mdiArea->activeSubWindow());
+        QPointer<QMdiSubWindow> target = window;
+        connect(action, &QAction::triggered, this, [this, target] {
+            if (target) mdiArea->setActiveSubWindow(target);
+        });
+        windowListActions.append(action);
+        ++number;
+    }
+}
+
+// ---------------------------------------------------------------- verb windows
+
+CChildFrame* CMainFrame::ActiveVerbWindow() const {
+    if (mdiArea == nullptr) return nullptr;
+    auto* window = qobject_cast<CChildFrame*>(mdiArea->activeSubWindow());
+    return window != nullptr && VerbWindowList.contains(window) ? window : nullptr;
+}
+
+DefinitionEdit* CMainFrame::DefinitionField() const {
+    return definitionBar ? definitionBar->edit : nullptr;
+}
+
+CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbIndex, bool pronominal,
+                                        bool alternate, uint32_t style, std::optional<QRect> rect) {
+    CChildFrame* window;
+    if (fullScreenLayout)
+        window = new CFullScreen(module, verbIndex, pronominal, alternate);
+    else
+        window = new CTabbedScreen(module, verbIndex, pronominal, alternate);
+    mdiArea->addSubWindow(window);
+    if (!window->Create()) {
+        delete window;
+        return nullptr;
+    }
+    if (rect)
+        window->setGeometry(*rect);
+    window->show();
+    if (!rect) PlaceDefaultWindow(window);
+    window->AdjustToPage();
+    window->RememberRestoredGeometry();
+    if (style & PosMinimized)
+        window->showMinimized();
+    else if (style & PosMaximized)
+        window->showMaximized();
+    mdiArea->setActiveSubWindow(window);
+    window->View()->setFocus(Qt::OtherFocusReason);
+    SyncVerbBar();
+    return window;
+}
+
+void CMainFrame::PlaceDefaultWindow(CChildFrame* window) {
+    // Cascade from the top-left corner; a full-screen window is made large
+    // enough for its page where the area allows.
+    const int step = 24;
+    int offset = (cascadeIndex++ % 8) * step;
+    window->move(offset, offset);
+    FitToPage(window);
+    // Before the frame is shown, the window's borders are not final yet.
+    if (!isVisible()) windowsToFit.append(window);
+}
+
+void CMainFrame::FitToPage(CChildFrame* window) {
+    if (qobject_cast<CFullScreen*>(window) == nullptr) return;
+    const QSize area = MdiAreaSize();
+    QSize frame = window->size() - window->widget()->size();
+    if (!window->isVisible() || frame.width() <= 0 || frame.height() <= 0) {
+        const QMargins margins = window->contentsMargins();
+        frame = QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    }
+    QSize size(window->pageWidth + frame.width(), window->pageHeight + frame.height());
+    size = size.boundedTo(QSize(std::max(200, area.width() - window->x()),
+                                std::max(150, area.height() - window->y())));
+    window->resize(size);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (windowsToFit.isEmpty()) return;
+    // Once the frame and its windows are laid out, their borders are known.
+    QTimer::singleShot(0, this, [this] {
+        for (const QPointer<CChildFrame>& window : std::as_const(windowsToFit)) {
+            if (!window || window->isMinimized() || window->isMaximized()) continue;
+            if (window->layout() != nullptr) window->layout()->activate();
+            FitToPage(window);
+        }
+        windowsToFit.clear();
+    });
+}
+
+QSize CMainFrame::MdiAreaSize() const {
+    // Before the frame is shown the area's viewport has no size yet.
+    if (mdiArea->isVisible()) return mdiArea->viewport()->size();
+    return mdiArea->contentsRect().size();
+}
+
+void CMainFrame::OnSubWindowActivated(QMdiSubWindow*) {
+    SyncVerbBar();
+}
+
+void CMainFrame::SyncVerbBar() {
+    if (!created) return;
+    CChildFrame* window = ActiveVerbWindow();
+    for (VerbComboBox* combo : verbCombos) combo->hide();
+    DefinitionEdit* edit = DefinitionField();
+    if (window != nullptr && window->languageModule != nullptr) {
+        VerbComboBox* combo = verbCombos.value(window->languageModule->moduleNumber);
+        if (combo != nullptr) {
+            combo->setEnabled(true);
+            combo->setCurrentIndex(window->verbIndex);
+            combo->setEditText(combo->itemText(window->verbIndex));
+            combo->raise();
+            combo->show();
+        }
+        if (edit != nullptr && !(edit->hasFocus() && edit->modified)) edit->SetText(FromCp1252(window->EnglishDefinition()));
+    } else {
+        if (!verbCombos.isEmpty()) {
+            VerbComboBox* combo = verbCombos[0];
+            combo->setCurrentIndex(-1);
+            combo->setEditText(QString());
+            combo->setEnabled(false);
+            combo->show();
+        }
+        if (edit != nullptr) edit->SetText(QString());
+    }
+    ShowMenus(window != nullptr);
+    UpdateCommandStates();
+}
+
+void CMainFrame::ApplyChosenVerb(int controlId) {
+    CChildFrame* window = ActiveVerbWindow();
+    if (window == nullptr) return;
+    VerbComboBox* combo = verbCombos.value(controlId - VerbComboBox::FirstControlId);
+    if (combo == nullptr) return;
+    window->SetVerb(combo->currentIndex());
+    if (DefinitionEdit* edit = DefinitionField()) edit->SetText(FromCp1252(window->EnglishDefinition()));
+}
+
+// ---------------------------------------------------------------- settings
+
+void CMainFrame::RestoreChildWindows() {
+    uint32_t count = 0;
+    ReadDword(settings::SettingsKey, settings::NumberOfChildren, count);
+    // A damaged count must not keep the program busy for ever.
+    count = std::min<uint32_t>(count, 10000);
+    int opened = 0;
+    const QSize area = MdiAreaSize().expandedTo(QSize(640, 480));
+    for (int64_t i = int64_t(count) - 1; i >= 0; --i) {
+        std::string path = std::string(settings::SettingsKey) + std::string(settings::ChildPrefix) +
+                           std::to_string(i);
+        StoredRect rect;
+        uint32_t pos = 0, flags = 0;
+        std::string language, verb;
+        if (!ReadChildRecord(path, rect, pos, language, verb, flags)) continue;
+        for (auto& module : modules) {
+            const char* name = module->GetLanguage();
+            if (name == nullptr || language != name) continue;
+            int32_t index = module->FindVerbIndex(verb);
+            if (index < 0) continue;
+            // Keep a damaged rectangle within reach of the area.
+            int64_t width = int64_t(rect.right) - rect.left;
+            int64_t height = int64_t(rect.bottom) - rect.top;
+            std::optional<QRect> place;
+            if (width > 0 && height > 0) {
+                width = std::min<int64_t>(width, 4 * area.width());
+                height = std::min<int64_t>(height, 4 * area.height());
+                int64_t left = std::clamp<int64_t>(rect.left, -width + 40, 4 * area.width());
+                int64_t top = std::clamp<int64_t>(rect.top, 0, 4 * area.height());
+                place = QRect(int(left), int(top), int(width), int(height));
+            }
+            OpenVerbWindow(module.get(), index, (flags & 1) != 0, (flags & 2) != 0,
+                           VerbWindowStyle | (pos & (PosMinimized | PosMaximized)), place);
+            ++opened;
+            break;
+        }
+    }
+    if (opened == 0 && moduleCount > 0)
+        OpenVerbWindow(modules[0].get(), 0, false, false, VerbWindowStyle);
+}
+
+namespace {
+StoredRect ToStored(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+uint32_t PosOf(const QWidget* window) {
+    if (window->isMinimized()) return PosMinimized;
+    if (window->isMaximized()) return PosMaximized;
+    return 0;
+}
+}  // namespace
+
+void CMainFrame::SaveChildWindows() {
+    const std::string key(settings::SettingsKey);
+    uint32_t previous = 0;
+    ReadDword(key, settings::NumberOfChildren, previous);
+    previous = std::min<uint32_t>(previous, 10000);
+    for (int64_t i = int64_t(previous) - 1; i >= 0; --i)
+        DeleteKey(key, std::string(settings::ChildSubkeyPrefix) + std::to_string(i));
+    // Child keys a damaged count did not cover go as well.
+    if (auto opened = OpenKeyPath(key, false)) {
+        for (const std::string& name : SettingsRegistry().SubKeyNames(opened->storePath))
+            if (name.rfind(settings::ChildSubkeyPrefix, 0) == 0) DeleteKey(key, name);
+    }
+
+    QList<QMdiSubWindow*> order = mdiArea->subWindowList(QMdiArea::StackingOrder);
+    std::reverse(order.begin(), order.end());  // topmost first
+    if (QMdiSubWindow* active = mdiArea->activeSubWindow()) {
+        order.removeAll(active);
+        order.prepend(active);
+    }
+    uint32_t index = 0;
+    for (QMdiSubWindow* sub : order) {
+        auto* window = qobject_cast<CChildFrame*>(sub);
+        if (window == nullptr || !VerbWindowList.contains(window) || window->languageModule == nullptr)
+            continue;
+        const char* language = window->languageModule->GetLanguage();
+        const char* verb = window->languageModule->GetVerb(window->verbIndex);
+        uint32_t flags = (window->pronominal ? 1u : 0u) | (window->useAlternate ? 2u : 0u);
+        WriteChildRecord(key + std::string(settings::ChildPrefix) + std::to_string(index),
+                         ToStored(window->RestoredGeometry()), PosOf(window),
+                         language ? language : "", verb ? verb : "", flags);
+        ++index;
+    }
+    WriteDword(key, settings::NumberOfChildren, index);
+    const QRect mainRect = (isMinimized() || isMaximized()) ? normalGeometry() : geometry();
+    WritePlacement(key + std::string(settings::MainWindow), ToStored(mainRect), PosOf(this));
+}
+
+void CMainFrame::SaveSettings() {
+    if (settingsSaved || !created || verbBar == nullptr || statusBarWidget == nullptr) return;
+    settingsSaved = true;
+    // A definition being typed is kept.
+    if (DefinitionEdit* edit = DefinitionField()) edit->CommitIfModified();
+    const bool englishBar = definitionBandShown;
+    const bool statusShown = statusBarShown;
+    SaveChildWindows();
+    const std::string key(settings::SettingsKey);
+    if (VerbFont) {
+        auto bytes = FontRecord::FromFont(*VerbFont).ToBytes();
+        WriteBinary(key, settings::Font, bytes.data(), bytes.size());
+    }
+    WriteDword(key, settings::FontColor, VerbTextColor);
+    WriteDword(key, settings::EnglishBar, englishBar ? 1 : 0);
+    WriteDword(key, settings::StatusBar, statusShown ? 1 : 0);
+    WriteString(settings::LanguageKey, settings::Path, platform::ProgramDirectory().c_str());
+    FlushSettingsRegistry();
+    // The user's definitions are written again when the modules are
+    // unloaded; a file that cannot be written is reported instead of losing
+    // the edits without a word.
+    for (const auto& module : modules) {
+        if (module->definitionsChanged && !module->SaveDefinitions())
+            ShowUserMessage(this, QMessageBox::Warning,
+                            QStringLiteral("Your English definitions could not be saved to\n%1")
+                                .arg(QString::fromLocal8Bit(module->definitionsPath.c_str())));
+    }
+}
+
+std::optional<uint32_t> CMainFrame::SavedMainWindowPos() {
+    uint32_t pos = 0;
+    if (!ReadDword(std::string(settings::SettingsKey) + std::string(settings::MainWindow), "Pos", pos))
+        return std::nullopt;
+    return pos;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    SaveSettings();
+    QMainWindow::closeEvent(event);
+}

@@ -1,0 +1,275 @@
+// The commands of the main frame and their enabled / checked states.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTextCursor>
+
+#include "CAboutDlg.h"
+#include "CChildFrame.h"
+#include "CMainFrame.h"
+#include "CTabbedScreen.h"
+#include "CommandIds.h"
+#include "DefinitionBar.h"
+#include "DefinitionEdit.h"
+#include "FontColourDialog.h"
+#include "PageView.h"
+#include "ProgramObjects.h"
+#include "QtText.h"
+#include "StringTable.h"
+#include "VerbBar.h"
+#include "VerbComboBox.h"
+#include "VerbComboEdit.h"
+
+namespace {
+
+// The edit operations on one of the program's own edit fields.
+struct ProgramEdit {
+    QLineEdit* line = nullptr;
+    QPlainTextEdit* text = nullptr;
+
+    explicit operator bool() const { return line != nullptr || text != nullptr; }
+    bool HasSelection() const {
+        return line ? line->hasSelectedText() : text && text->textCursor().hasSelection();
+    }
+    bool ReadOnly() const { return line ? line->isReadOnly() : text && text->isReadOnly(); }
+};
+
+ProgramEdit EditOf(QWidget* widget) {
+    ProgramEdit edit;
+    if (widget == nullptr) return edit;
+    if (auto* combo = qobject_cast<VerbComboBox*>(widget)) {
+        edit.line = combo->edit;
+    } else if (auto* comboEdit = qobject_cast<VerbComboEdit*>(widget)) {
+        edit.line = comboEdit;
+    } else if (auto* definition = qobject_cast<DefinitionEdit*>(widget)) {
+        edit.text = definition;
+    }
+    return edit;
+}
+
+}  // namespace
+
+QWidget* CMainFrame::FocusedProgramEdit() const {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && qobject_cast<QMenu*>(focus->window()) != nullptr) focus = lastFocus;
+    if (focus == nullptr) focus = lastFocus;
+    return EditOf(focus) ? focus : nullptr;
+}
+
+void CMainFrame::UpdateCommandStates() {
+    if (!created) return;
+    CChildFrame* window = ActiveVerbWindow();
+    const bool verbChildActive = window != nullptr;
+
+    QAction* pronominal = Action(IdPronominal);
+    pronominal->setEnabled(window && window->canBePronominal);
+    pronominal->setChecked(window && window->canBePronominal && window->pronominal);
+
+    struct Alternate { int id; int choice; int defaultImage; };
+    for (Alternate alt : {Alternate{IdAlternate1, 0, 1}, Alternate{IdAlternate2, 1, 2}}) {
+        QAction* action = Action(alt.id);
+        const bool has = window && window->hasAlternate;
+        action->setEnabled(has);
+        action->setChecked(has && int(window->useAlternate) == alt.choice);
+        int image = window ? (alt.choice == 0 ? window->GetAlternateImage1() : window->GetAlternateImage2())
+                           : alt.defaultImage;
+        if (action->property("image").toInt() != image) {
+            action->setIcon(VerbBar::Image(image));
+            action->setProperty("image", image);
+        }
+    }
+
+    Action(IdFullScreen)->setChecked(fullScreenLayout);
+    Action(IdTabbedScreen)->setChecked(!fullScreenLayout);
+    Action(IdEnglishDefinition)->setChecked(definitionBandShown);
+    Action(IdStatusBar)->setChecked(statusBarShown);
+
+    ProgramEdit edit = EditOf(FocusedProgramEdit());
+    const bool writable = edit && !edit.ReadOnly();
+    // A verb window handles Copy itself, and has nothing to copy.
+    Action(IdCopy)->setEnabled(!verbChildActive && edit && edit.HasSelection());
+    Action(IdCut)->setEnabled(writable && edit.HasSelection());
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    Action(IdPaste)->setEnabled(writable && clip != nullptr && clip->hasText());
+    for (int id = IdInsertFirst; id <= IdInsertLast; ++id) Action(id)->setEnabled(writable);
+
+    // Printing, searching and mail arrive with their own windows.
+    Action(IdPrint)->setEnabled(false);
+    Action(IdFind)->setEnabled(false);
+    Action(IdSendEmail)->setEnabled(false);
+    Action(IdSendDefinitions)->setEnabled(false);
+}
+
+void CMainFrame::OnCommand(int id) {
+    CChildFrame* window = ActiveVerbWindow();
+    switch (id) {
+    case IdPronominal: {
+        if (window == nullptr) return;
+        DefinitionEdit* edit = DefinitionField();
+        if (edit != nullptr && edit->hasFocus()) {
+            // What is being typed belongs to the form shown before the toggle.
+            if (edit->modified) DefinitionEdit::Commit(window, edit->Text(), this);
+        }
+        window->SetPronominal(!window->pronominal);
+        if (edit != nullptr) {
+            edit->SetText(FromCp1252(window->EnglishDefinition()));
+            edit->savedText = edit->Text();
+            edit->modified = 0;
+            edit->targetWindow = window;
+        }
+        break;
+    }
+    case IdAlternate1:
+        if (window) window->SetAlternate(0);
+        break;
+    case IdAlternate2:
+        if (window) window->SetAlternate(1);
+        break;
+    case IdFullScreen:
+        SwitchLayout(true);
+        break;
+    case IdTabbedScreen:
+        SwitchLayout(false);
+        break;
+    case IdFont:
+        ShowFontDialog();
+        break;
+    case IdEnglishDefinition:
+        ToggleDefinitionBar();
+        break;
+    case IdStatusBar:
+        statusBarShown = !statusBarShown;
+        statusBar()->setVisible(statusBarShown);
+        break;
+    case IdCopy:
+    case IdCut:
+    case IdPaste: {
+        if (id == IdCopy && window != nullptr) break;  // the verb window's own Copy does nothing
+        ProgramEdit edit = EditOf(FocusedProgramEdit());
+        if (!edit) break;
+        if (edit.line) {
+            if (id == IdCopy) edit.line->copy();
+            if (id == IdCut) edit.line->cut();
+            if (id == IdPaste) edit.line->paste();  // the box sees the change as typing
+        } else {
+            if (id == IdCopy) edit.text->copy();
+            if (id == IdCut) edit.text->cut();
+            if (id == IdPaste) edit.text->paste();
+            if (id != IdCopy) static_cast<DefinitionEdit*>(edit.text)->modified = 1;
+        }
+        break;
+    }
+    case IdCascade:
+        mdiArea->cascadeSubWindows();
+        break;
+    case IdTile:
+        mdiArea->tileSubWindows();
+        break;
+    case IdArrangeIcons:
+        ArrangeIcons();
+        break;
+    case IdAbout:
+        ShowAboutBox();
+        break;
+    case IdExit:
+        close();
+        break;
+    default:
+        if (id >= IdNewWindowFirst && id <= IdNewWindowLast) {
+            int n = id - IdNewWindowFirst;
+            if (n < moduleCount) OpenVerbWindow(modules[size_t(n)].get(), -1, false, false, VerbWindowStyle);
+        } else if (id >= IdInsertFirst && id <= IdInsertLast) {
+            InsertLetter(id);
+        }
+        break;
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::InsertLetter(int id) {
+    const QString letter = LoadString(id).mid(7);
+    QWidget* target = FocusedProgramEdit();
+    ProgramEdit edit = EditOf(target);
+    if (!edit || edit.ReadOnly() || letter.isEmpty()) return;
+    if (edit.line) {
+        edit.line->insert(letter);  // the box sees the change as typing
+    } else {
+        edit.text->textCursor().insertText(letter);
+        static_cast<DefinitionEdit*>(edit.text)->modified = 1;
+    }
+    target->setFocus();
+}
+
+void CMainFrame::ToggleDefinitionBar() {
+    if (!definitionBandShown) {
+        addToolBarBreak(Qt::TopToolBarArea);
+        addToolBar(Qt::TopToolBarArea, definitionBar);
+        definitionBar->show();
+        definitionBandShown = true;
+    } else {
+        removeToolBarBreak(definitionBar);
+        removeToolBar(definitionBar);
+        definitionBandShown = false;
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::SwitchLayout(bool fullScreen) {
+    if (fullScreenLayout == fullScreen) return;
+    fullScreenLayout = fullScreen;
+    CChildFrame* window = ActiveVerbWindow();
+    if (window == nullptr) return;
+    const bool wasTabbed = qobject_cast<CTabbedScreen*>(window) != nullptr;
+    if (wasTabbed != fullScreen) return;  // already in the chosen layout
+    LanguageModule* module = window->languageModule;
+    const int32_t verb = window->verbIndex;
+    const bool pronominal = window->pronominal;
+    const bool alternate = window->useAlternate;
+    const QRect rect = window->isMaximized() || window->isMinimized() ? window->RestoredGeometry()
+                                                                       : window->geometry();
+    delete window;
+    OpenVerbWindow(module, verb, pronominal, alternate, VerbWindowStyle, rect);
+}
+
+void CMainFrame::ApplyDisplayFont(const QFont& font, uint32_t colour) {
+    VerbFont = font;
+    VerbTextColor = colour & 0x00FFFFFF;
+    LineHeight = MeasureLineHeight(font);
+    for (CChildFrame* window : VerbWindowList) {
+        window->MeasurePage();
+        window->View()->viewport()->update();
+    }
+}
+
+void CMainFrame::ShowFontDialog() {
+    FontColourDialog dialog(VerbFont ? *VerbFont : font(), ColorFromColorRef(VerbTextColor), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    ApplyDisplayFont(dialog.SelectedFont(), ColorRefFromColor(dialog.SelectedColour()));
+}
+
+void CMainFrame::ShowAboutBox() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainFrame::ArrangeIcons() {
+    // Minimised windows in a row along the bottom of the area.
+    const QSize area = mdiArea->viewport()->size();
+    int x = 0;
+    int y = area.height();
+    for (QMdiSubWindow* window : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized()) continue;
+        QSize size = window->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= size.height();
+        }
+        window->move(x, y - size.height());
+        x += size.width();
+    }
+}

@@ -1,0 +1,99 @@
+#include "DefinitionEdit.h"
+
+#include <QKeyEvent>
+#include <QTextDocument>
+#include <QTimer>
+
+#include "CChildFrame.h"
+#include "ProgramObjects.h"
+#include "QtText.h"
+#include "UserMessage.h"
+
+DefinitionEdit::DefinitionEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    setObjectName(QStringLiteral("definitionEdit"));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setTabChangesFocus(true);
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Sunken);
+    document()->setDocumentMargin(2);
+    // Any change the user makes counts, also one made with the mouse or a
+    // menu command (an inserted letter, a paste).
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        if (!settingText && hasFocus()) modified = 1;
+    });
+}
+
+void DefinitionEdit::SetText(const QString& text) {
+    settingText = true;
+    setPlainText(text);
+    settingText = false;
+}
+
+void DefinitionEdit::focusInEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusInEvent(event);
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    savedText = toPlainText();
+    modified = 0;
+    targetWindow = activeVerbWindow ? activeVerbWindow() : nullptr;
+}
+
+void DefinitionEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        SetText(savedText);
+        modified = 0;
+        event->accept();
+        return;
+    }
+    modified = 1;
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void DefinitionEdit::focusOutEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusOutEvent(event);
+    // A menu or another application taking the focus is not leaving the field.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    CommitIfModified();
+}
+
+bool DefinitionEdit::CommitIfModified() {
+    if (modified != 1) return true;
+    CChildFrame* target = targetWindow.data();
+    // The window may have been closed or replaced since the field got the focus.
+    if (target == nullptr || !VerbWindowList.contains(target)) {
+        modified = 0;
+        return true;
+    }
+    modified = 0;
+    const QString text = toPlainText();
+    if (Commit(target, text, window())) {
+        savedText = text;
+        return true;
+    }
+    SetText(savedText);
+    return false;
+}
+
+bool DefinitionEdit::Commit(CChildFrame* target, const QString& text, QWidget* messageParent) {
+    QString oneLine = text;
+    oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    for (QChar& c : oneLine)
+        if (c == '\r' || c == '\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = ' ';
+    QString error;
+    std::optional<std::string> bytes = ToCp1252(oneLine, &error);
+    if (!bytes) {
+        // Shown once the focus change that triggered the commit is over.
+        QPointer<QWidget> parent = messageParent;
+        QTimer::singleShot(0, [parent, error] {
+            ShowUserMessage(parent, QMessageBox::Warning,
+                            error + QStringLiteral("\nThe definition was not stored."));
+        });
+        return false;
+    }
+    target->CommitDefinition(*bytes);
+    return true;
+}

@@ -1,0 +1,52 @@
+// The edit field of the English definition bar.
+//
+// It shows the definition of the verb in the active verb window. When the
+// user leaves the field after changing its text, the text is stored as the
+// user's definition of that verb (and its pronominal state) in the window
+// that was active when the field got the focus. Esc before leaving brings
+// the old text back and stores nothing. Enter is a line break like any other
+// character; line breaks are stored as spaces.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <functional>
+
+class CChildFrame;
+
+class DefinitionEdit : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    static constexpr int ControlId = 126;
+
+    explicit DefinitionEdit(QWidget* parent);
+
+    // The frame's active verb window, or null.
+    std::function<CChildFrame*()> activeVerbWindow;
+
+    // Replaces the text without counting as a change by the user.
+    void SetText(const QString& text);
+    QString Text() const { return toPlainText(); }
+
+    // Stores the text in the target window now, if the user changed it.
+    // Returns false when the text was refused (a character without a
+    // Windows-1252 byte); the user has then been told.
+    bool CommitIfModified();
+
+    // Stores `text` as the definition of `window`'s verb; refuses (with a
+    // message) text that cannot be kept in Windows-1252.
+    static bool Commit(CChildFrame* window, const QString& text, QWidget* messageParent);
+
+    QString savedText;
+    int modified = 0;
+    QPointer<CChildFrame> targetWindow;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool settingText = false;
+};

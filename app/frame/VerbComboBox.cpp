@@ -1,0 +1,139 @@
+#include "VerbComboBox.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QListView>
+
+#include "LanguageModule.h"
+#include "QtText.h"
+#include "VerbComboEdit.h"
+
+VerbComboBox::VerbComboBox(int controlId_, QWidget* parent) : QComboBox(parent), controlId(controlId_) {
+    setEditable(true);
+    edit = new VerbComboEdit(this);
+    setLineEdit(edit);
+    setCompleter(nullptr);
+    setInsertPolicy(QComboBox::NoInsert);
+    setDuplicatesEnabled(true);
+    setMaxVisibleItems(20);
+    setFocusPolicy(Qt::StrongFocus);
+    setEnabled(false);
+    if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
+    view()->installEventFilter(this);
+    view()->viewport()->installEventFilter(this);
+
+    connect(edit, &QLineEdit::textEdited, this, [this] { OnTextEdited(); });
+    connect(this, &QComboBox::activated, this, [this](int) { emit verbChosen(controlId); });
+    // Moving through the open list shows each verb at once.
+    connect(this, &QComboBox::highlighted, this, [this](int index) {
+        if (!PopupVisible() || !keyNavigation || index < 0 || index == currentIndex()) return;
+        setCurrentIndex(index);
+        emit verbChosen(controlId);
+    });
+}
+
+void VerbComboBox::Fill(const LanguageModule& module) {
+    const int32_t count = module.GetVerbCount();
+    QStringList names;
+    names.reserve(count);
+    for (int32_t i = 0; i < count; ++i) names.append(FromCp1252(module.GetVerb(i)));
+    addItems(names);
+    setCurrentIndex(-1);
+}
+
+int VerbComboBox::FindExact(const QString& text) const {
+    if (text.isEmpty()) return -1;
+    return findText(text, Qt::MatchFixedString);
+}
+
+bool VerbComboBox::PopupVisible() const { return view()->isVisible(); }
+
+void VerbComboBox::OnTextEdited() {
+    const QString typed = currentText();
+    const int index = FindExact(typed);
+    if (index < 0 || PopupVisible()) return;
+    const int cursor = edit->cursorPosition();
+    setCurrentIndex(index);
+    setEditText(itemText(index));
+    edit->setCursorPosition(std::min(cursor, int(itemText(index).size())));
+    emit verbChosen(controlId);
+    lastVerbText = typed;
+}
+
+void VerbComboBox::focusInEvent(QFocusEvent* event) {
+    QComboBox::focusInEvent(event);
+    if (event->reason() != Qt::PopupFocusReason) lastVerbText = currentText();
+}
+
+void VerbComboBox::focusOutEvent(QFocusEvent* event) {
+    QComboBox::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason) return;
+    if (FindExact(currentText()) >= 0) return;
+    // Never leave a half-typed name behind.
+    const int index = FindExact(lastVerbText);
+    if (index >= 0) {
+        setCurrentIndex(index);
+        setEditText(itemText(index));
+    } else {
+        setCurrentIndex(-1);
+        setEditText(QString());
+    }
+}
+
+void VerbComboBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (PopupVisible()) EnterInList();
+        event->accept();  // with the list closed, Enter does nothing
+        return;
+    case Qt::Key_Escape:
+        EscapeToLastVerb();
+        event->accept();
+        return;
+    default:
+        QComboBox::keyPressEvent(event);
+    }
+}
+
+bool VerbComboBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view()->viewport() && event->type() == QEvent::MouseMove) keyNavigation = false;
+    if (watched == view() && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        keyNavigation = true;
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            EnterInList();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            EscapeToLastVerb();
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void VerbComboBox::EnterInList() {
+    const QString text = currentText();
+    const int top = view()->indexAt(QPoint(1, 1)).row();
+    int chosen = top;
+    if (top < 0 || itemText(top) != text) {
+        const int exact = FindExact(text);
+        if (exact >= 0) chosen = exact;
+    }
+    if (chosen < 0) return;  // the list stays open
+    lastVerbText = itemText(chosen);
+    edit->setUpdatesEnabled(false);
+    hidePopup();
+    setCurrentIndex(chosen);
+    edit->setUpdatesEnabled(true);
+    OnTextEdited();
+}
+
+void VerbComboBox::EscapeToLastVerb() {
+    edit->setUpdatesEnabled(false);
+    if (PopupVisible()) hidePopup();
+    setEditText(lastVerbText);
+    edit->setUpdatesEnabled(true);
+    OnTextEdited();
+}

@@ -1,0 +1,58 @@
+// The verb box of one language module: an editable drop-down list of all the
+// module's infinitives in verb-index order, so that an item's index is the
+// verb index. It is never sorted or filtered.
+//
+// Typing a whole infinitive (in any case) shows that verb at once; partial
+// names are never completed. Leaving the box or pressing Esc brings back the
+// last verb accepted. Moving through the open list with the arrow keys shows
+// each verb in turn. Of two equal infinitives, typing or Enter always finds
+// the first; the second can only be chosen in the list.
+#pragma once
+
+#include <QComboBox>
+
+class LanguageModule;
+class VerbComboEdit;
+
+class VerbComboBox : public QComboBox {
+    Q_OBJECT
+
+public:
+    static constexpr int FirstControlId = 138;
+
+    VerbComboBox(int controlId, QWidget* parent);
+
+    int ControlId() const { return controlId; }
+
+    // Adds every infinitive of `module` in verb-index order.
+    void Fill(const LanguageModule& module);
+
+    // The index of the item whose whole text equals `text` without regard to
+    // case, or -1.
+    int FindExact(const QString& text) const;
+
+    // What a change of the edit text by the user does: an exact match (in
+    // any case) is selected and applied unless the list is open.
+    void OnTextEdited();
+
+    QString lastVerbText;
+    VerbComboEdit* edit = nullptr;
+
+signals:
+    // The user chose the verb now selected; the frame shows it.
+    void verbChosen(int controlId);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool PopupVisible() const;
+    void EnterInList();
+    void EscapeToLastVerb();
+
+    int controlId;
+    bool keyNavigation = false;  // the list's highlight moves by keyboard
+};

@@ -1,0 +1,259 @@
+#include "CChildFrame.h"
+
+#include <QFontMetrics>
+#include <QMoveEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <cstring>
+
+#include "PageMarkup.h"
+#include "PageView.h"
+#include "ProgramObjects.h"
+#include "QtText.h"
+#include "VerbWindowHost.h"
+
+CChildFrame::CChildFrame(LanguageModule* languageModule_, int32_t verbIndex_, bool pronominal_,
+                         bool useAlternate_)
+    : languageModule(languageModule_),
+      verbIndex(verbIndex_),
+      pronominal(pronominal_),
+      useAlternate(useAlternate_) {
+    for (int i = 0; i < FormCount; ++i) formPointers[i] = forms[i];
+    pageLines.fill(nullptr);
+    setAttribute(Qt::WA_DeleteOnClose);
+    view = new PageView(this);
+    setWidget(view);
+}
+
+CChildFrame::~CChildFrame() {
+    if (!registered) return;
+    VerbWindowList.removeAll(this);
+    --OpenChildCount;
+    if (OpenChildCount == 0 && MainFrameHost != nullptr) MainFrameHost->SyncVerbBar();
+}
+
+bool CChildFrame::Create() {
+    ++OpenChildCount;
+    VerbWindowList.append(this);
+    registered = true;
+    if (languageModule != nullptr) {
+        const auto& icon = languageModule->moduleIcon;
+        if (icon != nullptr && icon->data != nullptr) {
+            QPixmap pixmap;
+            if (pixmap.loadFromData(static_cast<const uchar*>(icon->data), icon->size, "ICO"))
+                setWindowIcon(QIcon(pixmap));
+        }
+    }
+    int32_t count = languageModule ? languageModule->GetVerbCount() : 0;
+    if (verbIndex < 0 || verbIndex >= count) verbIndex = 0;
+    FillPage();
+    SetVerb(verbIndex);
+    return true;
+}
+
+void CChildFrame::FillPage() {}
+
+void CChildFrame::AdjustToPage() {}
+
+void CChildFrame::FillPageInOrder(const std::array<int, 15>& blockTenses) {
+    auto tenseName = [this](int tense) -> const char* {
+        return languageModule ? languageModule->GetTenseName(tense) : nullptr;
+    };
+    for (int block = 0; block < 15; ++block) {
+        int tense = blockTenses[size_t(block)];
+        pageLines[size_t(block * 7)] = tenseName(tense);
+        for (int person = 0; person < 6; ++person)
+            pageLines[size_t(block * 7 + 1 + person)] = forms[tense * 6 + person];
+    }
+    const int base = 15 * 7;
+    pageLines[base + 0] = tenseName(16);
+    pageLines[base + 1] = forms[90];
+    pageLines[base + 2] = nullptr;
+    pageLines[base + 3] = tenseName(15);
+    pageLines[base + 4] = forms[91];
+    pageLines[base + 5] = forms[92];
+    pageLines[base + 6] = nullptr;
+}
+
+void CChildFrame::SetVerb(int32_t index) {
+    int32_t count = languageModule ? languageModule->GetVerbCount() : 0;
+    if (index >= 0 && index < count) {
+        verbIndex = index;
+        Conjugate();
+        const char* text = languageModule->GetEnglishDefinition(verbIndex, pronominal);
+        definition = text ? text : "";
+    }
+    view->viewport()->update();
+    if (MainFrameHost != nullptr) MainFrameHost->UpdateCommandStates();
+}
+
+void CChildFrame::SetPronominal(bool flag) {
+    pronominal = flag;
+    SetVerb(verbIndex);
+}
+
+void CChildFrame::SetAlternate(int choice) {
+    useAlternate = choice != 0;
+    SetVerb(verbIndex);
+}
+
+void CChildFrame::Conjugate() {
+    char labels[LabelBufferSize];
+    std::memset(labels, 0, sizeof labels);
+    if (languageModule != nullptr)
+        languageModule->ConjugateVerb(verbIndex, false, &hasAlternate, &canBePronominal,
+                                      &useAlternate, &pronominal, labels, formPointers);
+    // The buffers must stay terminated whatever the module wrote.
+    for (auto& form : forms) form[FormSize - 1] = '\0';
+
+    alternateLabel1.clear();
+    alternateLabel2.clear();
+    if (labels[0] != '\0') {
+        size_t first = strnlen(labels, LabelBufferSize);
+        alternateLabel1.assign(labels, first);
+        if (first + 1 < size_t(LabelBufferSize))
+            alternateLabel2.assign(labels + first + 1,
+                                   strnlen(labels + first + 1, LabelBufferSize - first - 1));
+    }
+    alternateImage1 = alternateLabel1.empty() ? 1 : ImageNumberForLabel(alternateLabel1);
+    alternateImage2 = alternateLabel2.empty() ? 2 : ImageNumberForLabel(alternateLabel2);
+
+    MeasurePage();
+    setWindowTitle(FromCp1252(forms[93]));
+    view->viewport()->update();
+}
+
+void CChildFrame::CommitDefinition(std::string_view text) {
+    if (languageModule != nullptr) languageModule->SetEnglishDefinition(verbIndex, pronominal, text);
+    // The store keeps definitions on one line; show what it keeps.
+    std::string stored(text);
+    for (char& c : stored)
+        if (c == '\r' || c == '\n') c = ' ';
+    definition = std::move(stored);
+}
+
+int CChildFrame::ImageNumberForLabel(std::string_view label) {
+    static const std::pair<std::string_view, int> images[] = {
+        {"A", 7}, {"E", 8}, {"O", 9}, {"I", 10}, {"Y", 11}, {"OI", 12}, {"U", 13}, {"IE", 14}};
+    for (const auto& [text, image] : images)
+        if (label == text) return image;
+    return 1;
+}
+
+void CChildFrame::MeasurePage() {
+    if (!VerbFont) return;
+    QFontMetrics metrics(*VerbFont, view->viewport());
+    for (int column = 0; column < columnCount; ++column) columnWidths[size_t(column)] = 0;
+    for (int row = 0; row < rowCount; ++row) {
+        for (int column = 0; column < columnCount; ++column) {
+            int first = ((row * columnCount + column) * blocksPerCell) * LinesPerBlock;
+            for (int entry = first; entry < first + blocksPerCell * LinesPerBlock; ++entry) {
+                const char* line = pageLines[size_t(entry)];
+                if (line == nullptr) continue;
+                int width = metrics.horizontalAdvance(FromCp1252(VisibleText(line)));
+                if (width > columnWidths[size_t(column)]) columnWidths[size_t(column)] = width;
+            }
+            columnWidths[size_t(column)] += 2 * marginX;
+        }
+    }
+    int sum = 0;
+    for (int column = 0; column < columnCount; ++column) sum += columnWidths[size_t(column)];
+    pageWidth = sum + 2 * marginX;
+    pageHeight = (8 * blocksPerCell - 1) * LineHeight + 2 * marginY;
+    AdjustToPage();
+    view->viewport()->update();
+}
+
+QPoint CChildFrame::LinePosition(int column, int block, int line) const {
+    int x = scrollOrigin.x() + marginX;
+    for (int c = 0; c < column; ++c) x += columnWidths[size_t(c)];
+    int y = scrollOrigin.y() + marginY + (8 * block + line) * LineHeight;
+    return QPoint(x, y);
+}
+
+void CChildFrame::PaintBackground(QPainter& painter, const QRect& client) {
+    painter.fillRect(client, Qt::white);
+}
+
+void CChildFrame::PaintPage(QPainter& painter) {
+    if (!VerbFont) return;
+    painter.save();
+    painter.setFont(*VerbFont);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Qt::white);
+    const QColor textColour = ColorFromColorRef(VerbTextColor);
+    const int ascent = QFontMetrics(*VerbFont, painter.device()).ascent();
+    QColor current = textColour;
+    painter.setPen(current);
+    for (int column = 0; column < columnCount; ++column) {
+        for (int block = 0; block < blocksPerCell; ++block) {
+            for (int line = 0; line < LinesPerBlock; ++line) {
+                if (current != textColour) {
+                    current = textColour;
+                    painter.setPen(current);
+                }
+                int entry = ((firstCell + column) * blocksPerCell + block) * LinesPerBlock + line;
+                if (entry < 0 || entry >= PageLineCount) continue;
+                const char* text = pageLines[size_t(entry)];
+                if (text == nullptr) continue;
+                for (ColourCode code = ColourCodeAt(text); code.length > 0;
+                     code = ColourCodeAt(text)) {
+                    current = ColorFromColorRef(code.colour);
+                    painter.setPen(current);
+                    text += code.length;
+                }
+                if (*text == '\0') continue;
+                QPoint topLeft = LinePosition(column, block, line);
+                painter.drawText(QPoint(topLeft.x(), topLeft.y() + ascent),
+                                 FromCp1252(VisibleText(text)));
+            }
+        }
+    }
+    painter.restore();
+}
+
+QRect CChildFrame::RestoredGeometry() const {
+    if (restoredGeometry.isValid()) return restoredGeometry;
+    return geometry();
+}
+
+void CChildFrame::RememberRestoredGeometry() {
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) return;
+    const QRect now = geometry();
+    if (!normalHistory.isEmpty() && normalHistory.last() == now) return;
+    normalHistory.append(now);
+    if (normalHistory.size() > 8) normalHistory.removeFirst();
+    restoredGeometry = now;
+}
+
+void CChildFrame::changeEvent(QEvent* event) {
+    QMdiSubWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) return;
+    auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    const bool wasNormal = !(change->oldState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+    if (!wasNormal || !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) return;
+    // The window was given its new place before its state changed; those
+    // steps are not its restored rectangle.
+    const QRect now = geometry();
+    if (!normalHistory.isEmpty() && normalHistory.last() == now) normalHistory.removeLast();
+    if (normalHistory.size() >= 2) {
+        const QRect last = normalHistory.last();
+        const QRect before = normalHistory[normalHistory.size() - 2];
+        if (last.topLeft() == now.topLeft() && last.size() == before.size()) normalHistory.removeLast();
+    }
+    if (!normalHistory.isEmpty()) restoredGeometry = normalHistory.last();
+}
+
+void CChildFrame::moveEvent(QMoveEvent* event) {
+    QMdiSubWindow::moveEvent(event);
+    RememberRestoredGeometry();
+}
+
+void CChildFrame::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    RememberRestoredGeometry();
+}
+
+void CChildFrame::HandleFocusIn() {
+    if (languageModule != nullptr && MainFrameHost != nullptr) MainFrameHost->SyncVerbBar();
+}

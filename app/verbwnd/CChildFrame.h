@@ -1,0 +1,142 @@
+// A verb window: one verb of one language module, shown as a page of tense
+// blocks inside the main frame.
+//
+// The window keeps the verb's state (index, pronominal form, chosen variant)
+// and the 94 form texts the module writes, arranges form texts and tense
+// names into 16 blocks of 7 lines, measures the page in the display font and
+// paints it. It is never created by itself: CFullScreen and CTabbedScreen
+// supply the grid shape, the block order and what happens after measuring.
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QPoint>
+#include <QRect>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "LanguageModule.h"
+
+class PageView;
+class QPainter;
+
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int FormCount = 94;
+    static constexpr int FormSize = 50;
+    static constexpr int LinesPerBlock = 7;
+    static constexpr int BlockCount = 16;
+    static constexpr int PageLineCount = BlockCount * LinesPerBlock;
+    static constexpr int LabelBufferSize = 256;
+
+    CChildFrame(LanguageModule* languageModule, int32_t verbIndex, bool pronominal,
+                bool useAlternate);
+    ~CChildFrame() override;
+
+    // Creates the window's contents: registers it among the open verb
+    // windows, fills the page and shows the first verb (an index outside the
+    // module's range becomes 0). False when the window cannot be made.
+    virtual bool Create();
+
+    // Fills the page lines in the layout's block order; called once by Create.
+    virtual void FillPage();
+    // Reacts to a new page size or client size.
+    virtual void AdjustToPage();
+
+    // Shows verb `index`; outside 0 .. count - 1 the window only repaints.
+    void SetVerb(int32_t index);
+    void SetPronominal(bool flag);
+    void SetAlternate(int choice);
+    // Re-conjugates the current verb: forms, labels, images, page size, title.
+    void Conjugate();
+
+    std::string EnglishDefinition() const { return definition; }
+    // Stores `text` (Windows-1252, one line) as the user's definition of this
+    // verb in its current form and makes it the window's definition.
+    void CommitDefinition(std::string_view text);
+
+    int GetAlternateImage1() const { return alternateImage1; }
+    int GetAlternateImage2() const { return alternateImage2; }
+
+    // Recomputes column widths and page size in the display font, adjusts
+    // the window to the page and repaints it.
+    void MeasurePage();
+    // Erases the client area `client` before the page is drawn: white.
+    virtual void PaintBackground(QPainter& painter, const QRect& client);
+    // Draws the row of cells that starts at firstCell.
+    void PaintPage(QPainter& painter);
+
+    // Top-left corner of line `line` of block `block` in column `column` of
+    // the row shown, in client coordinates.
+    QPoint LinePosition(int column, int block, int line) const;
+
+    // The toolbar image of a variant label ("A" 7 ... "IE" 14, anything else 1).
+    static int ImageNumberForLabel(std::string_view label);
+
+    // The window's rectangle in the main frame's MDI area while it is neither
+    // minimised nor maximised (its last such rectangle otherwise).
+    QRect RestoredGeometry() const;
+    // Takes the current rectangle as the restored one, for a window placed
+    // before it can be seen.
+    void RememberRestoredGeometry();
+
+    const char* Form(int slot) const { return forms[slot]; }
+    const char* PageLine(int entry) const { return pageLines[size_t(entry)]; }
+    // The widget the page is painted on (the client area).
+    PageView* View() const { return view; }
+
+    // Conjugation state.
+    LanguageModule* const languageModule;
+    int32_t verbIndex;
+    bool canBePronominal = false;
+    bool hasAlternate = false;
+    bool pronominal;
+    bool useAlternate;
+    int alternateImage1 = 1;
+    int alternateImage2 = 2;
+    std::string definition;
+    std::string alternateLabel1;
+    std::string alternateLabel2;
+
+    // Grid shape, set by the layout.
+    int blocksPerCell = 4;
+    int columnCount = 4;
+    int rowCount = 1;
+    int firstCell = 0;
+
+    // Page geometry.
+    int marginX = 5;
+    int marginY = 5;
+    std::array<int, 4> columnWidths{};
+    int pageWidth = 0;
+    int pageHeight = 0;
+    QPoint scrollOrigin{0, 0};
+
+    // Called by the page view.
+    void HandleFocusIn();
+    // The client area got a new size.
+    virtual void ClientResized() { AdjustToPage(); }
+
+protected:
+    // Fills pageLines with the blocks of `blockTenses` (15 tenses) and the
+    // participle block.
+    void FillPageInOrder(const std::array<int, 15>& blockTenses);
+
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    PageView* view = nullptr;
+
+private:
+
+    char forms[FormCount][FormSize] = {};
+    char* formPointers[FormCount] = {};
+    std::array<const char*, PageLineCount> pageLines{};
+    QRect restoredGeometry;
+    QList<QRect> normalHistory;  // latest rectangles while neither minimised nor maximised
+    bool registered = false;
+};

@@ -1,0 +1,310 @@
+// The main frame: menus, commands and their states, layouts, bars, font.
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include "AppTestSupport.h"
+#include "CAboutDlg.h"
+#include "CFullScreen.h"
+#include "CLinkStatic.h"
+#include "CMainFrame.h"
+#include "CTabbedScreen.h"
+#include "DefinitionBar.h"
+#include "DefinitionEdit.h"
+#include "FontColourDialog.h"
+#include "MenuResource.h"
+#include "PageView.h"
+#include "ProgramObjects.h"
+#include "QtText.h"
+#include "VerbBar.h"
+#include "VerbComboBox.h"
+
+namespace {
+
+QStringList Titles(const QList<QAction*>& actions) {
+    QStringList titles;
+    for (QAction* action : actions)
+        titles << (action->isSeparator() ? QStringLiteral("-")
+                                         : (action->menu() ? action->menu()->title() : action->text()));
+    return titles;
+}
+
+QMenu* MenuBarPopup(CMainFrame* frame, const QString& title) {
+    for (QAction* action : frame->menuBar()->actions())
+        if (action->menu() && action->menu()->title() == title) return action->menu();
+    return nullptr;
+}
+
+// Runs `check` on the next modal dialog, then closes it with `accept`.
+template <typename Check>
+void OnNextDialog(Check check, bool accept) {
+    QTimer::singleShot(0, [check, accept] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        check(dialog);
+        accept ? dialog->accept() : dialog->reject();
+    });
+}
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        workspace = std::make_unique<TestWorkspace>();
+        frame = StartFrame();
+        QVERIFY(frame);
+    }
+    void cleanup() {
+        StopFrame(frame);
+        workspace.reset();
+    }
+
+    void menusOfFrameAndVerbWindow() {
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Plimo"));
+        // A verb window is active: the verb-window menus.
+        QVERIFY(frame->MenusAreChildMenus());
+        QCOMPARE(Titles(frame->menuBar()->actions()),
+                 QStringList({"&File", "&Edit", "&View", "&Options", "&Window", "&Help"}));
+        QCOMPARE(Titles(MenuBarPopup(frame.get(), "&File")->actions()),
+                 QStringList({"New French Window", "-", "&Print...\tCtrl+P", "-", "E&xit"}));
+        QCOMPARE(Titles(MenuBarPopup(frame.get(), "&Edit")->actions()),
+                 QStringList({"Insert", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-", "&Find"}));
+        QMenu* insert = MenuBarPopup(frame.get(), "&Edit")->actions().first()->menu();
+        QCOMPARE(Titles(insert->actions()),
+                 QStringList({"à", "â", "ç", "é", "è", "ê", "ë", "î", "ï", "ô", "û", "ü"}));
+        QCOMPARE(Titles(MenuBarPopup(frame.get(), "&Help")->actions()),
+                 QStringList({"&About plimo...", "&Send Email (submit comment/bug)",
+                              "Send Email (submit English Def.)"}));
+        QCOMPARE(frame->Action(1100)->data().toInt(), 1100);
+        QCOMPARE(frame->Action(131)->statusTip(), QStringLiteral("Toggles the pronominal state of a verb"));
+        QCOMPARE(frame->Action(131)->toolTip(), QStringLiteral("Pronominal"));
+        QCOMPARE(frame->Action(57651)->toolTip(), QStringLiteral("Tile Windows"));
+
+        // No verb window: the frame's own menus.
+        frame->ActiveVerbWindow()->close();
+        ProcessEvents();
+        QVERIFY(!frame->MenusAreChildMenus());
+        QCOMPARE(Titles(frame->menuBar()->actions()),
+                 QStringList({"&File", "&Edit", "&View", "&Options", "&Help"}));
+        QCOMPARE(Titles(MenuBarPopup(frame.get(), "&File")->actions()),
+                 QStringList({"New French Window", "E&xit"}));
+        QVERIFY(!frame->Action(57607)->isEnabled());
+        frame->Action(1100)->trigger();
+        QVERIFY(frame->ActiveVerbWindow());
+        QCOMPARE(frame->ActiveVerbWindow()->verbIndex, 0);
+        QVERIFY(frame->MenusAreChildMenus());
+    }
+
+    void layoutSwitch() {
+        CChildFrame* first = frame->ActiveVerbWindow();
+        first->SetVerb(Monter);
+        first->SetPronominal(true);
+        first->SetAlternate(1);
+        QVERIFY(frame->Action(32775)->isChecked());
+        frame->Action(32775)->trigger();  // already full screen: nothing happens
+        QCOMPARE(frame->ActiveVerbWindow(), first);
+
+        first->move(40, 30);
+        frame->Action(32776)->trigger();
+        auto* tabbed = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
+        QVERIFY(tabbed);
+        QCOMPARE(VerbWindowList.size(), 1);
+        QCOMPARE(tabbed->verbIndex, int(Monter));
+        QVERIFY(tabbed->pronominal);
+        QVERIFY(tabbed->useAlternate);
+        QCOMPARE(tabbed->pos(), QPoint(40, 30));
+        QVERIFY(frame->Action(32776)->isChecked());
+        QVERIFY(!frame->Action(32775)->isChecked());
+        frame->Action(1100)->trigger();
+        QVERIFY(qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow()));
+
+        frame->MdiArea()->setActiveSubWindow(tabbed);
+        frame->Action(32775)->trigger();
+        auto* full = qobject_cast<CFullScreen*>(frame->ActiveVerbWindow());
+        QVERIFY(full);
+        QCOMPARE(full->verbIndex, int(Monter));
+        QCOMPARE(full->pos(), QPoint(40, 30));
+        QCOMPARE(VerbWindowList.size(), 2);
+    }
+
+    void toolbarButtonsAreClicked() {
+        CChildFrame* window = frame->ActiveVerbWindow();
+        window->SetVerb(Monter);
+        QWidget* pronominal = frame->VerbToolBar()->widgetForAction(frame->Action(131));
+        QWidget* second = frame->VerbToolBar()->widgetForAction(frame->Action(133));
+        QVERIFY(pronominal && second);
+        QTest::mouseClick(pronominal, Qt::LeftButton);
+        QVERIFY(window->pronominal);
+        QCOMPARE(window->windowTitle(), QStringLiteral("se monter"));
+        QTest::mouseClick(second, Qt::LeftButton);
+        QVERIFY(window->useAlternate);
+        QVERIFY(frame->Action(133)->isChecked());
+        QTest::mouseClick(frame->VerbToolBar()->widgetForAction(frame->Action(132)), Qt::LeftButton);
+        QVERIFY(!window->useAlternate);
+        QTest::mouseClick(pronominal, Qt::LeftButton);
+        QVERIFY(!window->pronominal);
+    }
+
+    void windowsCascadeTileAndClose() {
+        frame->Action(1100)->trigger();
+        frame->Action(1100)->trigger();
+        QCOMPARE(frame->MdiArea()->subWindowList().size(), 3);
+        QCOMPARE(OpenChildCount, 3);
+        frame->Action(57651)->trigger();  // tile
+        QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList();
+        QVERIFY(!windows[0]->geometry().intersects(windows[1]->geometry()));
+        frame->Action(57650)->trigger();  // cascade
+        windows = frame->MdiArea()->subWindowList();
+        QVERIFY(windows[0]->geometry().intersects(windows[1]->geometry()));
+        windows[0]->showMinimized();
+        frame->Action(57649)->trigger();  // arrange icons
+        QCOMPARE(windows[0]->geometry().bottom() + 1, frame->MdiArea()->viewport()->height());
+        QMenu* windowMenu = MenuBarPopup(frame.get(), "&Window");
+        QVERIFY(windowMenu);
+        emit windowMenu->aboutToShow();
+        QCOMPARE(Titles(windowMenu->actions()).mid(0, 5),
+                 QStringList({"&Cascade", "&Tile", "&Arrange Icons", "-", "&1 aimer"}));
+        windows[1]->close();
+        ProcessEvents();
+        QCOMPARE(OpenChildCount, 2);
+        QCOMPARE(VerbWindowList.size(), 2);
+        SaveScreenshot(frame.get(), QStringLiteral("fake-cascade"));
+    }
+
+    void barsShowAndHide() {
+        QVERIFY(frame->DefinitionBarShown());
+        QVERIFY(frame->Action(32773)->isChecked());
+        frame->Action(32773)->trigger();
+        QVERIFY(!frame->DefinitionBarShown());
+        QVERIFY(!frame->DefinitionToolBar()->isVisible());
+        QVERIFY(!frame->Action(32773)->isChecked());
+        frame->Action(32773)->trigger();
+        QVERIFY(frame->DefinitionToolBar()->isVisible());
+        QVERIFY(frame->Action(32773)->isChecked());
+        // The definition sits below the verb bar.
+        QVERIFY(frame->DefinitionToolBar()->y() > frame->VerbToolBar()->y());
+
+        QVERIFY(frame->statusBar()->isVisible());
+        QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+        frame->Action(59393)->trigger();
+        QVERIFY(!frame->statusBar()->isVisible());
+        QVERIFY(!frame->Action(59393)->isChecked());
+        frame->Action(59393)->trigger();
+        QVERIFY(frame->statusBar()->isVisible());
+    }
+
+    void editCommandsFollowTheFocus() {
+        CChildFrame* window = frame->ActiveVerbWindow();
+        window->View()->setFocus();
+        ProcessEvents();
+        for (int id = 32779; id <= 32790; ++id) QVERIFY(!frame->Action(id)->isEnabled());
+        QVERIFY(!frame->Action(57634)->isEnabled());
+        QVERIFY(!frame->Action(57635)->isEnabled());
+
+        DefinitionEdit* edit = frame->DefinitionField();
+        edit->setFocus(Qt::MouseFocusReason);
+        ProcessEvents();
+        edit->selectAll();
+        frame->UpdateCommandStates();
+        QVERIFY(frame->Action(32782)->isEnabled());
+        QVERIFY(frame->Action(57635)->isEnabled());
+        // A verb window is active: its own Copy, which does nothing, wins.
+        QVERIFY(!frame->Action(57634)->isEnabled());
+        frame->Action(32782)->trigger();  // é replaces the selection
+        QCOMPARE(edit->Text(), QStringLiteral("é"));
+        // Inserted with the menu, the letter still counts as the user's change.
+        window->View()->setFocus(Qt::MouseFocusReason);
+        ProcessEvents();
+        QCOMPARE(FromCp1252(window->EnglishDefinition()), QStringLiteral("é"));
+
+        // Into the verb box: the accented name applies at once.
+        VerbComboBox* combo = frame->VerbCombo(0);
+        combo->setFocus(Qt::MouseFocusReason);
+        ProcessEvents();
+        combo->lineEdit()->setText(QStringLiteral("z"));
+        frame->Action(32782)->trigger();
+        QTest::keyClicks(combo, QStringLiteral("brer"));
+        QCOMPARE(window->verbIndex, int(Zebrer));
+
+        // Paste needs text on the clipboard; Cut takes the selection.
+        QApplication::clipboard()->setText(QStringLiteral("payer"));
+        frame->UpdateCommandStates();
+        QVERIFY(frame->Action(57637)->isEnabled());
+        combo->lineEdit()->selectAll();
+        frame->Action(57637)->trigger();
+        QCOMPARE(window->verbIndex, int(Payer));
+        combo->lineEdit()->selectAll();
+        frame->UpdateCommandStates();
+        frame->Action(57635)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("payer"));
+
+        // Without a verb window the frame's Copy applies.
+        window->close();
+        ProcessEvents();
+        edit->setFocus(Qt::MouseFocusReason);
+        edit->SetText(QStringLiteral("copy me"));
+        edit->selectAll();
+        ProcessEvents();
+        frame->UpdateCommandStates();
+        QVERIFY(frame->Action(57634)->isEnabled());
+        frame->Action(57634)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("copy me"));
+    }
+
+    void fontCommand() {
+        CChildFrame* window = frame->ActiveVerbWindow();
+        const int oldHeight = window->pageHeight;
+        QFont chosen(QStringLiteral("Liberation Serif"));
+        chosen.setPixelSize(24);
+        OnNextDialog([&](QDialog* dialog) {
+            auto* fonts = qobject_cast<FontColourDialog*>(dialog);
+            QVERIFY(fonts);
+            fonts->fontChooser->setCurrentFont(chosen);
+            fonts->SetColour(QColor(0, 128, 0));
+        }, true);
+        frame->Action(32777)->trigger();
+        QCOMPARE(VerbFont->family(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(VerbTextColor, 0x00008000u);
+        QCOMPARE(LineHeight, MeasureLineHeight(*VerbFont));
+        QVERIFY(window->pageHeight > oldHeight);
+
+        // Cancel changes nothing.
+        OnNextDialog([&](QDialog* dialog) {
+            static_cast<FontColourDialog*>(dialog)->SetColour(Qt::red);
+        }, false);
+        frame->Action(32777)->trigger();
+        QCOMPARE(VerbTextColor, 0x00008000u);
+    }
+
+    void aboutBox() {
+        OnNextDialog([](QDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("About Plimo"));
+            auto* link = dialog->findChild<CLinkStatic*>();
+            QVERIFY(link);
+            QCOMPARE(link->Address(), QString::fromLatin1(CAboutDlg::UpdateAddress));
+            QVERIFY(link->font().underline());
+            QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+            auto* after = dialog->findChild<QLabel*>(QStringLiteral("forUpdates"));
+            QVERIFY(after->geometry().left() > link->geometry().right());
+            QVERIFY(after->geometry().right() <= dialog->width());
+            SaveScreenshot(dialog, QStringLiteral("about"));
+        }, true);
+        frame->Action(57664)->trigger();
+    }
+
+private:
+    std::unique_ptr<TestWorkspace> workspace;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "tst_MainFrame.moc"

@@ -1,0 +1,59 @@
+// Pictures of the main window with the real language module in both layouts,
+// saved under the build folder for people to look at.
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QTest>
+
+#include "AppTestSupport.h"
+#include "CMainFrame.h"
+#include "CTabbedScreen.h"
+#include "PageTabCtrl.h"
+#include "ProgramObjects.h"
+#include "VerbComboBox.h"
+
+class ScreenshotTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { workspace = std::make_unique<TestWorkspace>(); }
+    void cleanup() {
+        StopFrame(frame);
+        workspace.reset();
+    }
+
+    void bothLayouts() {
+        frame = StartFrame({"French.ldl"});
+        if (!frame) QSKIP("The language module French.ldl is not available.");
+        VerbComboBox* combo = frame->VerbCombo(0);
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("placer"));
+        QCOMPARE(frame->ActiveVerbWindow()->windowTitle(), QStringLiteral("placer"));
+        SaveScreenshot(frame.get(), QStringLiteral("main-fullscreen"));
+
+        frame->OnCommand(32776);
+        auto* tabbed = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
+        QVERIFY(tabbed);
+        SaveScreenshot(frame.get(), QStringLiteral("main-tabbed"));
+        for (int tab = 0; tab < 4; ++tab) {
+            tabbed->pageTabs->setCurrentIndex(tab);
+            SaveScreenshot(tabbed, QStringLiteral("tabbed-tab%1").arg(tab));
+        }
+        frame->Action(131)->trigger();
+        SaveScreenshot(tabbed, QStringLiteral("tabbed-pronominal"));
+
+        // A verb with two auxiliaries shows the A and E buttons.
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("monter"));
+        QCOMPARE(tabbed->windowTitle().endsWith(QStringLiteral("monter")), true);
+        SaveScreenshot(frame.get(), QStringLiteral("main-monter"));
+    }
+
+private:
+    std::unique_ptr<TestWorkspace> workspace;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+QTEST_MAIN(ScreenshotTest)
+#include "tst_Screenshots.moc"

@@ -1,0 +1,280 @@
+// The verb box and the definition bar, driven with the keyboard and focus
+// changes as a person uses them.
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QTest>
+
+#include "AppTestSupport.h"
+#include "CChildFrame.h"
+#include "CMainFrame.h"
+#include "DefinitionEdit.h"
+#include "PageView.h"
+#include "ProgramObjects.h"
+#include "VerbComboBox.h"
+
+class VerbBarTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        workspace = std::make_unique<TestWorkspace>();
+        frame = StartFrame();
+        QVERIFY(frame);
+        combo = frame->VerbCombo(0);
+        window = frame->ActiveVerbWindow();
+        QVERIFY(combo && window);
+    }
+    void cleanup() {
+        StopFrame(frame);
+        workspace.reset();
+    }
+
+    void boxListsEveryVerbInIndexOrder() {
+        QCOMPARE(combo->count(), 9);
+        QCOMPARE(combo->itemText(Zebrer), QStringLiteral("zébrer"));
+        QCOMPARE(combo->itemText(Ressortir2), QStringLiteral("ressortir"));
+        QVERIFY(combo->isEnabled());
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(combo->currentText(), QStringLiteral("aimer"));
+        QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to like, to love"));
+    }
+
+    void typingAppliesOnlyTheWholeName() {
+        Focus(combo);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("mont"));
+        QCOMPARE(window->verbIndex, int(Aimer));  // no completion
+        QCOMPARE(combo->currentText(), QStringLiteral("mont"));
+        QTest::keyClicks(combo, QStringLiteral("er"));
+        QCOMPARE(window->verbIndex, int(Monter));
+        QCOMPARE(window->windowTitle(), QStringLiteral("monter"));
+        QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to go up, to climb"));
+        QVERIFY(frame->Action(132)->isEnabled());
+
+        // Any case matches; the box then shows the item's own text.
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("PAYER"));
+        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(combo->currentText(), QStringLiteral("payer"));
+
+        // Accented names are typed as they are.
+        combo->lineEdit()->selectAll();
+        TypeText(combo, QStringLiteral("Zébrer"));
+        QCOMPARE(window->verbIndex, int(Zebrer));
+    }
+
+    void leavingOrEscRestoresTheLastVerb() {
+        Focus(combo);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("monter"));
+        QCOMPARE(window->verbIndex, int(Monter));
+        QTest::keyClicks(combo, QStringLiteral("xyz"));
+        Focus(window->View());
+        QCOMPARE(combo->currentText(), QStringLiteral("monter"));
+        QCOMPARE(window->verbIndex, int(Monter));
+
+        Focus(combo);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("pay"));
+        QTest::keyClick(combo, Qt::Key_Escape);
+        QCOMPARE(combo->currentText(), QStringLiteral("monter"));
+        QCOMPARE(window->verbIndex, int(Monter));
+
+        // Enter with the list closed does nothing.
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("pay"));
+        QTest::keyClick(combo, Qt::Key_Return);
+        QCOMPARE(window->verbIndex, int(Monter));
+        QCOMPARE(combo->currentText(), QStringLiteral("pay"));
+    }
+
+    void equalInfinitivesFindTheFirst() {
+        Focus(combo);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("ressortir"));
+        QCOMPARE(window->verbIndex, int(Ressortir1));
+        QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to go out again"));
+        // The second one can be chosen in the list.
+        QTest::keyClick(combo, Qt::Key_Down);
+        QCOMPARE(window->verbIndex, int(Ressortir2));
+        QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to come under (a court)"));
+    }
+
+    void arrowKeysInTheOpenListShowEachVerb() {
+        Focus(combo);
+        combo->showPopup();
+        QAbstractItemView* list = combo->view();
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(window->verbIndex, int(Monter));
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(window->windowTitle(), QStringLiteral("payer"));
+        // Enter keeps it and closes the list.
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(combo->currentText(), QStringLiteral("payer"));
+
+        // Esc in the open list goes back to the last verb accepted.
+        combo->showPopup();
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(window->verbIndex, int(Asseoir));
+        QTest::keyClick(list, Qt::Key_Escape);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(window->verbIndex, int(Payer));
+    }
+
+    void boxFollowsTheActiveWindow() {
+        CChildFrame* second = frame->OpenVerbWindow(frame->modules[0].get(), Monter, false, false);
+        QCOMPARE(combo->currentText(), QStringLiteral("monter"));
+        frame->MdiArea()->setActiveSubWindow(window);
+        QCOMPARE(combo->currentText(), QStringLiteral("aimer"));
+        QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to like, to love"));
+        // Closing every window leaves the box empty and disabled.
+        second->close();
+        window->close();
+        ProcessEvents();
+        QCOMPARE(OpenChildCount, 0);
+        QVERIFY(!combo->isEnabled());
+        QVERIFY(combo->currentText().isEmpty());
+        QVERIFY(frame->DefinitionField()->Text().isEmpty());
+        QVERIFY(!frame->Action(131)->isEnabled());
+        QVERIFY(!frame->Action(132)->isEnabled());
+        QCOMPARE(frame->Action(132)->property("image").toInt(), 1);
+        QCOMPARE(frame->Action(133)->property("image").toInt(), 2);
+        QVERIFY(!frame->MenusAreChildMenus());
+    }
+
+    void definitionIsStoredWhenLeavingTheField() {
+        DefinitionEdit* edit = frame->DefinitionField();
+        Focus(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("to adore"));
+        Focus(window->View());
+        QCOMPARE(QString::fromStdString(window->EnglishDefinition()), QStringLiteral("to adore"));
+        QCOMPARE(QString::fromLatin1(frame->modules[0]->GetEnglishDefinition(Aimer, false)),
+                 QStringLiteral("to adore"));
+        // Other verb and back: the user's text is shown.
+        window->SetVerb(Monter);
+        frame->SyncVerbBar();
+        window->SetVerb(Aimer);
+        frame->SyncVerbBar();
+        QCOMPARE(edit->Text(), QStringLiteral("to adore"));
+    }
+
+    void escapeDiscardsTheTyping() {
+        DefinitionEdit* edit = frame->DefinitionField();
+        Focus(edit);
+        QTest::keyClicks(edit, QStringLiteral(" and more"));
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QCOMPARE(edit->Text(), QStringLiteral("to like, to love"));
+        Focus(window->View());
+        QCOMPARE(frame->modules[0]->userDefinitions.size(), size_t(0));
+    }
+
+    void lineBreaksBecomeSpacesAndForeignCharactersAreRefused() {
+        MessageRecorder recorder;
+        DefinitionEdit* edit = frame->DefinitionField();
+        Focus(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("to love"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, QStringLiteral("dearly"));
+        Focus(window->View());
+        QCOMPARE(QString::fromStdString(window->EnglishDefinition()), QStringLiteral("to love dearly"));
+        QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to love dearly"));
+
+        // "ł" has no Windows-1252 byte: nothing is stored, the user is told.
+        Focus(edit);
+        edit->selectAll();
+        TypeText(edit, QStringLiteral("to łove"));
+        Focus(window->View());
+        QTRY_COMPARE(recorder.messages.size(), 1);
+        QVERIFY(recorder.messages[0].text.contains(QStringLiteral("ł")));
+        QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to love dearly"));
+        QCOMPARE(edit->Text(), QStringLiteral("to love dearly"));
+    }
+
+    void pronominalWhileTypingStoresForTheFormTyped() {
+        DefinitionEdit* edit = frame->DefinitionField();
+        Focus(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("to be fond of"));
+        frame->Action(131)->trigger();  // the button takes no focus
+        QVERIFY(window->pronominal);
+        QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to be fond of"));
+        QCOMPARE(edit->Text(), QStringLiteral("to love each other"));
+        Focus(window->View());
+        QCOMPARE(frame->modules[0]->userDefinitions.count("aimer1"), size_t(0));
+    }
+
+    void withoutWindowNothingIsStored() {
+        window->close();
+        ProcessEvents();
+        DefinitionEdit* edit = frame->DefinitionField();
+        Focus(edit);
+        QTest::keyClicks(edit, QStringLiteral("lost"));
+        Focus(combo);
+        QCOMPARE(frame->modules[0]->userDefinitions.size(), size_t(0));
+    }
+
+    void closedTargetWindowIsNotWritten() {
+        DefinitionEdit* edit = frame->DefinitionField();
+        Focus(edit);
+        QTest::keyClicks(edit, QStringLiteral("x"));
+        frame->OnCommand(32776);  // the window is replaced by a tabbed one
+        Focus(frame->ActiveVerbWindow()->View());
+        QCOMPARE(frame->modules[0]->userDefinitions.size(), size_t(0));
+    }
+
+    void definitionsPersistAcrossRuns() {
+        DefinitionEdit* edit = frame->DefinitionField();
+        Focus(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("to cherish"));
+        Focus(window->View());
+        StopFrame(frame);
+        QFile file(workspace->WorkDir() + QStringLiteral("/FakeFrench.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("aimer,0,to cherish"));
+        frame = StartFrame();
+        QVERIFY(frame);
+        QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to cherish"));
+    }
+
+    void failedDefinitionsWriteIsReported() {
+        MessageRecorder recorder;
+        DefinitionEdit* edit = frame->DefinitionField();
+        Focus(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("to treasure"));
+        Focus(window->View());
+        // Something else now stands where the file must be written.
+        const QString path = workspace->WorkDir() + QStringLiteral("/FakeFrench.txt");
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkdir(path));
+        StopFrame(frame);
+        QCOMPARE(recorder.messages.size(), 1);
+        QVERIFY(recorder.messages[0].text.startsWith(
+            QStringLiteral("Your English definitions could not be saved to")));
+    }
+
+private:
+    static void Focus(QWidget* widget) {
+        widget->setFocus(Qt::MouseFocusReason);
+        ProcessEvents();
+    }
+
+    std::unique_ptr<TestWorkspace> workspace;
+    std::unique_ptr<CMainFrame> frame;
+    VerbComboBox* combo = nullptr;
+    CChildFrame* window = nullptr;
+};
+
+QTEST_MAIN(VerbBarTest)
+#include "tst_VerbBar.moc"
