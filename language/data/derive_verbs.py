@@ -102,6 +102,29 @@ def read_review():
     return review, extra, drop, h_aspire, duplicates, core
 
 
+def read_common():
+    """Verbs people judged common enough to keep before the rest."""
+    path = os.path.join(HERE, "common-verbs.txt")
+    if not os.path.exists(path):
+        return set()
+    return {line.strip() for line in open(path, encoding="utf-8") if line.strip() and not line.startswith("#")}
+
+
+def family_sizes(words):
+    """For each verb, how many other words of the dictionary share its stem
+    (industrialiser: industrialisation, industriel...). A verb with a family
+    of words is more likely to be met than a lone one."""
+    lemmas = sorted({line.split("/")[0].split()[0] for line in open(DIC, encoding="utf-8") if line[:1].isalpha()})
+    import bisect
+    sizes = {}
+    for word in words:
+        stem = word[:-2] if len(word) > 6 else word
+        lo = bisect.bisect_left(lemmas, stem)
+        hi = bisect.bisect_left(lemmas, stem + "\uffff")
+        sizes[word] = hi - lo
+    return sizes
+
+
 def read_dictionary():
     """infinitive -> (group, tag set, hunspell flag class, has forms)"""
     verbs = {}
@@ -234,13 +257,21 @@ def main():
     for word, model, kind, marks in extra:
         entries.append((word, model, kind, "+p" in marks, "", True))
 
-    # Usefulness: reviewed, exemplar and defined verbs first, then classified
-    # verbs, then the rest, shorter before longer.
+    # Usefulness: reviewed, exemplar and defined verbs first, then the verbs
+    # judged common, then classified verbs, then the rest; within a tier,
+    # verbs with a larger family of words first, shorter before longer.
     must = set(core) | defined | set(models.values()) | set(review) | {e[0] for e in extra}
+    common = read_common()
+    family = family_sizes([e[0] for e in entries])
     def rank(e):
         word, tag, has_forms = e[0], e[4], e[5]
-        tier = 0 if word in must else (1 if tag and not tag.endswith("zz") and has_forms else (2 if has_forms else 3))
-        return (tier, len(word), sort_key(word))
+        if word in must:
+            tier = 0
+        elif word in common:
+            tier = 1
+        else:
+            tier = 2 if tag and not tag.endswith("zz") and has_forms else (3 if has_forms else 4)
+        return (tier, -min(family.get(word, 0), 5), len(word), sort_key(word))
     entries.sort(key=rank)
 
     dup_size = sum(cp1252_length(d[0]) for d in duplicates)
