@@ -3,9 +3,11 @@
 #include "LanguageModule.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -119,12 +121,20 @@ void LanguageModule::ReadDefinitionsFile(const std::string& path) {
     // Create the file when it is missing, never truncate it.
     int flags = O_RDONLY | O_CLOEXEC | (readOnlyDefinitions ? 0 : O_CREAT);
     int fd = open(path.c_str(), flags, 0666);
-    if (fd < 0) return;
+    if (fd < 0) {
+        // A file that is there but cannot be read must not be replaced by
+        // the empty store at the next save: that would destroy it.
+        int code = errno;
+        struct stat info;
+        if (code != ENOENT && stat(path.c_str(), &info) == 0) definitionsUnreadable_ = code;
+        return;
+    }
     std::string contents;
     char buffer[65536];
     while (true) {
         ssize_t n = read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0) definitionsUnreadable_ = errno;
         if (n <= 0) break;
         contents.append(buffer, static_cast<size_t>(n));
     }
@@ -136,6 +146,7 @@ bool LanguageModule::Load(const std::string& fileName) {
     if (moduleHandle != nullptr) Unload();
 
     // 1. The user's definitions, from the current directory.
+    definitionsUnreadable_ = 0;
     definitionsPath = ResolveAgainstCurrentDirectory(DefinitionsFileName(fileName));
     ReadDefinitionsFile(definitionsPath);
 
@@ -258,6 +269,13 @@ bool LanguageModule::SetEnglishDefinition(int32_t verbIndex, bool pronominal,
 bool LanguageModule::SaveDefinitions() const {
     if (definitionsPath.empty()) return false;  // never loaded: no file to write
     if (readOnlyDefinitions) return false;
+    if (definitionsUnreadable_ != 0) {
+        platform::SetLastError(definitionsUnreadable_,
+                               "The definitions file " + definitionsPath +
+                                   " could not be read, so it is not overwritten: " +
+                                   std::strerror(definitionsUnreadable_));
+        return false;
+    }
     std::string text;
     text.reserve(64 + userDefinitions.size() * 64);
     text += DefinitionsFileHeader;

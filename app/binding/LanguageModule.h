@@ -123,7 +123,8 @@ public:
     // Writes every user definition to definitionsPath, atomically (a
     // temporary file in the same folder, then renamed over the old one).
     // Returns false when nothing could be written (or readOnlyDefinitions is
-    // set); the previous file is then left as it was.
+    // set, or Load found the file but could not read it); the previous file
+    // is then left as it was.
     bool SaveDefinitions() const;
 
     // The key of a user definition: the infinitive followed by "1" for the
@@ -152,6 +153,10 @@ public:
 
 private:
     void ReadDefinitionsFile(const std::string& path);
+
+    // The error (errno) that kept Load from reading an existing definitions
+    // file, or 0. SaveDefinitions then refuses to overwrite that file.
+    int definitionsUnreadable_ = 0;
 };
 
 // Loading the language modules at start-up.

@@ -1,11 +1,17 @@
 // Parsing plimo-conj's command line.
 #include "ConjOptions.h"
 
-const char* const ConjUsage =
-    "Usage: plimo-conj [--pronominal] [--alternate] VERB\n"
-    "       plimo-conj --all [--pronominal] [--alternate]\n"
-    "       plimo-conj --find TEXT [--definitions] [--whole-word]\n"
+#define PLIMO_CONJ_SYNOPSIS                                          \
+    "Usage: plimo-conj [--pronominal] [--alternate] VERB\n"          \
+    "       plimo-conj --all [--pronominal] [--alternate]\n"         \
+    "       plimo-conj --find TEXT [--definitions] [--whole-word]\n" \
     "       plimo-conj --define VERB [--pronominal]\n"
+
+const char* const ConjSynopsis =
+    PLIMO_CONJ_SYNOPSIS "Run \"plimo-conj --help\" for every option.\n";
+
+const char* const ConjUsage =
+    PLIMO_CONJ_SYNOPSIS
     "\n"
     "Conjugates French verbs from the Plimo language module.\n"
     "\n"
@@ -21,8 +27,9 @@ const char* const ConjUsage =
     "  -h, --help         show this text\n"
     "\n"
     "Your own English definitions are read from French.txt in the current folder.\n"
+    "Text is read and written as UTF-8; words need letters that Windows-1252 has.\n"
     "Exit status: 0 done, 1 verb or definition not found, 2 bad command line or text,\n"
-    "3 the language module could not be loaded.\n";
+    "3 the language module could not be loaded, 4 the output could not be written.\n";
 
 ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
     ConjParse parse;
@@ -35,13 +42,36 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
         return parse;
     };
 
+    // Options that take a value accept it as the next argument or after "="
+    // ("--find=TEXT"); one-letter flags may be grouped ("-pa" = "-p -a").
+    // The value of an option is taken as it is, even when it starts with "-"
+    // ("--find -nous").
     for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& a = arguments[i];
+        std::string a = arguments[i];
+        std::string attachedValue;
+        bool hasAttachedValue = false;
+        if (a.rfind("--", 0) == 0 && a.find('=') != std::string::npos) {
+            size_t equals = a.find('=');
+            attachedValue = a.substr(equals + 1);
+            hasAttachedValue = true;
+            a = a.substr(0, equals);
+        }
         auto value = [&](std::string& target) {
+            if (hasAttachedValue) {
+                target = attachedValue;
+                return true;
+            }
             if (i + 1 >= arguments.size()) return false;
             target = arguments[++i];
             return true;
         };
+        bool takesValue = a == "--find" || a == "--define" || a == "--module";
+        if (hasAttachedValue && !takesValue) {
+            bool known = a == "--help" || a == "--pronominal" || a == "--alternate" ||
+                         a == "--all" || a == "--definitions" || a == "--whole-word";
+            return fail(known ? "option " + a + " takes no value" : "unknown option " + a);
+        }
+
         if (a == "--") {
             positional.insert(positional.end(), arguments.begin() + i + 1, arguments.end());
             break;
@@ -58,14 +88,23 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
         } else if (a == "-w" || a == "--whole-word") {
             o.wholeWord = true;
         } else if (a == "--find") {
-            if (!value(o.pattern)) return fail("--find needs the text to look for");
+            if (!value(o.pattern) || o.pattern.empty())
+                return fail("--find needs the text to look for");
             find = true;
         } else if (a == "--define") {
-            if (!value(o.verb)) return fail("--define needs a verb");
+            if (!value(o.verb) || o.verb.empty()) return fail("--define needs a verb");
             define = true;
         } else if (a == "--module") {
             if (!value(o.moduleFile) || o.moduleFile.empty())
                 return fail("--module needs a file name");
+        } else if (a.size() > 2 && a[0] == '-' && a[1] != '-' &&
+                   a.find_first_not_of("hpaw", 1) == std::string::npos) {
+            for (size_t k = 1; k < a.size(); ++k) {
+                if (a[k] == 'h') help = true;
+                if (a[k] == 'p') o.pronominal = true;
+                if (a[k] == 'a') o.alternate = true;
+                if (a[k] == 'w') o.wholeWord = true;
+            }
         } else if (a.size() > 1 && a[0] == '-') {
             return fail("unknown option " + a);
         } else {

@@ -25,4 +25,7 @@ struct ConjParse {
 
 ConjParse ParseConjOptions(const std::vector<std::string>& arguments);
 
+// The full help text (--help), and the short form shown after a bad
+// command line.
 extern const char* const ConjUsage;
+extern const char* const ConjSynopsis;

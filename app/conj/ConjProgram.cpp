@@ -2,6 +2,7 @@
 #include "ConjProgram.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -46,11 +47,21 @@ void Message(std::FILE* err, const std::string& utf8Text) {
     std::fprintf(err, "plimo-conj: %s\n", utf8Text.c_str());
 }
 
+int OutputFailed(std::FILE* err) {
+    int code = errno;
+    Message(err, std::string("the output could not be written") +
+                     (code != 0 ? std::string(": ") + std::strerror(code) : std::string()) + ".");
+    return ConjOutputError;
+}
+
 // UTF-8 from the command line to Windows-1252, or a message and nothing.
 bool ToCp1252(const std::string& utf8, std::string& cp1252Text, std::FILE* err) {
     cp1252::Conversion c = cp1252::FromUtf8(utf8);
     if (!c.ok) {
-        Message(err, "\"" + (c.invalidEncoding ? std::string("?") : utf8) + "\": " + c.ErrorMessage());
+        if (c.invalidEncoding)
+            Message(err, "the text given is not UTF-8; set your terminal to UTF-8 and type it again.");
+        else
+            Message(err, "\"" + utf8 + "\": " + c.ErrorMessage());
         return false;
     }
     cp1252Text = std::move(c.text);
@@ -114,7 +125,7 @@ int Conjugate(const LanguageModule& module, const ConjOptions& options, std::FIL
         Message(err, "the verb \"" + options.verb + "\" could not be conjugated.");
         return ConjNotFound;
     }
-    if (!output.Flush()) return ConjModuleError;
+    if (!output.Flush()) return OutputFailed(err);
     if (wantedPronominal && !state.canBePronominal)
         Message(err, "\"" + options.verb + "\" has no pronominal form; its plain form is shown.");
     if (options.alternate && !state.hasAlternate)
@@ -122,18 +133,19 @@ int Conjugate(const LanguageModule& module, const ConjOptions& options, std::FIL
     return ConjOk;
 }
 
-int ConjugateAll(const LanguageModule& module, const ConjOptions& options, std::FILE* out) {
+int ConjugateAll(const LanguageModule& module, const ConjOptions& options, std::FILE* out,
+                 std::FILE* err) {
     FormBuffers forms;
     Utf8Output output(out);
     int32_t count = module.GetVerbCount();
-    for (int32_t i = 0; i < count; ++i) {
+    for (int32_t i = 0; i < count && !output.Failed(); ++i) {
         PageState state;
         state.pronominal = options.pronominal;
         state.alternate = options.alternate;
         if (i > 0) output.EndLine();
         WriteVerbPage(module, i, state, forms.pointers, output);
     }
-    return output.Flush() ? ConjOk : ConjModuleError;
+    return output.Flush() ? ConjOk : OutputFailed(err);
 }
 
 int FindText(const LanguageModule& module, const ConjOptions& options, std::FILE* out,
@@ -172,7 +184,7 @@ int FindText(const LanguageModule& module, const ConjOptions& options, std::FILE
     bool flushed = output.Flush();
     if (list->count >= 200)
         Message(err, "the search stops at 200 matches; more may exist.");
-    return flushed ? ConjOk : ConjModuleError;
+    return flushed ? ConjOk : OutputFailed(err);
 }
 
 int Define(const LanguageModule& module, const ConjOptions& options, std::FILE* out,
@@ -191,7 +203,7 @@ int Define(const LanguageModule& module, const ConjOptions& options, std::FILE* 
     Utf8Output output(out);
     output.Append(definition);
     output.EndLine();
-    return output.Flush() ? ConjOk : ConjModuleError;
+    return output.Flush() ? ConjOk : OutputFailed(err);
 }
 
 }  // namespace
@@ -207,11 +219,13 @@ void Utf8Output::Append(const char* text) {
 }
 
 bool Utf8Output::Flush() {
-    if (buffer_.empty()) return true;
-    size_t written = std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
-    bool ok = written == buffer_.size();
-    buffer_.clear();
-    return ok && std::fflush(file_) == 0;
+    if (!buffer_.empty()) {
+        size_t written = std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
+        if (written != buffer_.size()) failed_ = true;
+        buffer_.clear();
+    }
+    if (std::fflush(file_) != 0) failed_ = true;
+    return !failed_;
 }
 
 bool WriteVerbPage(const LanguageModule& module, int32_t verbIndex, PageState& state,
@@ -253,7 +267,7 @@ int RunConj(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     ConjParse parse = ParseConjOptions(arguments);
     if (!parse.ok) {
         Message(err, parse.error);
-        std::fputs(ConjUsage, err);
+        std::fputs(ConjSynopsis, err);
         return ConjUsageError;
     }
     const ConjOptions& options = parse.options;
@@ -274,7 +288,7 @@ int RunConj(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
 
     switch (options.mode) {
     case ConjMode::Conjugate: return Conjugate(module, options, out, err);
-    case ConjMode::All: return ConjugateAll(module, options, out);
+    case ConjMode::All: return ConjugateAll(module, options, out, err);
     case ConjMode::Find: return FindText(module, options, out, err);
     case ConjMode::Define: return Define(module, options, out, err);
     case ConjMode::Help: break;

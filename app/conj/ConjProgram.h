@@ -15,6 +15,7 @@ enum ConjExit {
     ConjNotFound = 1,
     ConjUsageError = 2,
     ConjModuleError = 3,
+    ConjOutputError = 4,
 };
 
 // Runs plimo-conj with `arguments` (without the program name); output goes
@@ -35,12 +36,16 @@ public:
         buffer_ += '\n';
         if (buffer_.size() >= Capacity) Flush();
     }
+    // Writes what is collected; false once any write has failed (a full
+    // disk, a closed pipe), so a failure in the middle is not forgotten.
     bool Flush();
+    bool Failed() const { return failed_; }
 
 private:
     static constexpr size_t Capacity = 1 << 20;
     std::FILE* file_;
     std::string buffer_;
+    bool failed_ = false;
 };
 
 // The variant state of one conjugation: `pronominal` and `alternate` are

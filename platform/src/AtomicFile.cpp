@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -20,6 +21,8 @@ bool Fail(int code, const std::string& what, const std::string& path) {
     return false;
 }
 
+bool ReplaceFile(const std::string& path, std::string_view data);
+
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, std::string_view data) {
@@ -27,6 +30,22 @@ bool WriteFileAtomically(const std::string& path, std::string_view data) {
         SetLastError(EINVAL, "No file name given.");
         return false;
     }
+    // A symbolic link (say, to a file kept with the user's other settings)
+    // stays a link: the file it points to is the one replaced.
+    std::string target = path;
+    struct stat link;
+    if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* resolved = realpath(path.c_str(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
+    return ReplaceFile(target, data);
+}
+
+namespace {
+
+bool ReplaceFile(const std::string& path, std::string_view data) {
     std::string pattern = path + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
@@ -78,4 +97,5 @@ bool WriteFileAtomically(const std::string& path, std::string_view data) {
     return true;
 }
 
+}  // namespace
 }  // namespace platform

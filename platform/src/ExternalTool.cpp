@@ -2,12 +2,12 @@
 #include "platform/ExternalTool.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/ModuleLoader.h"
@@ -25,17 +25,52 @@ std::string Trim(std::string text) {
     return text;
 }
 
+// An anonymous temporary file (already unlinked), or -1. The tool writes its
+// output and error text there rather than into pipes: a tool such as
+// xdg-open may start a program (the browser) that inherits those handles and
+// keeps them long after the tool has finished. With pipes we would either
+// wait for the browser to exit or, closing our end, have it killed by
+// SIGPIPE the next time it writes a warning; a file has neither problem.
+int OpenScratchFile() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") +
+                          "/plimo-tool-XXXXXX";
+    int fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0 && pattern.rfind("/tmp/", 0) != 0) {
+        pattern = "/tmp/plimo-tool-XXXXXX";
+        fd = mkostemp(pattern.data(), O_CLOEXEC);
+    }
+    if (fd >= 0) unlink(pattern.c_str());
+    return fd;
+}
+
+// Up to MaxCapture bytes from the start of a scratch file.
+std::string ReadScratchFile(int fd) {
+    std::string text;
+    char buffer[4096];
+    off_t offset = 0;
+    while (text.size() < MaxCapture) {
+        ssize_t n = pread(fd, buffer, sizeof buffer, offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+        offset += n;
+    }
+    if (text.size() > MaxCapture) text.resize(MaxCapture);
+    return text;
+}
+
 }  // namespace
 
 ToolResult RunTool(const std::string& program, const std::vector<std::string>& arguments,
                    bool captureOutput) {
     ToolResult result;
-    int outPipe[2] = {-1, -1};
-    int errPipe[2] = {-1, -1};
-    if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
+    int outFile = captureOutput ? OpenScratchFile() : -1;
+    int errFile = OpenScratchFile();
+    if ((captureOutput && outFile < 0) || errFile < 0) {
         int code = errno;
-        for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
-            if (fd >= 0) close(fd);
+        if (outFile >= 0) close(outFile);
+        if (errFile >= 0) close(errFile);
         result.message = "Cannot start " + program + ": " + std::strerror(code) + ".";
         SetLastError(code, result.message);
         return result;
@@ -44,8 +79,11 @@ ToolResult RunTool(const std::string& program, const std::vector<std::string>& a
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
+    if (captureOutput)
+        posix_spawn_file_actions_adddup2(&actions, outFile, 1);
+    else
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, errFile, 2);
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -55,11 +93,9 @@ ToolResult RunTool(const std::string& program, const std::vector<std::string>& a
     pid_t pid = 0;
     int spawnError = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    close(outPipe[1]);
-    close(errPipe[1]);
     if (spawnError != 0) {
-        close(outPipe[0]);
-        close(errPipe[0]);
+        if (outFile >= 0) close(outFile);
+        close(errFile);
         result.missing = spawnError == ENOENT;
         result.message = result.missing
                              ? program + " is not installed. Install the xdg-utils package."
@@ -68,36 +104,16 @@ ToolResult RunTool(const std::string& program, const std::vector<std::string>& a
         return result;
     }
 
-    std::string output;
-    std::string errors;
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-    int open = 2;
-    while (open > 0) {
-        if (poll(fds, 2, -1) < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-            char buffer[4096];
-            ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-            if (n > 0) {
-                std::string& target = i == 0 ? output : errors;
-                if (target.size() < MaxCapture) target.append(buffer, static_cast<size_t>(n));
-            } else if (n == 0 || errno != EINTR) {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
-            }
-        }
-    }
-    for (const pollfd& p : fds)
-        if (p.fd >= 0) close(p.fd);
-
+    // Wait for the tool itself, not for anything it started.
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (captureOutput) result.output = std::move(output);
+    std::string errors = ReadScratchFile(errFile);
+    close(errFile);
+    if (captureOutput) {
+        result.output = ReadScratchFile(outFile);
+        close(outFile);
+    }
     if (WIFEXITED(status)) {
         result.exitCode = WEXITSTATUS(status);
         result.ok = result.exitCode == 0;

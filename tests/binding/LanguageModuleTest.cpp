@@ -381,3 +381,39 @@ TEST_F(Binding, AReadOnlyObjectNeverCreatesOrWritesTheFile) {
     m.Unload();
     EXPECT_EQ(ReadFile("FakeFull.txt"), DefinitionsHeaderLine + "placer,0,to put");
 }
+
+TEST_F(Binding, AnExistingFileThatCannotBeReadIsNeverOverwritten) {
+    // A folder where the file should be: it cannot be read, and saving says why.
+    std::filesystem::create_directory("FakeFull.txt");
+    {
+        LanguageModule m;
+        ASSERT_TRUE(m.Load("FakeFull.ldl"));
+        EXPECT_TRUE(m.userDefinitions.empty());
+        m.SetEnglishDefinition(0, false, "edited");
+        EXPECT_FALSE(m.SaveDefinitions());
+        EXPECT_EQ(platform::LastErrorCode(), EISDIR);
+        EXPECT_NE(platform::LastErrorMessage().find("could not be read"), std::string::npos);
+    }
+    EXPECT_TRUE(std::filesystem::is_directory("FakeFull.txt"));
+    std::filesystem::remove("FakeFull.txt");
+
+    // A file without read permission keeps its definitions (root reads
+    // anything, so this half needs an ordinary user).
+    if (geteuid() != 0) {
+        WriteFile("FakeFull.txt", DefinitionsHeaderLine + "placer,0,precious\r\n");
+        std::filesystem::permissions("FakeFull.txt", std::filesystem::perms::owner_write);
+        {
+            LanguageModule m;
+            ASSERT_TRUE(m.Load("FakeFull.ldl"));
+            EXPECT_FALSE(m.SaveDefinitions());
+            EXPECT_EQ(platform::LastErrorCode(), EACCES);
+        }
+        std::filesystem::permissions("FakeFull.txt", std::filesystem::perms::owner_all);
+        EXPECT_EQ(ReadFile("FakeFull.txt"), DefinitionsHeaderLine + "placer,0,precious\r\n");
+    }
+
+    // Once the file is readable again, the next Load saves normally.
+    LanguageModule m;
+    ASSERT_TRUE(m.Load("FakeFull.ldl"));
+    EXPECT_TRUE(m.SaveDefinitions());
+}

@@ -66,6 +66,11 @@ TEST(ConjOptionsTest, BadCommandLinesAreRefused) {
         {"--find", "x", "--pronominal"},
         {"--define", "placer", "--alternate"},
         {"--module"},
+        {"--find", ""},
+        {"--define="},
+        {"--all=1"},
+        {"--verbose=2", "placer"},
+        {"-px", "placer"},
     };
     for (const auto& arguments : bad) {
         ConjParse parse = ParseConjOptions(arguments);
@@ -76,6 +81,21 @@ TEST(ConjOptionsTest, BadCommandLinesAreRefused) {
     ASSERT_TRUE(joined.ok);
     EXPECT_EQ(joined.options.verb, "se placer");
     EXPECT_TRUE(joined.options.pronominal);
+    // Values after "=", grouped one-letter flags, and a value that starts
+    // with "-" (a search for "-nous" finds the imperative "plaçons-nous").
+    ConjParse attached = ParseConjOptions({"--find=-nous", "-w"});
+    ASSERT_TRUE(attached.ok) << attached.error;
+    EXPECT_EQ(attached.options.pattern, "-nous");
+    EXPECT_TRUE(attached.options.wholeWord);
+    ConjParse separate = ParseConjOptions({"--find", "-nous"});
+    ASSERT_TRUE(separate.ok) << separate.error;
+    EXPECT_EQ(separate.options.pattern, "-nous");
+    ConjParse grouped = ParseConjOptions({"-pa", "aller", "--module=Other.ldl"});
+    ASSERT_TRUE(grouped.ok) << grouped.error;
+    EXPECT_TRUE(grouped.options.pronominal);
+    EXPECT_TRUE(grouped.options.alternate);
+    EXPECT_EQ(grouped.options.verb, "aller");
+    EXPECT_EQ(grouped.options.moduleFile, "Other.ldl");
     ConjParse dashVerb = ParseConjOptions({"--", "-x"});
     ASSERT_TRUE(dashVerb.ok);
     EXPECT_EQ(dashVerb.options.verb, "-x");
@@ -161,7 +181,7 @@ TEST_F(ConjCommand, TextWithoutWindows1252FormIsRefused) {
     EXPECT_NE(polish.err.find("U+0142"), std::string::npos);
     ConjRun latin1 = Conj({"--find", "\xE9t\xE9"});  // Latin-1 bytes, not UTF-8
     EXPECT_EQ(latin1.code, 2);
-    EXPECT_NE(latin1.err.find("not valid Unicode"), std::string::npos);
+    EXPECT_NE(latin1.err.find("not UTF-8"), std::string::npos);
 }
 
 TEST_F(ConjCommand, FindPrintsInfinitiveFormAndTense) {
@@ -212,6 +232,8 @@ TEST_F(ConjCommand, UsageHelpAndAMissingModule) {
     EXPECT_EQ(bad.code, 2);
     EXPECT_NE(bad.err.find("unknown option --bogus"), std::string::npos);
     EXPECT_NE(bad.err.find("Usage: plimo-conj"), std::string::npos);
+    EXPECT_NE(bad.err.find("plimo-conj --help"), std::string::npos);  // the way to the rest
+    EXPECT_EQ(bad.err.find("--module FILE"), std::string::npos);       // not the whole help
     ConjRun missing = Conj({"--module", "Nowhere.ldl", "placer"}, false);
     EXPECT_EQ(missing.code, 3);
     EXPECT_NE(missing.err.find("Could not load language module. Error #2"), std::string::npos);
@@ -227,6 +249,17 @@ TEST_F(ConjCommand, TheProgramReturnsItsExitCodes) {
     EXPECT_EQ(status("--module FakeFull.ldl nosuchverb"), 1);
     EXPECT_EQ(status("--nonsense"), 2);
     EXPECT_EQ(status("--module NoSuch.ldl placer"), 3);
+    // Output that cannot be written (a full disk) is an error, not success.
+    auto full = [&](const std::string& arguments) {
+        int raw = std::system((program + " " + arguments + " >/dev/full 2>/dev/null").c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    };
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_EQ(full("--module FakeFull.ldl placer"), 4);
+        EXPECT_EQ(full("--module FakeFull.ldl --all"), 4);
+        EXPECT_EQ(full("--module FakeFull.ldl --find ll"), 4);
+        EXPECT_EQ(full("--module FakeFull.ldl --define abaisser"), 4);
+    }
 }
 
 TEST_F(ConjCommand, TheRealModule) {

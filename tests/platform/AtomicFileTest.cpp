@@ -76,3 +76,16 @@ TEST(AtomicFile, AFailedRenameLeavesNoTemporaryFile) {
     EXPECT_TRUE(fs::is_directory(dir.path / "target"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
+
+TEST(AtomicFile, ASymbolicLinkStaysALink) {
+    TempDir dir;
+    fs::create_directory(dir.path / "kept");
+    fs::path real = dir.path / "kept" / "data.txt";
+    fs::path link = dir.path / "data.txt";
+    ASSERT_TRUE(platform::WriteFileAtomically(real.string(), "old"));
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(platform::WriteFileAtomically(link.string(), "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll(real), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "kept"), fs::directory_iterator()), 1);
+}

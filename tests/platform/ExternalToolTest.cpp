@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <csignal>
 
 #include <cstdlib>
 #include <filesystem>
@@ -126,4 +127,24 @@ TEST(ShellOpen, AMissingXdgOpenIsNamed) {
     ToolResult result = OpenUrl("http://www.example.org/");
     EXPECT_TRUE(result.missing);
     EXPECT_NE(result.message.find("xdg-open is not installed"), std::string::npos);
+}
+
+TEST(ShellOpen, AProgramLeftRunningByTheToolIsNotWaitedFor) {
+    // xdg-open starts the browser and exits; the browser inherits the tool's
+    // output handles and may run for hours. The call must return when the
+    // tool exits, leaving the browser alone, and still see the tool's errors.
+    FakeTools tools;
+    fs::path pidFile = tools.dir() / "browser.pid";
+    tools.Add("xdg-open", "sleep 60 &\necho $! > " + pidFile.string() +
+                              "\necho 'opened in the background' >&2\nexit 4");
+    ToolResult result = OpenUrl("http://www.example.org/");
+    std::ifstream in(pidFile);
+    pid_t browser = 0;
+    in >> browser;
+    ASSERT_GT(browser, 0);
+    EXPECT_EQ(kill(browser, 0), 0) << "the background program should still be running";
+    kill(browser, SIGTERM);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.exitCode, 4);
+    EXPECT_NE(result.message.find("opened in the background"), std::string::npos);
 }

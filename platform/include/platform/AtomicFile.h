@@ -10,7 +10,8 @@ namespace platform {
 
 // True when `path` now holds exactly `data`. On failure the previous file
 // (if any) is untouched, no temporary file is left behind, and
-// LastErrorCode()/LastErrorMessage() tell why.
+// LastErrorCode()/LastErrorMessage() tell why. When `path` is a symbolic
+// link, the file it points to is replaced and the link is kept.
 bool WriteFileAtomically(const std::string& path, std::string_view data);
 
 }  // namespace platform

@@ -9,6 +9,8 @@
 
 namespace platform {
 
+// Subject and body are UTF-8 text (xdg-email is run with --utf8); convert
+// Windows-1252 text before filling them in.
 struct MailMessage {
     std::vector<std::string> recipients;  // addresses, e.g. "support@example.org"
     std::string subject;
