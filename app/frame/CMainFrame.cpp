@@ -444,6 +444,19 @@ void CMainFrame::SyncVerbBar() {
     UpdateCommandStates();
 }
 
+bool CMainFrame::FocusFrameControl(bool next) {
+    // Forwards the verb box comes first, backwards the definition field.
+    QWidget* combo = nullptr;
+    for (VerbComboBox* box : verbCombos)
+        if (box->isVisible() && box->isEnabled()) combo = box;
+    QWidget* definition = nullptr;
+    if (definitionBandShown && definitionBar->isVisible()) definition = definitionBar->edit;
+    QWidget* target = next ? (combo ? combo : definition) : (definition ? definition : combo);
+    if (target == nullptr) return false;
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
 void CMainFrame::ApplyChosenVerb(int controlId) {
     CChildFrame* window = ActiveVerbWindow();
     if (window == nullptr) return;

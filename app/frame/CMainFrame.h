@@ -51,6 +51,7 @@ public:
 
     void SyncVerbBar() override;
     void UpdateCommandStates() override;
+    bool FocusFrameControl(bool next) override;
     // Shows, in the active verb window, the verb selected in verb box `controlId`.
     void ApplyChosenVerb(int controlId);
 

@@ -1,5 +1,6 @@
 #include "CChildFrame.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QMoveEvent>
 #include <QPainter>
@@ -252,6 +253,22 @@ void CChildFrame::moveEvent(QMoveEvent* event) {
 void CChildFrame::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
     RememberRestoredGeometry();
+}
+
+QList<QWidget*> CChildFrame::FocusChain() const { return {view}; }
+
+bool CChildFrame::focusNextPrevChild(bool next) {
+    QList<QWidget*> chain;
+    for (QWidget* widget : FocusChain())
+        if (widget != nullptr && widget->isVisible() && widget->isEnabled() &&
+            widget->focusPolicy() != Qt::NoFocus)
+            chain.append(widget);
+    // The frame itself also moves the focus into the window this way, from
+    // outside the chain: that stays the standard handling.
+    const int at = chain.indexOf(QApplication::focusWidget());
+    const bool leaving = at >= 0 && (next ? at == chain.size() - 1 : at == 0);
+    if (leaving && MainFrameHost != nullptr && MainFrameHost->FocusFrameControl(next)) return true;
+    return QMdiSubWindow::focusNextPrevChild(next);
 }
 
 void CChildFrame::HandleFocusIn() {

@@ -120,6 +120,10 @@ public:
     // The client area got a new size.
     virtual void ClientResized() { AdjustToPage(); }
 
+    // The window's controls in keyboard order: the page, then whatever the
+    // layout adds.
+    virtual QList<QWidget*> FocusChain() const;
+
 protected:
     // Fills pageLines with the blocks of `blockTenses` (15 tenses) and the
     // participle block.
@@ -128,6 +132,9 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Tab leaves the window for the verb box and the definition field
+    // instead of going round inside it.
+    bool focusNextPrevChild(bool next) override;
 
     PageView* view = nullptr;
 

@@ -93,6 +93,8 @@ void CTabbedScreen::PaintBackground(QPainter& painter, const QRect& client) {
     if (pageTabs != nullptr) pageTabs->PaintDisplayFrame(painter, client);
 }
 
+QList<QWidget*> CTabbedScreen::FocusChain() const { return {view, pageTabs}; }
+
 void CTabbedScreen::OnTabChanged(int tab) {
     firstCell = 2 * tab;
     view->viewport()->update(pageTabs->AdjustRect(false, view->viewport()->rect()));

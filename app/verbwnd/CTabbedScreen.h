@@ -23,6 +23,8 @@ public:
     void AdjustToPage() override;
     void ClientResized() override;
     void PaintBackground(QPainter& painter, const QRect& client) override;
+    // The page, then the tabs.
+    QList<QWidget*> FocusChain() const override;
 
     // The window size that holds the page exactly.
     QSize PageWindowSize() const;

@@ -11,4 +11,9 @@ public:
     // A verb window's state (verb, pronominal, variant) changed: enabled,
     // checked and image states of the commands must be refreshed.
     virtual void UpdateCommandStates() = 0;
+
+    // Tab (next) or Shift+Tab past the last or first control of a verb
+    // window: moves the keyboard focus to the frame's own fields. False when
+    // none of them can take it.
+    virtual bool FocusFrameControl(bool next) = 0;
 };

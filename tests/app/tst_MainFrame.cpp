@@ -19,6 +19,7 @@
 #include "DefinitionEdit.h"
 #include "FontColourDialog.h"
 #include "MenuResource.h"
+#include "PageTabCtrl.h"
 #include "PageView.h"
 #include "ProgramObjects.h"
 #include "QtText.h"
@@ -301,7 +302,62 @@ private slots:
         frame->Action(57664)->trigger();
     }
 
+    // A person without a mouse: Tab goes round the verb box, the definition
+    // field and the verb window (its tabs too), Alt opens the menus.
+    void keyboardReachesEveryControl() {
+        VerbComboBox* combo = frame->VerbCombo(0);
+        DefinitionEdit* edit = frame->DefinitionField();
+        CChildFrame* window = frame->ActiveVerbWindow();
+        Focus(window->View());
+        QTest::keyClick(window->View(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window->View()));
+        QTest::keyClick(window->View(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+        QVERIFY(frame->modules[0]->userDefinitions.empty());  // passing through stores nothing
+
+        // Typing a verb after Tab replaces the whole name.
+        Focus(window->View());
+        QTest::keyClick(window->View(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("payer"));
+        QCOMPARE(window->verbIndex, int(Payer));
+
+        // Without the definition bar, Shift+Tab from the page reaches the box.
+        frame->Action(32773)->trigger();
+        Focus(window->View());
+        QTest::keyClick(window->View(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo));
+
+        // The tabbed window's tabs are on the way; arrows switch them.
+        frame->Action(32776)->trigger();
+        auto* tabbed = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
+        QVERIFY(tabbed);
+        Focus(tabbed->View());
+        QTest::keyClick(tabbed->View(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(tabbed->pageTabs));
+        QTest::keyClick(tabbed->pageTabs, Qt::Key_Right);
+        QCOMPARE(tabbed->firstCell, 2);
+        QTest::keyClick(tabbed->pageTabs, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo));
+
+        // Alt+O opens the Options menu.
+        QTest::keyClick(frame.get(), Qt::Key_O, Qt::AltModifier);
+        QMenu* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(popup);
+        QCOMPARE(popup->title(), QStringLiteral("&Options"));
+        popup->close();
+    }
+
 private:
+    static void Focus(QWidget* widget) {
+        widget->setFocus(Qt::MouseFocusReason);
+        ProcessEvents();
+    }
+
+
     std::unique_ptr<TestWorkspace> workspace;
     std::unique_ptr<CMainFrame> frame;
 };
