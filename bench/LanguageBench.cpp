@@ -10,37 +10,22 @@ using namespace testing_support;
 
 namespace {
 
-void BM_ConjugateRegularVerb(benchmark::State& state) {
+void Conjugate(benchmark::State& state, const char* infinitive, bool pronominal, bool alternate) {
     const auto& m = Module();
-    const int placer = VerbIndex("placer");
+    const int verb = VerbIndex(infinitive);
     char buffers[FormSlotCount][FormBufferSize];
     char* forms[FormSlotCount];
     for (int s = 0; s < FormSlotCount; ++s) forms[s] = buffers[s];
     char labels[256];
     for (auto _ : state) {
-        bool hasAlternate = false, canBePronominal = false, useAlternate = false, pronominal = false;
-        benchmark::DoNotOptimize(m.ConjugateVerb(placer, false, &hasAlternate, &canBePronominal, &useAlternate,
-                                                 &pronominal, labels, forms));
+        bool hasAlternate = false, canBePronominal = false, useAlternate = alternate, isPronominal = pronominal;
+        benchmark::DoNotOptimize(m.ConjugateVerb(verb, false, &hasAlternate, &canBePronominal, &useAlternate,
+                                                 &isPronominal, labels, forms));
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_ConjugateRegularVerb);
-
-void BM_ConjugatePronominalTwoParadigms(benchmark::State& state) {
-    const auto& m = Module();
-    const int asseoir = VerbIndex("asseoir");
-    char buffers[FormSlotCount][FormBufferSize];
-    char* forms[FormSlotCount];
-    for (int s = 0; s < FormSlotCount; ++s) forms[s] = buffers[s];
-    char labels[256];
-    for (auto _ : state) {
-        bool hasAlternate = false, canBePronominal = false, useAlternate = true, pronominal = true;
-        benchmark::DoNotOptimize(m.ConjugateVerb(asseoir, false, &hasAlternate, &canBePronominal, &useAlternate,
-                                                 &pronominal, labels, forms));
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(BM_ConjugatePronominalTwoParadigms);
+BENCHMARK_CAPTURE(Conjugate, regular_verb, "placer", false, false);
+BENCHMARK_CAPTURE(Conjugate, pronominal_two_paradigms, "asseoir", true, true);
 
 void Find(benchmark::State& state, const char* pattern, int32_t flags) {
     const auto& m = Module();

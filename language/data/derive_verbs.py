@@ -227,6 +227,8 @@ def main():
     review, extra, drop, h_aspire, duplicates, core = read_review()
     dictionary = read_dictionary()
 
+    exact_families = {k: v for k, v in families.items() if k.startswith("=")}
+    second_group_families = {k: v for k, v in families.items() if k.startswith("=") or k == "-haïr"}
     entries, problems = [], []
     for word, (group, tag, cls, has_forms) in dictionary.items():
         if word in drop:
@@ -235,11 +237,11 @@ def main():
         if "model" in r:
             model = r["model"]
         elif word.endswith("er") and cls not in ("f0",):
-            model = family_model(word, {k: v for k, v in families.items() if k.startswith("=")})
+            model = family_model(word, exact_families)
             if model is None:
                 model = first_group_model(word, cls if has_forms else "", ex)
         elif cls == "f0" or group == "2":
-            model = family_model(word, {k: v for k, v in families.items() if k.startswith("=") or k == "-haïr"})
+            model = family_model(word, second_group_families)
             if model is None:
                 model = ex["abasourdir"]
         else:
