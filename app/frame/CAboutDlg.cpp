@@ -6,34 +6,15 @@
 #include <QPushButton>
 
 #include "CLinkStatic.h"
+#include "DialogUnits.h"
 
 const char* const CAboutDlg::UpdateAddress = "https://plimo.example.org";
 
-namespace {
-
-// The box is laid out in dialog units of its 8-point font: a horizontal unit
-// is a quarter of the average character width, a vertical one an eighth of
-// the character height.
-struct DialogUnits {
-    double x;
-    double y;
-    QRect Map(int left, int top, int width, int height) const {
-        return QRect(int(left * x + 0.5), int(top * y + 0.5), int(width * x + 0.5),
-                     int(height * y + 0.5));
-    }
-};
-
-}  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Plimo"));
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setPointSize(8);
-    setFont(dialogFont);
-    QFontMetrics metrics(dialogFont);
-    const QString sample = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const double average = metrics.horizontalAdvance(sample) / 52.0;
-    const DialogUnits du{average / 4.0, metrics.height() / 8.0};
+    setFont(DialogFont());
+    const DialogUnits du = DialogUnits::Of(font());
     setFixedSize(du.Map(0, 0, 281, 174).size());
 
     auto* picture = new QLabel(this);
