@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <sys/stat.h>
 #include <csignal>
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -96,6 +98,82 @@ TEST(Mail, ReportsAMissingToolAFailingToolAndAMissingAttachment) {
         EXPECT_NE(result.message.find("/nonexistent/French.txt"), std::string::npos);
         EXPECT_EQ(tools.Arguments("xdg-email"), "");  // the tool was not started
     }
+}
+
+namespace {
+
+// Waits, without spinning, until a started tool has exited; bounded so that
+// a fault cannot hang the suite.
+std::optional<ToolResult> AwaitExit(StartedTool& tool) {
+    for (int i = 0; i < 200; ++i) {
+        if (tool.ExitNotice() >= 0) {
+            pollfd notice{tool.ExitNotice(), POLLIN, 0};
+            poll(&notice, 1, 50);
+        } else {
+            usleep(50 * 1000);
+        }
+        if (std::optional<ToolResult> result = tool.Poll()) return result;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+TEST(StartedTool, ReturnsAtOnceAndReportsTheExitLater) {
+    FakeTools tools;
+    fs::path gate = tools.dir() / "gate";
+    // The fake waits until the test opens the gate, then fails with a message.
+    tools.Add("xdg-email", "while [ ! -e " + gate.string() + " ]; do sleep 0.05; done\n"
+                           "echo 'no mailer configured' >&2; exit 3");
+    fs::path odd = tools.dir() / "-d\u00e9finitions \"Fran\u00e7ais\" 'x'.txt";
+    std::ofstream(odd) << "x";
+    ToolStart start = StartMailComposer({{"support@example.org"}, "Plimo Comment", "", {odd.string()}});
+    ASSERT_TRUE(start.tool) << start.failure.message;
+    EXPECT_FALSE(start.tool->Poll()) << "the tool is still waiting at its gate";
+    std::ofstream(gate) << "";
+    std::optional<ToolResult> result = AwaitExit(*start.tool);
+    ASSERT_TRUE(result);
+    DescribeMailResult(*result);
+    EXPECT_EQ(result->exitCode, 3);
+    EXPECT_TRUE(result->missing);
+    EXPECT_NE(result->message.find("no mailer configured"), std::string::npos);
+    // One argument each, byte for byte, whatever the file name holds.
+    EXPECT_EQ(tools.Arguments("xdg-email"), "--utf8\n--subject\nPlimo Comment\n--attach\n" +
+                                                odd.string() + "\nsupport@example.org\n");
+    EXPECT_EQ(start.tool->Poll()->exitCode, 3) << "the result stays";
+}
+
+TEST(StartedTool, AStoppedToolAndAMissingOneAreToldApart) {
+    FakeTools tools;
+    fs::path pidFile = tools.dir() / "tool.pid";
+    tools.Add("xdg-email", "echo $$ > " + pidFile.string() + "\nexec sleep 600");
+    ToolStart start = StartTool("xdg-email", {});
+    ASSERT_TRUE(start.tool);
+    EXPECT_GT(start.tool->ExitNotice(), -1);  // Linux has process descriptors
+    pid_t pid = 0;
+    for (int i = 0; i < 200 && pid == 0; ++i) {
+        std::ifstream(pidFile) >> pid;
+        if (pid == 0) usleep(20 * 1000);
+    }
+    ASSERT_EQ(pid, pid_t(start.tool->ProcessId()));
+    kill(pid, SIGTERM);
+    std::optional<ToolResult> result = AwaitExit(*start.tool);
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result->stopped);
+    EXPECT_FALSE(result->ok);
+    EXPECT_FALSE(result->missing);
+
+    EXPECT_EQ(FindTool("xdg-email"), ToolAvailability::Found);
+    tools.Add("xdg-email", "exit 0");
+    chmod((tools.dir() / "xdg-email").c_str(), 0644);
+    FakeTools onlyFakes(/*onlyFakes=*/true);
+    EXPECT_EQ(FindTool("xdg-email"), ToolAvailability::Missing);
+    setenv("PATH", tools.dir().c_str(), 1);  // restored by onlyFakes
+    EXPECT_EQ(FindTool("xdg-email"), ToolAvailability::NotExecutable);
+    EXPECT_EQ(MailComposerAvailability(), ToolAvailability::NotExecutable);
+    ToolStart missing = StartTool("plimo-no-such-tool", {});
+    EXPECT_FALSE(missing.tool);
+    EXPECT_TRUE(missing.failure.missing);
 }
 
 TEST(ShellOpen, OpensAnAddressAndReportsFailures) {
