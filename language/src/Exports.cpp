@@ -23,7 +23,7 @@ const char* const kTenseNames[TenseCount] = {
     "\\bluePass\xE9 du Subjonctif",
     "\\bluePlus-que-parfait du Subjonctif",
     "\\blueConditionnel Pass\xE9",
-    "\\blueImperatif",
+    "\\blueImp\xE9ratif",
     "\\blueParticipe Pass\xE9",
     "\\blueParticipe Pr\xE9sent",
     "\\blueInfinitif",

@@ -20,7 +20,7 @@ const char* const TenseNames[TenseCount] = {
     "\\bluePr\xE9sent du Subjonctif", "\\blueImparfait du Subjonctif", "\\blueConditionnel",
     "\\bluePass\xE9 Compos\xE9", "\\bluePlus-que-parfait", "\\bluePass\xE9 Ant\xE9rieur",
     "\\blueFutur Ant\xE9rieur", "\\bluePass\xE9 du Subjonctif",
-    "\\bluePlus-que-parfait du Subjonctif", "\\blueConditionnel Pass\xE9", "\\blueImperatif",
+    "\\bluePlus-que-parfait du Subjonctif", "\\blueConditionnel Pass\xE9", "\\blueImp\xE9ratif",
     "\\blueParticipe Pass\xE9", "\\blueParticipe Pr\xE9sent", "\\blueInfinitif"};
 
 HWND progressWindow = nullptr;

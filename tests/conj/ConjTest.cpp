@@ -124,14 +124,14 @@ TEST_F(ConjCommand, PrintsThePageInTheOrderOfTheVerbWindow) {
                   "Futur Ant\xC3\xA9rieur", "Pr\xC3\xA9sent du Subjonctif",
                   "Imparfait du Subjonctif", "Pass\xC3\xA9 du Subjonctif",
                   "Plus-que-parfait du Subjonctif", "Conditionnel", "Conditionnel Pass\xC3\xA9",
-                  "Imperatif", "Participe Pr\xC3\xA9sent", "Participe Pass\xC3\xA9"}));
+                  "Imp\xC3\xA9ratif", "Participe Pr\xC3\xA9sent", "Participe Pass\xC3\xA9"}));
     // Tense 7 (slots 42-47) follows Futur Simple.
     EXPECT_NE(run.out.find("Pass\xC3\xA9 Compos\xC3\xA9\n42 placer\n43 placer\n44 placer\n45 placer\n"
                            "46 placer\n47 placer\n\n"),
               std::string::npos);
     // The imperative has three lines (the three empty slots are skipped);
     // the participles come from slots 90, 91 and 92.
-    EXPECT_NE(run.out.find("Imperatif\n84 placer\n85 placer\n86 placer\n\nParticipe Pr\xC3\xA9sent\n"
+    EXPECT_NE(run.out.find("Imp\xC3\xA9ratif\n84 placer\n85 placer\n86 placer\n\nParticipe Pr\xC3\xA9sent\n"
                            "90 placer\n\nParticipe Pass\xC3\xA9\n91 placer\n92 placer\n"),
               std::string::npos);
     EXPECT_EQ(run.out.back(), '\n');

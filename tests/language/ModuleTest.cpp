@@ -41,7 +41,7 @@ TEST(Module, InfinitivesAreShortWordsAndRepeatOnlyForDistinctVerbs) {
         EXPECT_LE(verb.size(), 24u) << verb;
         if (!seen.insert(verb).second) repeated.insert(verb);
     }
-    EXPECT_GE(repeated.size(), 5u);
+    EXPECT_GE(repeated.size(), 4u);
     EXPECT_TRUE(repeated.count("saillir"));
     // Two entries of one infinitive differ in model or kind: their forms or flags differ.
     for (const auto& verb : repeated) {
@@ -104,7 +104,7 @@ TEST(Module, TenseAndTabNames) {
     const auto& m = Module();
     EXPECT_EQ(ToUtf8(m.GetTenseName(0)), "\\bluePrésent");
     EXPECT_EQ(ToUtf8(m.GetTenseName2(0)), "Présent");
-    EXPECT_EQ(ToUtf8(m.GetTenseName(14)), "\\blueImperatif");
+    EXPECT_EQ(ToUtf8(m.GetTenseName(14)), "\\blueImpératif");
     EXPECT_EQ(ToUtf8(m.GetTenseName2(12)), "Plus-que-parfait du Subjonctif");
     EXPECT_EQ(ToUtf8(m.GetTenseName2(17)), "Infinitif");
     for (int t = 0; t < TenseCount; ++t) {
