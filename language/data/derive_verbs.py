@@ -64,6 +64,7 @@ def read_definitions():
             if line.startswith("#") or "|" not in line:
                 continue
             verb, _, pron = (p.strip() for p in line.split("|"))
+            verb = verb.split("#")[0]  # "sortir#2": the second verb of that name
             defined.add(verb)
             if pron:
                 pronominal.add(verb)
@@ -73,6 +74,7 @@ def read_definitions():
 def read_review():
     review = collections.defaultdict(dict)
     extra, drop, h_aspire, duplicates, core = [], set(), set(), [], []
+    simple_pronominal = set()
     for lineno, line in enumerate(open(os.path.join(HERE, "verb-review.txt"), encoding="utf-8"), 1):
         line = line.split("#", 1)[0].strip()
         if not line:
@@ -81,6 +83,8 @@ def read_review():
         rest = rest.strip()
         if key == "h":
             h_aspire.update(rest.split())
+        elif key == "simple-pronominal":
+            simple_pronominal.update(rest.split())
         elif key == "drop":
             drop.update(rest.split())
         elif key == "core":
@@ -99,7 +103,7 @@ def read_review():
             (extra if key == "add" else duplicates).append(entry)
         else:
             sys.exit(f"verb-review.txt:{lineno}: unknown line {key}")
-    return review, extra, drop, h_aspire, duplicates, core
+    return review, extra, drop, h_aspire, duplicates, core, simple_pronominal
 
 
 def read_common():
@@ -224,7 +228,7 @@ def family_model(word, families):
 def main():
     models, families, ex = read_models()
     defined, defined_pronominal = read_definitions()
-    review, extra, drop, h_aspire, duplicates, core = read_review()
+    review, extra, drop, h_aspire, duplicates, core, simple_pronominal = read_review()
     dictionary = read_dictionary()
 
     exact_families = {k: v for k, v in families.items() if k.startswith("=")}
@@ -303,7 +307,7 @@ def main():
         "# reviewed corrections of verb-review.txt; edit those, not this file.",
     ]
     for _, word, model, kind, h, only in lines:
-        marks = (" +h" if h else "") + (" +p" if only else "")
+        marks = (" +h" if h else "") + (" +p" if only else "") + (" +m" if word in simple_pronominal else "")
         out.append(f"{word} {model} {kind}{marks}")
     with open(os.path.join(HERE, "verbs.txt"), "w", encoding="utf-8") as f:
         f.write("\n".join(out) + "\n")

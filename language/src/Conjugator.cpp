@@ -264,6 +264,12 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     if (isPronominal && kind == 10) flags |= NoAgreement;
     if (isPronominal && kind == 14) flags = Impersonal;
     if (isPronominal && kind == 15) flags = ThirdPersonOnly;
+    // "Elle se meurt": a pronominal form with neither the simple past, the
+    // imperfect subjunctive, the compound tenses nor the imperative.
+    const bool simpleTensesOnly = isPronominal && (info & PronominalSimpleTensesBit) != 0;
+    if (simpleTensesOnly)
+        flags |= (1u << (MissingTenseShift + 2)) | (1u << (MissingTenseShift + 5)) |
+                 (0x7Fu << (MissingTenseShift + SimpleTenseCount)) | NoImperative | NoCompoundParticiple;
     const int auxiliary = UsesEtre(kind, isPronominal, *useAlternate) ? AuxiliaryEtreModel : AuxiliaryAvoirModel;
     if (!twoParadigms && rule.alternate && alternateLabels) std::memcpy(alternateLabels, "A\0E", 4);
 
@@ -354,6 +360,7 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
             }
         }
     }
+    if (simpleTensesOnly) forms[PastParticipleSlot][0] = 0;  // no "s'étant mort"
     {
         FormWriter out(forms[InfinitiveSlot]);
         out.Put(InfinitivePronoun(mode, static_cast<unsigned char>(verb.infinitive[0]), verb.hAspire));

@@ -23,6 +23,10 @@ inline constexpr int32_t BitmapResourceId = 10001;
 inline constexpr uint32_t DefinitionRefMask = 0x1FFFF;  // bits 0-16
 inline constexpr uint32_t HAspireBit = 1u << 17;        // h aspiré: no elision before the verb
 inline constexpr uint32_t PronominalOnlyBit = 1u << 18; // exists only as a pronominal verb
+// The pronominal form lives only in the present, imperfect, future, present
+// subjunctive, conditional and present participle: "elle se meurt" but
+// never "elle s'est morte".
+inline constexpr uint32_t PronominalSimpleTensesBit = 1u << 19;
 inline constexpr int KindShift = 21;                    // bits 21-24
 inline constexpr uint32_t KindMask = 0xF;
 inline constexpr int ModelShift = 25;                   // bits 25-31

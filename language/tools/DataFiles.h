@@ -36,6 +36,7 @@ struct Verb {
     bool hAspire = false;
     bool pronominalOnly = false;
     std::string source;
+    bool pronominalSimpleTenses = false;  // se mourir: no compound tenses, no imperative
 };
 
 struct Definition {

@@ -155,6 +155,7 @@ Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Ver
         }
         if (verb.hAspire) info |= french::HAspireBit;
         if (verb.pronominalOnly) info |= french::PronominalOnlyBit;
+        if (verb.pronominalSimpleTenses) info |= french::PronominalSimpleTensesBit;
         info |= static_cast<uint32_t>(verb.kind) << french::KindShift;
         info |= static_cast<uint32_t>(verb.model) << french::ModelShift;
         Put32(db.verbInfoTable, info);

@@ -1,6 +1,8 @@
 // french-forms: prints what the module conjugates, read through its exports.
 //
-//   french-forms [VERB]    the full conjugation of VERB (default "placer"), UTF-8
+//   french-forms [-p] [-a] [VERB]   the full conjugation of VERB (default
+//                          "placer"), UTF-8; -p the pronominal form, -a the
+//                          second variant
 //   french-forms --words   every distinct word of every form of every verb in
 //                          every variant, one per line, for the spelling check
 //   french-forms --words-by-verb   the same, each word with its verb after a tab
@@ -15,7 +17,7 @@ using namespace testing_support;
 
 namespace {
 
-int PrintVerb(const std::string& infinitive) {
+int PrintVerb(const std::string& infinitive, bool pronominal, bool alternate) {
     const auto& m = Module();
     const auto indices = VerbIndices(infinitive);
     if (indices.empty()) {
@@ -24,7 +26,7 @@ int PrintVerb(const std::string& infinitive) {
     }
     static const int order[] = {0, 1, 2, 3, 7, 8, 9, 10, 4, 5, 11, 12, 6, 13, 14};
     for (int index : indices) {
-        const auto c = Conjugate(index);
+        const auto c = Conjugate(index, pronominal, alternate);
         std::printf("%s\n\n", c.forms[InfinitiveSlot].c_str());
         for (int tense : order) {
             std::printf("%s\n", ToUtf8(m.GetTenseName2(tense)).c_str());
@@ -89,5 +91,11 @@ int PrintWords(bool withVerbs) {
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--words") == 0) return PrintWords(false);
     if (argc > 1 && std::strcmp(argv[1], "--words-by-verb") == 0) return PrintWords(true);
-    return PrintVerb(argc > 1 ? argv[1] : "placer");
+    bool pronominal = false, alternate = false;
+    int arg = 1;
+    for (; arg < argc && argv[arg][0] == '-' && argv[arg][1] && !argv[arg][2]; ++arg) {
+        if (argv[arg][1] == 'p') pronominal = true;
+        else if (argv[arg][1] == 'a') alternate = true;
+    }
+    return PrintVerb(arg < argc ? argv[arg] : "placer", pronominal, alternate);
 }
