@@ -10,7 +10,6 @@
 
 const char* const CAboutDlg::UpdateAddress = "https://plimo.example.org";
 
-
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Plimo"));
     setFont(DialogFont());

@@ -174,6 +174,7 @@ void CMainFrame::CreateActions() {
     Action(IdPaste)->setIcon(VerbBar::Image(5));
     Action(IdPrint)->setIcon(VerbBar::Image(6));
     Action(IdPrint)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    Action(IdFind)->setShortcut(QKeySequence::Find);
     Action(IdCut)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
     Action(IdCopy)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     Action(IdPaste)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});

@@ -47,7 +47,7 @@ public:
     // maximised bit of a saved window.
     CChildFrame* OpenVerbWindow(LanguageModule* module, int32_t verbIndex, bool pronominal,
                                 bool alternate, uint32_t style = 0x50CF0000u,
-                                std::optional<QRect> rect = std::nullopt);
+                                std::optional<QRect> rect = std::nullopt) override;
 
     void SyncVerbBar() override;
     void UpdateCommandStates() override;
@@ -106,6 +106,7 @@ private:
     void SwitchLayout(bool fullScreen);
     void ShowFontDialog();
     void ShowAboutBox();
+    void RunFind();
     void InsertLetter(int id);
     void ArrangeIcons();
     void RebuildWindowList(QMenu* menu);

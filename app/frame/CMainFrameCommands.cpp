@@ -20,6 +20,7 @@
 #include "PageView.h"
 #include "ProgramObjects.h"
 #include "QtText.h"
+#include "SearchRun.h"
 #include "StringTable.h"
 #include "VerbBar.h"
 #include "VerbComboBox.h"
@@ -100,7 +101,7 @@ void CMainFrame::UpdateCommandStates() {
 
     // Printing, searching and mail arrive with their own windows.
     Action(IdPrint)->setEnabled(false);
-    Action(IdFind)->setEnabled(false);
+    Action(IdFind)->setEnabled(moduleCount > 0);
     Action(IdSendEmail)->setEnabled(false);
     Action(IdSendDefinitions)->setEnabled(false);
 }
@@ -138,6 +139,9 @@ void CMainFrame::OnCommand(int id) {
         break;
     case IdFont:
         ShowFontDialog();
+        break;
+    case IdFind:
+        RunFind();
         break;
     case IdEnglishDefinition:
         ToggleDefinitionBar();
@@ -250,6 +254,12 @@ void CMainFrame::ShowFontDialog() {
     FontColourDialog dialog(VerbFont ? *VerbFont : font(), ColorFromColorRef(VerbTextColor), this);
     if (dialog.exec() != QDialog::Accepted) return;
     ApplyDisplayFont(dialog.SelectedFont(), ColorRefFromColor(dialog.SelectedColour()));
+}
+
+void CMainFrame::RunFind() {
+    std::vector<LanguageModule*> list;
+    for (const auto& module : modules) list.push_back(module.get());
+    RunFindCommand(this, mdiArea, list);
 }
 
 void CMainFrame::ShowAboutBox() {

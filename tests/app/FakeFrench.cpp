@@ -4,6 +4,7 @@
 // Built without GetTabName when FAKE_WITHOUT_TAB_NAME is defined.
 #define PLIMO_BUILDING_MODULE
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "LanguageModuleAbi.h"
@@ -32,6 +33,8 @@ const FakeVerb kVerbs[] = {
     {"\xEA" "tre", "\xEA" "t", false, nullptr, false, "to be", ""},
 };
 constexpr int kVerbCount = sizeof kVerbs / sizeof kVerbs[0];
+
+HWND gProgress = nullptr;
 
 const char* const kTenseNames[TenseCount] = {
     "\\bluePr\xE9sent", "\\blueImparfait", "\\bluePass\xE9 Simple", "\\blueFutur Simple",
@@ -123,7 +126,11 @@ bool ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAltern
     forms[87][0] = forms[88][0] = forms[89][0] = '\0';
     std::snprintf(forms[90], FormBufferSize, "%sant", verb.stem);
     std::snprintf(forms[91], FormBufferSize, "%s\xE9", verb.stem);
-    std::snprintf(forms[92], FormBufferSize, "ayant %s\xE9", verb.stem);
+    // As in the real module, a pronominal verb has one past participle.
+    if (*pronominal)
+        forms[92][0] = '\0';
+    else
+        std::snprintf(forms[92], FormBufferSize, "ayant %s\xE9", verb.stem);
     if (*pronominal)
         std::snprintf(forms[93], FormBufferSize, "se %s", verb.infinitive);
     else
@@ -132,12 +139,86 @@ bool ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAltern
     return true;
 }
 
-void Find(const char*, int32_t, SearchResultList** result) {
-    if (result) *result = nullptr;
+// Search: "#N" gives N made-up entries (for titles and sorting); any other
+// pattern is looked for in the forms or definitions of the nine verbs.
+// A forms search reports its progress in steps of 5 %, 0 to 100.
+void Find(const char* pattern, int32_t flags, SearchResultList** result) {
+    if (!result) return;
+    *result = nullptr;
+    if (!pattern) return;
+    auto* list = static_cast<SearchResultList*>(std::calloc(1, sizeof(SearchResultList)));
+    list->capacity = 200;
+    list->texts = static_cast<char**>(std::calloc(200, sizeof(char*)));
+    list->values = static_cast<int32_t*>(std::calloc(200, sizeof(int32_t)));
+    auto add = [list](const char* text, int32_t value) {
+        if (list->count >= 200) return;
+        list->texts[list->count] = strdup(text);
+        list->values[list->count] = value;
+        ++list->count;
+    };
+    char line[400];
+    if (pattern[0] == '#') {
+        const int n = std::atoi(pattern + 1);
+        for (int i = 0; i < n && i < 200; ++i) {
+            if (flags & SearchForms)
+                std::snprintf(line, sizeof line, "form%03d\t%s\t%d", i, kVerbs[i % kVerbCount].infinitive, i % 18);
+            else
+                std::snprintf(line, sizeof line, "definition %03d\t%s", i, kVerbs[i % kVerbCount].infinitive);
+            add(line, i % kVerbCount);
+        }
+    } else if (flags & SearchForms) {
+        int reported = -1;
+        auto report = [&reported](int percent) {
+            for (int step = reported + 5; step <= percent; step += 5) {
+                if (gProgress && gProgress->send) gProgress->send(gProgress, WM_USER, uintptr_t(step), 0);
+                reported = step;
+            }
+        };
+        reported = -5;
+        report(0);
+        static char buffers[FormSlotCount][FormBufferSize];
+        char* forms[FormSlotCount];
+        for (int i = 0; i < FormSlotCount; ++i) forms[i] = buffers[i];
+        for (int v = 0; v < kVerbCount; ++v) {
+            for (int variant = 0; variant < 4; ++variant) {
+                bool pronominal = variant & 1, alternate = variant & 2, has = false, can = false;
+                if (pronominal && !kVerbs[v].pronominal) continue;
+                if (alternate && !kVerbs[v].labels) continue;
+                char labels[16];
+                ConjugateVerb(v, false, &has, &can, &alternate, &pronominal, labels, forms);
+                for (int slot = 0; slot < InfinitiveSlot; ++slot) {
+                    if (!forms[slot][0] || !std::strstr(forms[slot], pattern)) continue;
+                    const int tense = slot < 84 ? slot / 6 : slot < 90 ? 14 : slot == 90 ? 16 : 15;
+                    std::snprintf(line, sizeof line, "%s\t%s\t%d", forms[slot], kVerbs[v].infinitive, tense);
+                    add(line, v | (pronominal ? ResultPronominal : 0) | (alternate ? ResultAlternate : 0));
+                }
+            }
+            report((v + 1) * 100 / kVerbCount);
+        }
+    } else {
+        for (int v = 0; v < kVerbCount; ++v) {
+            for (int pronominal = 0; pronominal < 2; ++pronominal) {
+                const char* text = pronominal ? kVerbs[v].reflexive : kVerbs[v].plain;
+                if (!text[0] || !std::strstr(text, pattern)) continue;
+                std::snprintf(line, sizeof line, "%s\t%s", text, kVerbs[v].infinitive);
+                add(line, v | (pronominal ? ResultPronominal : 0));
+            }
+        }
+    }
+    *result = list;
 }
 
-void FreeSearchPtr(SearchResultList*) {}
+void FreeSearchPtr(SearchResultList* list) {
+    if (!list) return;
+    for (int i = 0; i < list->count; ++i) std::free(list->texts[i]);
+    std::free(list->texts);
+    std::free(list->values);
+    std::free(list);
+}
 
-void SetSearchProgressHwnd(HWND) {}
+void SetSearchProgressHwnd(HWND window) { gProgress = window; }
+
+// For tests: the window the module would send its progress to now.
+PLIMO_EXPORT HWND FakeProgressTarget(void) { return gProgress; }
 
 }  // extern "C"

@@ -1,0 +1,181 @@
+#include "CFindDlg.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include "DialogUnits.h"
+#include "LanguageModuleAbi.h"
+#include "QtText.h"
+#include "StringTable.h"
+#include "UserMessage.h"
+
+namespace {
+constexpr int FirstLetterCommand = 32779;
+constexpr int LastLetterCommand = 32790;
+}  // namespace
+
+CFindDlg::CFindDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("findDialog"));
+    setWindowTitle(QStringLiteral("Find"));
+    setFont(DialogFont());
+    const DialogUnits du = DialogUnits::Of(font());
+    setFixedSize(du.Map(0, 0, 265, 79).size());
+
+    // In the order of the keyboard.
+    edit = new QLineEdit(this);
+    edit->setObjectName(QStringLiteral("edit1001"));
+    edit->setGeometry(du.Map(54, 7, 131, 12));
+
+    findButton = new QPushButton(QStringLiteral("&Find"), this);
+    findButton->setObjectName(QStringLiteral("button1"));
+    findButton->setGeometry(du.Map(208, 7, 50, 14));
+    findButton->setDefault(true);
+    connect(findButton, &QPushButton::clicked, this, &CFindDlg::accept);
+
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("button2"));
+    cancel->setGeometry(du.Map(208, 25, 50, 14));
+    connect(cancel, &QPushButton::clicked, this, &CFindDlg::reject);
+
+    verbsButton = new QRadioButton(QStringLiteral("Search &Verbs"), this);
+    verbsButton->setObjectName(QStringLiteral("radio1007"));
+    verbsButton->setGeometry(du.Map(11, 33, 111, 10));
+    definitionsButton = new QRadioButton(QStringLiteral("Search English &Definitions"), this);
+    definitionsButton->setObjectName(QStringLiteral("radio1008"));
+    definitionsButton->setGeometry(du.Map(11, 45, 111, 10));
+    typeGroup = new QButtonGroup(this);
+    typeGroup->addButton(verbsButton, 0);
+    typeGroup->addButton(definitionsButton, 1);
+
+    wholeWordBox = new QCheckBox(QStringLiteral("&Match whole word only"), this);
+    wholeWordBox->setObjectName(QStringLiteral("check1002"));
+    wholeWordBox->setGeometry(du.Map(12, 57, 102, 9));
+
+    languageGroupButtons = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new QRadioButton(QStringLiteral("Language %1").arg(i + 1), this);
+        button->setObjectName(QStringLiteral("radio%1").arg(1012 + i));
+        button->setGeometry(du.Map(136, 33 + 12 * i, 60, 8));
+        button->hide();
+        languageGroupButtons->addButton(button, i);
+        languageButtons[i] = button;
+    }
+
+    auto* label = new QLabel(QStringLiteral("Find What:"), this);
+    label->setGeometry(du.Map(7, 8, 42, 9));
+
+    accentButton = new QToolButton(this);
+    accentButton->setObjectName(QStringLiteral("button1010"));
+    accentButton->setGeometry(du.Map(190, 8, 10, 11));
+    accentButton->setArrowType(Qt::DownArrow);
+    accentButton->setFocusPolicy(Qt::StrongFocus);
+    accentButton->setToolTip(QStringLiteral("Insert an accented letter"));
+    connect(accentButton, &QToolButton::clicked, this, &CFindDlg::ShowAccentMenu);
+
+    auto* options = new QGroupBox(QStringLiteral("Options"), this);
+    options->setGeometry(du.Map(7, 23, 119, 49));
+    options->lower();
+    languageGroup = new QGroupBox(QStringLiteral("Language"), this);
+    languageGroup->setObjectName(QStringLiteral("group1011"));
+    languageGroup->setGeometry(du.Map(132, 23, 69, 49));
+    languageGroup->hide();
+    languageGroup->lower();
+}
+
+int CFindDlg::DoModal() {
+    OnInitDialog();
+    return exec();
+}
+
+void CFindDlg::OnInitDialog() {
+    DoDataExchange(false);
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+    if (languageNames.size() <= 1) return;
+    languageGroup->show();
+    for (int i = 0; i < 3 && i < languageNames.size(); ++i) {
+        languageButtons[i]->setText(languageNames[i]);
+        languageButtons[i]->show();
+    }
+}
+
+void CFindDlg::DoDataExchange(bool save) {
+    if (!save) {
+        wholeWord = (searchFlags & WholeWord) ? 1 : 0;
+        searchType = (searchFlags & SearchForms) ? 0 : 1;
+        wholeWordBox->setChecked(wholeWord != 0);
+        edit->setText(searchText);
+        if (QAbstractButton* button = typeGroup->button(searchType)) button->setChecked(true);
+        if (QAbstractButton* button = languageGroupButtons->button(language)) button->setChecked(true);
+        return;
+    }
+    wholeWord = wholeWordBox->isChecked() ? 1 : 0;
+    searchText = edit->text();
+    searchType = typeGroup->checkedId();
+    language = std::max(0, languageGroupButtons->checkedId());
+    searchFlags = (wholeWord ? uint32_t(WholeWord) : 0u) | (searchType == 0 ? uint32_t(SearchForms)
+                                                                              : uint32_t(SearchDefinitions));
+}
+
+void CFindDlg::accept() {
+    const QString text = edit->text();
+    // What cannot reach the module unchanged is refused here, with the text
+    // kept for the user to correct.
+    if (text.size() > MaxSearchLength) {
+        ShowUserMessage(this, QMessageBox::Warning,
+                        QStringLiteral("The text to find is %1 characters long. No verb form or English "
+                                       "definition is longer than %2 characters: shorten the text.")
+                            .arg(text.size())
+                            .arg(MaxSearchLength));
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->setSelection(MaxSearchLength, int(text.size()) - MaxSearchLength);
+        return;
+    }
+    QString error;
+    std::optional<std::string> bytes = ToCp1252(text, &error);
+    if (!bytes) {
+        ShowUserMessage(this, QMessageBox::Warning, error);
+        // Select the first character that cannot be searched for.
+        int bad = 0;
+        while (bad < text.size()) {
+            const int length = text[bad].isHighSurrogate() && bad + 1 < text.size() ? 2 : 1;
+            if (!ToCp1252(text.mid(bad, length))) {
+                edit->setFocus(Qt::OtherFocusReason);
+                edit->setSelection(bad, length);
+                break;
+            }
+            bad += length;
+        }
+        return;
+    }
+    DoDataExchange(true);
+    searchBytes = std::move(*bytes);
+    QDialog::accept();
+}
+
+void CFindDlg::ShowAccentMenu() {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("accentMenu"));
+    for (int id = FirstLetterCommand; id <= LastLetterCommand; ++id) {
+        QAction* action = menu.addAction(LoadString(id).mid(7));
+        action->setData(id);
+    }
+    accentMenu = &menu;
+    QAction* chosen = menu.exec(accentButton->mapToGlobal(QPoint(accentButton->width(), 0)));
+    accentMenu = nullptr;
+    if (chosen != nullptr) InsertLetter(chosen->data().toInt());
+}
+
+void CFindDlg::InsertLetter(int commandId) {
+    if (commandId < FirstLetterCommand || commandId > LastLetterCommand) return;
+    const QString letter = LoadString(commandId).mid(7);
+    edit->insert(letter);
+    edit->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,21 @@
+// The Find command: asks for a search with the Find dialog, runs it in a
+// language module with the progress window shown, and opens a results window
+// with the matches, or says that there are none and asks again.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+class CResultWnd;
+class LanguageModule;
+class QMdiArea;
+class QWidget;
+
+// The title of a results window: "1 Match for parle", "17 Matches for eux",
+// "First 200 Matches for e" (200 is the most a search returns).
+QString ResultWindowTitle(int count, const QString& searchText);
+
+// Runs the command over the main window `mainFrame`, whose MDI area `area`
+// receives the results window. Returns that window, or null when the user
+// cancelled.
+CResultWnd* RunFindCommand(QWidget* mainFrame, QMdiArea* area, const std::vector<LanguageModule*>& modules);
