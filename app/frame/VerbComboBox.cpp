@@ -2,11 +2,44 @@
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QHash>
 #include <QListView>
+#include <QStyledItemDelegate>
 
 #include "LanguageModule.h"
 #include "QtText.h"
 #include "VerbComboEdit.h"
+
+namespace {
+
+// Draws a list item as its text followed by its sense, if it has one:
+// "sortir — (law) to take".
+class SenseDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString sense = index.data(VerbComboBox::SenseRole).toString();
+        if (!sense.isEmpty()) option->text += QStringLiteral(" \u2014 ") + sense;
+    }
+};
+
+// The first clause of a definition ("to go out, to come out" -> "to go
+// out"), cut at a comma or semicolon outside parentheses.
+QString FirstSense(const QString& definition) {
+    int depth = 0;
+    for (int i = 0; i < definition.size(); ++i) {
+        const QChar c = definition[i];
+        if (c == u'(') ++depth;
+        else if (c == u')' && depth > 0) --depth;
+        else if (depth == 0 && (c == u',' || c == u';')) return definition.left(i).trimmed();
+    }
+    return definition.trimmed();
+}
+
+}  // namespace
 
 VerbComboBox::VerbComboBox(int controlId_, QWidget* parent) : QComboBox(parent), controlId(controlId_) {
     setEditable(true);
@@ -19,6 +52,7 @@ VerbComboBox::VerbComboBox(int controlId_, QWidget* parent) : QComboBox(parent),
     setFocusPolicy(Qt::StrongFocus);
     setEnabled(false);
     if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
+    setItemDelegate(new SenseDelegate(this));
     view()->installEventFilter(this);
     view()->viewport()->installEventFilter(this);
 
@@ -38,6 +72,14 @@ void VerbComboBox::Fill(const LanguageModule& module) {
     names.reserve(count);
     for (int32_t i = 0; i < count; ++i) names.append(FromCp1252(module.GetVerb(i)));
     addItems(names);
+    // The two verbs of one infinitive are told apart in the list by their senses.
+    QHash<QString, int> uses;
+    for (const QString& name : names) ++uses[name];
+    for (int32_t i = 0; i < count; ++i) {
+        if (uses.value(names[i]) < 2) continue;
+        const char* definition = module.GetEnglishDefinition(i, false);
+        if (definition) setItemData(i, FirstSense(FromCp1252(definition)), SenseRole);
+    }
     setCurrentIndex(-1);
 }
 

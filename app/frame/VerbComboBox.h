@@ -6,7 +6,8 @@
 // names are never completed. Leaving the box or pressing Esc brings back the
 // last verb accepted. Moving through the open list with the arrow keys shows
 // each verb in turn. Of two equal infinitives, typing or Enter always finds
-// the first; the second can only be chosen in the list.
+// the first; the second can only be chosen in the list, where each of them
+// shows the first words of its definition after its name.
 #pragma once
 
 #include <QComboBox>
@@ -19,12 +20,15 @@ class VerbComboBox : public QComboBox {
 
 public:
     static constexpr int FirstControlId = 138;
+    static constexpr int SenseRole = Qt::UserRole + 1;
 
     VerbComboBox(int controlId, QWidget* parent);
 
     int ControlId() const { return controlId; }
 
-    // Adds every infinitive of `module` in verb-index order.
+    // Adds every infinitive of `module` in verb-index order. An infinitive
+    // that names two verbs carries each verb's sense (SenseRole), which the
+    // open list shows after the name; the item's text stays the infinitive.
     void Fill(const LanguageModule& module);
 
     // The index of the item whose whole text equals `text` without regard to
