@@ -8,4 +8,8 @@ if(TARGET plimo_frame AND TARGET French AND TARGET Qt6::Widgets)
     add_executable(bench-app ${CMAKE_CURRENT_LIST_DIR}/app/AppBench.cpp)
     target_link_libraries(bench-app PRIVATE plimo_frame benchmark::benchmark)
     add_dependencies(bench-app plimo-startup-probe French)
+    # Search: Find end to end, a full pass, sorting, 50 results windows.
+    add_executable(bench-search ${CMAKE_CURRENT_LIST_DIR}/app/SearchBench.cpp)
+    target_link_libraries(bench-search PRIVATE plimo_frame benchmark::benchmark)
+    add_dependencies(bench-search French)
 endif()

@@ -66,6 +66,48 @@ QString ResultWindowTitle(int count, const QString& searchText) {
     return title + searchText;
 }
 
+CResultWnd* RunSearch(QWidget* mainFrame, QMdiArea* area, LanguageModule* language, uint32_t flags,
+                      const std::string& pattern, const QString& searchText) {
+    const QString status = (flags & SearchForms)
+                               ? QStringLiteral("Searching ") + FromCp1252(language->GetLanguage()) +
+                                     QStringLiteral(" Verbs ...")
+                               : QStringLiteral("Searching English Definitions ...");
+    SearchResultList* result = nullptr;
+    {
+        CSearchProgressDlg progress(mainFrame);
+        progress.statusText = status;
+        progress.language = language;
+        ShowCentred(progress, mainFrame);
+        language->SetSearchProgressHwnd(progress.Handle());
+        language->Find(pattern.c_str(), int32_t(flags), &result);
+        // The module keeps no handle to a window that is about to go.
+        language->SetSearchProgressHwnd(nullptr);
+    }
+    if (result == nullptr) return nullptr;
+    if (result->count <= 0) {
+        language->FreeSearchPtr(result);
+        return nullptr;
+    }
+    auto* window = new CResultWnd;
+    window->language = language;
+    window->searchFlags = flags;
+    area->addSubWindow(window);
+    if (!window->Create()) {
+        language->FreeSearchPtr(result);
+        delete window;
+        return nullptr;
+    }
+    window->setWindowTitle(ResultWindowTitle(result->count, searchText));
+    window->Fill(*result);
+    language->FreeSearchPtr(result);
+    window->resize(DefaultResultSize(window, area));
+    window->show();
+    area->setActiveSubWindow(window);
+    window->List()->setFocus(Qt::OtherFocusReason);
+    if (MainFrameHost != nullptr) MainFrameHost->SyncVerbBar();
+    return window;
+}
+
 CResultWnd* RunFindCommand(QWidget* mainFrame, QMdiArea* area, const std::vector<LanguageModule*>& modules) {
     if (modules.empty() || area == nullptr) return nullptr;
     CFindDlg dialog(mainFrame);
@@ -76,45 +118,9 @@ CResultWnd* RunFindCommand(QWidget* mainFrame, QMdiArea* area, const std::vector
         if (dialog.DoModal() != QDialog::Accepted) return nullptr;
         const int index = modules.size() <= 1 ? 0 : std::clamp(dialog.language, 0, int(modules.size()) - 1);
         LanguageModule* language = modules[size_t(index)];
-        const uint32_t flags = dialog.searchFlags;
-        const QString status = (flags & SearchForms)
-                                   ? QStringLiteral("Searching ") + FromCp1252(language->GetLanguage()) +
-                                         QStringLiteral(" Verbs ...")
-                                   : QStringLiteral("Searching English Definitions ...");
-
-        SearchResultList* result = nullptr;
-        {
-            CSearchProgressDlg progress(mainFrame);
-            progress.statusText = status;
-            progress.language = language;
-            ShowCentred(progress, mainFrame);
-            language->SetSearchProgressHwnd(progress.Handle());
-            language->Find(dialog.searchBytes.c_str(), int32_t(flags), &result);
-            // The module keeps no handle to a window that is about to go.
-            language->SetSearchProgressHwnd(nullptr);
-        }
-
-        if (result != nullptr && result->count > 0) {
-            auto* window = new CResultWnd;
-            window->language = language;
-            window->searchFlags = flags;
-            area->addSubWindow(window);
-            if (!window->Create()) {
-                language->FreeSearchPtr(result);
-                delete window;
-                return nullptr;
-            }
-            window->setWindowTitle(ResultWindowTitle(result->count, dialog.searchText));
-            window->Fill(*result);
-            language->FreeSearchPtr(result);
-            window->resize(DefaultResultSize(window, area));
-            window->show();
-            area->setActiveSubWindow(window);
-            window->List()->setFocus(Qt::OtherFocusReason);
-            if (MainFrameHost != nullptr) MainFrameHost->SyncVerbBar();
+        if (CResultWnd* window = RunSearch(mainFrame, area, language, dialog.searchFlags, dialog.searchBytes,
+                                           dialog.searchText))
             return window;
-        }
-        if (result != nullptr) language->FreeSearchPtr(result);
         ShowUserMessage(mainFrame, QMessageBox::NoIcon, QStringLiteral("No matches were found for your search."));
     }
 }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 class CResultWnd;
@@ -14,6 +16,12 @@ class QWidget;
 // The title of a results window: "1 Match for parle", "17 Matches for eux",
 // "First 200 Matches for e" (200 is the most a search returns).
 QString ResultWindowTitle(int count, const QString& searchText);
+
+// One search as the dialog's fields state it, in module `language`, with the
+// progress window over `mainFrame`; opens the results window in `area` and
+// returns it, or null when nothing was found.
+CResultWnd* RunSearch(QWidget* mainFrame, QMdiArea* area, LanguageModule* language, uint32_t flags,
+                      const std::string& pattern, const QString& searchText);
 
 // Runs the command over the main window `mainFrame`, whose MDI area `area`
 // receives the results window. Returns that window, or null when the user
