@@ -18,6 +18,7 @@
 #include "DefinitionEdit.h"
 #include "FontColourDialog.h"
 #include "PageView.h"
+#include "PrintCommand.h"
 #include "ProgramObjects.h"
 #include "QtText.h"
 #include "SearchRun.h"
@@ -99,8 +100,8 @@ void CMainFrame::UpdateCommandStates() {
     Action(IdPaste)->setEnabled(writable && clip != nullptr && clip->hasText());
     for (int id = IdInsertFirst; id <= IdInsertLast; ++id) Action(id)->setEnabled(writable);
 
-    // Printing, searching and mail arrive with their own windows.
-    Action(IdPrint)->setEnabled(false);
+    // Print and the definitions mail act on the active verb window.
+    Action(IdPrint)->setEnabled(verbChildActive);
     Action(IdFind)->setEnabled(moduleCount > 0);
     Action(IdSendEmail)->setEnabled(false);
     Action(IdSendDefinitions)->setEnabled(false);
@@ -139,6 +140,9 @@ void CMainFrame::OnCommand(int id) {
         break;
     case IdFont:
         ShowFontDialog();
+        break;
+    case IdPrint:
+        PrintCommand(this, window);
         break;
     case IdFind:
         RunFind();

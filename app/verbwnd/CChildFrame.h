@@ -69,6 +69,13 @@ public:
     // Draws the row of cells that starts at firstCell.
     void PaintPage(QPainter& painter);
 
+    // Draws the verb page for the printer onto `painter`'s device, in device
+    // pixels: the title, a rule and the 16 tense blocks in three columns,
+    // with fonts of its own and tense names without markup, whatever the
+    // window's layout, display font or colour. The painter stays the
+    // caller's and is left as it was; the call neither starts nor ends a page.
+    void PrintPage(QPainter& painter);
+
     // Top-left corner of line `line` of block `block` in column `column` of
     // the row shown, in client coordinates.
     QPoint LinePosition(int column, int block, int line) const;

@@ -1,0 +1,230 @@
+// File > Print as the user meets it: the print dialog, the Printing dialog
+// with its Cancel, the PDF file, and what is reported when a job fails.
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
+#include "AppTestSupport.h"
+#include "CChildFrame.h"
+#include "CMainFrame.h"
+#include "CommandIds.h"
+#include "PrintingDialog.h"
+
+namespace {
+
+QString OutputFile(const QString& name) {
+    QDir().mkpath(QStringLiteral(PLIMO_SCREENSHOT_DIR));
+    return QStringLiteral(PLIMO_SCREENSHOT_DIR "/") + name;
+}
+
+// What one run of the print command showed.
+struct PrintRun {
+    bool printDialogShown = false;
+    bool printingShown = false;
+    QString status;          // the Printing dialog's text
+    bool frameDisabled = false;
+    bool cancelEnabled = false;
+    QObject context;  // the run's timers end with it
+};
+
+// Answers the print dialog the way a user does: "Print to File (PDF)" into
+// `file`, or Cancel when `file` is empty. While the page prints, `during`
+// runs with the Printing dialog on screen.
+void AnswerPrintDialog(QWidget* frame, PrintRun& run, const QString& file,
+                       std::function<void(PrintingDialog*)> during = {}) {
+    QTimer::singleShot(0, &run.context, [frame, &run, file, during] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        run.printDialogShown = true;
+        if (file.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        if (name) name->setText(file);
+        // Looks at the Printing dialog once the job shows it.
+        auto watch = std::make_shared<std::function<void(int)>>();
+        *watch = [frame, &run, during, watch](int triesLeft) {
+            PrintingDialog* printing = printingDialogWindow;
+            if (printing == nullptr) {
+                if (triesLeft > 0)
+                    QTimer::singleShot(0, &run.context, [watch, triesLeft] { (*watch)(triesLeft - 1); });
+                return;
+            }
+            run.printingShown = printing->isVisible();
+            run.status = printing->status->text();
+            run.frameDisabled = !frame->isEnabled();
+            run.cancelEnabled = printing->cancel->isEnabled();
+            if (during) during(printing);
+        };
+        QTimer::singleShot(0, &run.context, [watch] { (*watch)(20); });
+        dialog->accept();
+    });
+}
+
+bool IsWholePdf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray data = file.readAll();
+    return data.startsWith("%PDF-") && data.right(16).contains("%%EOF");
+}
+
+}  // namespace
+
+class PrintCommandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        workspace = std::make_unique<TestWorkspace>();
+        frame = StartFrame();
+        QVERIFY(frame);
+    }
+    void cleanup() {
+        StopFrame(frame);
+        workspace.reset();
+    }
+
+    void onlyForAVerbWindow() {
+        QVERIFY(frame->Action(IdPrint)->isEnabled());
+        PrintRun run;
+        // Another kind of child (a results window) active: nothing to print.
+        auto* other = frame->MdiArea()->addSubWindow(new QLabel(QStringLiteral("results")));
+        other->show();
+        frame->MdiArea()->setActiveSubWindow(other);
+        ProcessEvents();
+        frame->UpdateCommandStates();
+        QVERIFY(!frame->Action(IdPrint)->isEnabled());
+        AnswerPrintDialog(frame.get(), run, QString());
+        QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier);
+        frame->OnCommand(IdPrint);
+        ProcessEvents();
+        QVERIFY(!run.printDialogShown);
+
+        delete other;
+        frame->ActiveVerbWindow()->close();
+        ProcessEvents();
+        QVERIFY(!frame->Action(IdPrint)->isEnabled());
+        frame->OnCommand(IdPrint);
+        ProcessEvents();
+        QVERIFY(!run.printDialogShown);
+    }
+
+    void printsToAPdfFile() {
+        CChildFrame* window = frame->ActiveVerbWindow();
+        window->SetVerb(Zebrer);
+        const QString file = OutputFile(QStringLiteral("print-command.pdf"));
+        QFile::remove(file);
+        MessageRecorder messages;
+        PrintRun run;
+        AnswerPrintDialog(frame.get(), run, file);
+        QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier);
+        ProcessEvents();
+
+        QVERIFY(run.printDialogShown);
+        QVERIFY(run.printingShown);
+        QCOMPARE(run.status, QStringLiteral("Print French verb: z\u00e9brer\nPrinting on: Print to File (PDF)\n"
+                                            "Printing to: ") + file);
+        QVERIFY(run.frameDisabled);
+        QVERIFY(run.cancelEnabled);  // the one thing the user can reach
+        QVERIFY(IsWholePdf(file));
+        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(frame->isEnabled());
+        QVERIFY(printingDialogWindow.isNull());
+    }
+
+    void cancelStopsTheJob_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Cancel button") << false;
+        QTest::newRow("Esc") << true;
+    }
+    void cancelStopsTheJob() {
+        QFETCH(bool, escape);
+        const QString file = OutputFile(QStringLiteral("print-cancelled.pdf"));
+        QFile::remove(file);
+        MessageRecorder messages;
+        PrintRun run;
+        AnswerPrintDialog(frame.get(), run, file, [escape](PrintingDialog* printing) {
+            if (escape)
+                QTest::keyClick(printing, Qt::Key_Escape);
+            else
+                QTest::mouseClick(printing->cancel, Qt::LeftButton);
+            QVERIFY(printCancelled);
+            QVERIFY(printing->isVisible());  // it stays until the job has stopped
+        });
+        frame->Action(IdPrint)->trigger();
+        ProcessEvents();
+        QVERIFY(run.printingShown);
+        QVERIFY(!QFile::exists(file));
+        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(frame->isEnabled());
+        QVERIFY(printingDialogWindow.isNull());
+
+        // The next job is not affected.
+        PrintRun again;
+        AnswerPrintDialog(frame.get(), again, file);
+        frame->Action(IdPrint)->trigger();
+        ProcessEvents();
+        QVERIFY(!printCancelled);
+        QVERIFY(IsWholePdf(file));
+        QVERIFY(messages.messages.isEmpty());
+    }
+
+    void failuresAreReported_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("fileSizeLimit");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("print dialog cancelled") << QString() << false << false;
+        QTest::newRow("unwritable output path") << QStringLiteral("/nonexistent-plimo/page.pdf") << false << true;
+        QTest::newRow("no space on the device") << QStringLiteral("/dev/full") << false << true;
+        QTest::newRow("file cut short") << OutputFile(QStringLiteral("print-cut-short.pdf")) << true << true;
+    }
+    void failuresAreReported() {
+        QFETCH(QString, file);
+        QFETCH(bool, fileSizeLimit);
+        QFETCH(bool, reported);
+        MessageRecorder messages;
+        PrintRun run;
+        AnswerPrintDialog(frame.get(), run, file);
+        rlimit saved{};
+        if (fileSizeLimit) {
+            // Writes past 4 KB fail as they would on a full disk.
+            QFile::remove(file);
+            signal(SIGXFSZ, SIG_IGN);
+            getrlimit(RLIMIT_FSIZE, &saved);
+            rlimit small = saved;
+            small.rlim_cur = 4096;
+            setrlimit(RLIMIT_FSIZE, &small);
+        }
+        frame->Action(IdPrint)->trigger();
+        if (fileSizeLimit) setrlimit(RLIMIT_FSIZE, &saved);
+        ProcessEvents();
+
+        QVERIFY(run.printDialogShown);
+        QCOMPARE(messages.messages.size(), reported ? 1 : 0);
+        if (reported) {
+            QCOMPARE(messages.messages[0].text, QStringLiteral("Print request failed"));
+            QCOMPARE(messages.messages[0].caption, QStringLiteral("Plimo"));
+            QCOMPARE(messages.messages[0].icon, QMessageBox::Critical);
+        }
+        QVERIFY(frame->isEnabled());
+        QVERIFY(printingDialogWindow.isNull());
+    }
+
+private:
+    std::unique_ptr<TestWorkspace> workspace;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+QTEST_MAIN(PrintCommandTest)
+#include "tst_PrintCommand.moc"
