@@ -125,47 +125,63 @@ bool ParseHex(std::string_view text, std::string& data) {
     }
 }
 
-void SerializeKey(const SettingsStore::Key& key, const std::string& path, std::string& out) {
-    if (!path.empty()) {
-        out += '[';
-        out += path;
-        out += "]\n";
-        for (const auto& [lower, value] : key.values) {
-            if (value.name.empty())
-                out += '@';
-            else
-                WriteQuoted(out, value.name);
-            out += '=';
-            switch (value.type) {
-            case SettingsValueType::Dword: {
-                uint32_t number = 0;
-                for (int i = 3; i >= 0; --i)
-                    number = number * 256 + static_cast<unsigned char>(value.data[i]);
-                char buffer[16];
-                std::snprintf(buffer, sizeof buffer, "dword:%08x", number);
-                out += buffer;
-                break;
+void SerializeValues(const SettingsStore::Key& key, const std::string& path, std::string& out) {
+    out += '[';
+    out += path;
+    out += "]\n";
+    for (const auto& [lower, value] : key.values) {
+        if (value.name.empty())
+            out += '@';
+        else
+            WriteQuoted(out, value.name);
+        out += '=';
+        switch (value.type) {
+        case SettingsValueType::Dword: {
+            uint32_t number = 0;
+            for (int i = 3; i >= 0; --i) number = number * 256 + static_cast<unsigned char>(value.data[i]);
+            char buffer[16];
+            std::snprintf(buffer, sizeof buffer, "dword:%08x", number);
+            out += buffer;
+            break;
+        }
+        case SettingsValueType::Binary:
+            out += "hex:";
+            for (size_t i = 0; i < value.data.size(); ++i) {
+                unsigned char byte = static_cast<unsigned char>(value.data[i]);
+                if (i > 0) out += ',';
+                out += HexDigits[byte >> 4];
+                out += HexDigits[byte & 15];
             }
-            case SettingsValueType::Binary:
-                out += "hex:";
-                for (size_t i = 0; i < value.data.size(); ++i) {
-                    unsigned char byte = static_cast<unsigned char>(value.data[i]);
-                    if (i > 0) out += ',';
-                    out += HexDigits[byte >> 4];
-                    out += HexDigits[byte & 15];
-                }
-                break;
-            case SettingsValueType::String:
-                WriteQuoted(out, value.data);
-                break;
-            }
-            out += '\n';
+            break;
+        case SettingsValueType::String:
+            WriteQuoted(out, value.data);
+            break;
         }
         out += '\n';
     }
-    for (const auto& [lower, sub] : key.subKeys)
-        SerializeKey(*sub, path.empty() ? sub->name : path + "\\" + sub->name, out);
+    out += '\n';
 }
+
+// Every key below `root`, parents before their subkeys, subkeys in name
+// order; with a stack of its own, so that no depth can exhaust the call stack.
+void SerializeTree(const SettingsStore::Key& root, std::string& out) {
+    std::vector<std::pair<const SettingsStore::Key*, std::string>> pending;
+    for (auto it = root.subKeys.rbegin(); it != root.subKeys.rend(); ++it)
+        pending.emplace_back(it->second.get(), it->second->name);
+    while (!pending.empty()) {
+        auto [key, path] = std::move(pending.back());
+        pending.pop_back();
+        SerializeValues(*key, path, out);
+        for (auto it = key->subKeys.rbegin(); it != key->subKeys.rend(); ++it)
+            pending.emplace_back(it->second.get(), path + "\\" + it->second->name);
+    }
+}
+
+// Keys deeper or longer than this are not read or made: no setting of ours
+// comes near, and a hostile file must not make the store grow without end.
+constexpr size_t MaxKeyDepth = 32;
+constexpr size_t MaxKeyPathLength = 1024;
+constexpr size_t MaxKeyNameLength = 255;
 
 }  // namespace
 
@@ -253,7 +269,7 @@ void SettingsStore::Parse(std::string_view text) {
 
 std::string SettingsStore::Serialize() const {
     std::string out = "; Plimo settings\n\n";
-    SerializeKey(*root_, "", out);
+    SerializeTree(*root_, out);
     return out;
 }
 
@@ -279,8 +295,11 @@ SettingsStore::Key* SettingsStore::Find(std::string_view keyPath) const {
 }
 
 SettingsStore::Key* SettingsStore::Create(std::string_view keyPath) {
+    if (keyPath.size() > MaxKeyPathLength) return nullptr;
     std::vector<std::string_view> parts = SplitPath(keyPath);
-    if (parts.empty()) return nullptr;
+    if (parts.empty() || parts.size() > MaxKeyDepth) return nullptr;
+    for (std::string_view part : parts)
+        if (part.size() > MaxKeyNameLength) return nullptr;
     for (std::string_view part : parts)
         for (char c : part)
             if (static_cast<unsigned char>(c) < 0x20) return nullptr;  // would break the file

@@ -211,3 +211,31 @@ TEST(SettingsStore, AFailedFlushKeepsTheChangesAndReportsFailure) {
     EXPECT_TRUE(store.Flush());  // still dirty, so the next flush writes
     EXPECT_TRUE(fs::is_regular_file(dir.path / "settings.reg"));
 }
+
+// A key nested without end, or with a huge name, is ignored like any other
+// line that cannot be read: reading, writing and closing stay bounded.
+TEST(SettingsStore, HostileKeysAreIgnoredAndTheRestKept) {
+    TempDir dir;
+    fs::path file = dir.path / "settings.reg";
+    std::string deep = "[k";
+    for (int i = 0; i < 100000; ++i) deep += "\\k";
+    std::string nested32 = "[a";
+    for (int i = 1; i < 32; ++i) nested32 += "\\a";
+    WriteAll(file, "[Good]\n\"a\"=dword:00000010\n\n" + deep + "]\n\"x\"=dword:00000001\n\n[" +
+                       std::string(300, 'n') + "]\n\"y\"=dword:00000001\n\n" + nested32 + "]\n\"z\"=\"deep\"\n");
+    {
+        SettingsStore store(file);
+        EXPECT_EQ(store.GetDword("Good", "a"), 16u);
+        EXPECT_FALSE(store.KeyExists("k"));
+        EXPECT_FALSE(store.KeyExists(std::string(300, 'n')));
+        EXPECT_EQ(store.GetString(nested32.substr(1), "z"), "deep");
+        EXPECT_FALSE(store.SetDword(deep.substr(1), "x", 1));
+        EXPECT_TRUE(store.SetDword("Good", "b", 2));
+        EXPECT_TRUE(store.Flush());
+    }
+    const std::string written = ReadAll(file);
+    EXPECT_LT(written.size(), 4096u);
+    SettingsStore again(file);
+    EXPECT_EQ(again.GetDword("Good", "b"), 2u);
+    EXPECT_EQ(again.GetString(nested32.substr(1), "z"), "deep");
+}
