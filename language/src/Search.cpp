@@ -2,9 +2,11 @@
 //
 // The search runs on the caller's thread and reports progress by sending the
 // progress window a message now and then. Only matches allocate memory.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "Conjugator.h"
 #include "Database.h"
@@ -24,10 +26,14 @@ bool IsWordCharacter(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 0x80;
 }
 
-// Only the first occurrence counts; with wholeWord it must stand alone.
+// Only the first occurrence counts; with wholeWord it must stand alone. The
+// pattern's length is measured once per search, not once per text.
 bool Matches(const char* text, const char* pattern, size_t patternLength, bool wholeWord) {
-    const char* found = std::strstr(text, pattern);
-    if (!found) return false;
+    const size_t textLength = std::strlen(text);
+    if (textLength < patternLength) return false;
+    const size_t at = std::string_view(text, textLength).find(std::string_view(pattern, patternLength));
+    if (at == std::string_view::npos) return false;
+    const char* found = text + at;
     if (!wholeWord) return true;
     if (found > text && IsWordCharacter(static_cast<unsigned char>(found[-1]))) return false;
     const char after = found[patternLength];
@@ -158,6 +164,21 @@ void TestDefinition(SearchRun& run, int32_t verbIndex, const char* definition, b
               verbIndex | (isPronominal ? ResultPronominal : 0));
 }
 
+// The length of the longest English definition, plain or pronominal.
+size_t LongestDefinition() {
+    static const size_t longest = [] {
+        size_t most = 0;
+        for (int32_t i = 0; i < french::Db.verbCount; ++i) {
+            const char* plain = french::PlainDefinition(i);
+            if (!plain) continue;
+            const size_t a = std::strlen(plain);
+            most = std::max(most, std::max(a, std::strlen(plain + a + 1)));
+        }
+        return most;
+    }();
+    return longest;
+}
+
 void SearchAllDefinitions(SearchRun& run) {
     for (int32_t i = 0; i < french::Db.verbCount && run.list->count < kMaxResults; ++i) {
         const char* plain = french::PlainDefinition(i);
@@ -185,8 +206,10 @@ void Find(const char* pattern, int32_t flags, SearchResultList** result) {
         forms[s][0] = 0;
     }
     SearchRun run{pattern, std::strlen(pattern), (flags & WholeWord) != 0, list, forms};
-    if (flags & SearchForms) SearchAllForms(run);
-    if (flags & SearchDefinitions) SearchAllDefinitions(run);
+    // A pattern longer than every text of a kind cannot match one: that
+    // search ends at once instead of measuring it against millions of forms.
+    if ((flags & SearchForms) && run.patternLength < kWorkBufferSize) SearchAllForms(run);
+    if ((flags & SearchDefinitions) && run.patternLength <= LongestDefinition()) SearchAllDefinitions(run);
     std::free(block);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,31 @@ TEST(Search, NullAndOddArguments) {
     ASSERT_NE(raw, nullptr);
     EXPECT_EQ(raw->count, 0);
     m.FreeSearchPtr(raw);
+}
+
+// A pattern longer than any text of its kind ends the search at once; one of
+// exactly the longest definition's length still finds that definition.
+TEST(Search, PatternsLongerThanEveryTextEndAtOnce) {
+    const auto& m = Module();
+    std::string longest;
+    for (int32_t i = 0; i < m.GetVerbCount(); ++i)
+        for (bool pronominal : {false, true})
+            if (const char* d = m.GetEnglishDefinition(i, pronominal); d && std::strlen(d) > longest.size()) longest = d;
+    ASSERT_FALSE(longest.empty());
+    EXPECT_FALSE(Search(longest, SearchDefinitions).empty());
+    EXPECT_TRUE(Search(longest + "x", SearchDefinitions).empty());
+
+    struct Counter : MessageTarget {
+        int messages = 0;
+    } counter;
+    counter.send = [](MessageTarget* t, uint32_t, uintptr_t, intptr_t) -> intptr_t {
+        ++static_cast<Counter*>(t)->messages;
+        return 0;
+    };
+    m.SetSearchProgressHwnd(&counter);
+    EXPECT_TRUE(Search(std::string(1 << 20, 'e'), SearchForms | SearchDefinitions).empty());
+    m.SetSearchProgressHwnd(nullptr);
+    EXPECT_EQ(counter.messages, 0);  // no pass over the forms was made
 }
 
 struct ProgressRecorder : MessageTarget {
