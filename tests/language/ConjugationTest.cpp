@@ -415,6 +415,7 @@ const ReviewedForm kReviewedForms[] = {
     {"dépendre", 0, false, false, 84, "dépends"},
     {"obvenir", 0, false, false, S(7, 5), "ils sont obvenus"},
     {"agenouiller", 0, false, true, S(7, 0), "j'ai agenouillé"},
+    {"apparaître", 0, false, false, S(7, 2), "il est apparu"},
     {"agenouiller", 0, true, false, S(7, 0), "je me suis agenouillé"},
     {"humer", 0, false, false, S(0, 0), "j'hume"},
     {"mourir", 0, true, false, S(0, 2), "il se meurt"},
