@@ -95,9 +95,11 @@ int LanguageModule::ReadDefinitions(std::string_view contents,
         }
         std::string_view line = contents.substr(pos, end - pos);
         pos = next;
-        if (header) {  // the first line is the header, whatever it holds
+        if (header) {
+            // The header is known by its text; a first line that is a
+            // definition (the header lost by an editor) is read as one.
             header = false;
-            continue;
+            if (line.substr(0, DefinitionsHeaderStart.size()) == DefinitionsHeaderStart) continue;
         }
         // Text after a NUL byte is not part of the line's text.
         size_t nul = line.find('\0');
@@ -118,8 +120,9 @@ int LanguageModule::ReadDefinitions(std::string_view contents,
 }
 
 void LanguageModule::ReadDefinitionsFile(const std::string& path) {
-    // Create the file when it is missing, never truncate it.
-    int flags = O_RDONLY | O_CLOEXEC | (readOnlyDefinitions ? 0 : O_CREAT);
+    // Create the file when it is missing, never truncate it. Opening does
+    // not wait: a named pipe in its place must not hold the program up.
+    int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (readOnlyDefinitions ? 0 : O_CREAT);
     int fd = open(path.c_str(), flags, 0666);
     if (fd < 0) {
         // A file that is there but cannot be read must not be replaced by
@@ -127,6 +130,19 @@ void LanguageModule::ReadDefinitionsFile(const std::string& path) {
         int code = errno;
         struct stat info;
         if (code != ENOENT && stat(path.c_str(), &info) == 0) definitionsUnreadable_ = code;
+        return;
+    }
+    // Only a regular file of a sane size is read (not a device, a pipe or a
+    // folder, whatever a link points to).
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        definitionsUnreadable_ = S_ISDIR(info.st_mode) ? EISDIR : ENOTSUP;
+        close(fd);
+        return;
+    }
+    if (info.st_size > MaxDefinitionsFileSize) {
+        definitionsUnreadable_ = EFBIG;
+        close(fd);
         return;
     }
     std::string contents;
@@ -137,9 +153,35 @@ void LanguageModule::ReadDefinitionsFile(const std::string& path) {
         if (n < 0) definitionsUnreadable_ = errno;
         if (n <= 0) break;
         contents.append(buffer, static_cast<size_t>(n));
+        if (contents.size() > size_t(MaxDefinitionsFileSize)) {  // grew while being read
+            definitionsUnreadable_ = EFBIG;
+            break;
+        }
     }
     close(fd);
+    if (definitionsUnreadable_ != 0) return;
     if (ReadDefinitions(contents, userDefinitions) > 0) definitionsChanged = 1;
+}
+
+std::string LanguageModule::DefinitionsReadError() const {
+    if (definitionsUnreadable_ == 0) return {};
+    std::string reason;
+    switch (definitionsUnreadable_) {
+    case ENOTSUP:
+        reason = "it is not a regular file";
+        break;
+    case EISDIR:
+        reason = "it is a folder";
+        break;
+    case EFBIG:
+        reason = "it is larger than " + std::to_string(MaxDefinitionsFileSize >> 20) + " MB";
+        break;
+    default:
+        reason = std::strerror(definitionsUnreadable_);
+        break;
+    }
+    return "Your English definitions file " + definitionsPath + " cannot be read (" + reason +
+           "). The module's own definitions are shown, and the file is left as it is.";
 }
 
 bool LanguageModule::Load(const std::string& fileName) {
@@ -177,6 +219,19 @@ bool LanguageModule::Load(const std::string& fileName) {
 
     // 4. The icon.
     moduleIcon = platform::FindModuleResource(moduleHandle, "ICON", ModuleIconId);
+
+    // 5. Which verbs repeat an earlier infinitive: their definitions are
+    // kept under keys of their own.
+    occurrences.clear();
+    std::unordered_map<std::string_view, uint8_t> seen;
+    const int32_t count = GetVerbCount();
+    for (int32_t i = 0; i < count; ++i) {
+        const char* verb = entryPoints.GetVerb(i);
+        if (verb == nullptr) continue;
+        uint8_t& n = seen[verb];
+        if (n < 255) ++n;
+        if (n > 1) occurrences[i] = n;
+    }
     return true;
 }
 
@@ -245,10 +300,18 @@ int32_t LanguageModule::FindVerbIndex(std::string_view infinitive) const {
     return -1;
 }
 
+std::string LanguageModule::UserDefinitionKey(int32_t verbIndex, bool pronominal) const {
+    const char* verb = GetVerb(verbIndex);
+    if (verb == nullptr) return {};
+    auto repeated = occurrences.find(verbIndex);
+    if (repeated == occurrences.end()) return DefinitionKey(verb, pronominal);
+    return DefinitionKey(std::string(verb) + '#' + std::to_string(repeated->second), pronominal);
+}
+
 const char* LanguageModule::GetEnglishDefinition(int32_t verbIndex, bool pronominal) const {
     const char* verb = GetVerb(verbIndex);
     if (verb == nullptr) return nullptr;  // unbound, or no such verb
-    auto it = userDefinitions.find(DefinitionKey(verb, pronominal));
+    auto it = userDefinitions.find(UserDefinitionKey(verbIndex, pronominal));
     if (it != userDefinitions.end() && !it->second.empty()) {
         SharedDefinitionText = it->second;
         return SharedDefinitionText.c_str();
@@ -261,7 +324,7 @@ bool LanguageModule::SetEnglishDefinition(int32_t verbIndex, bool pronominal,
                                           std::string_view text) {
     const char* verb = GetVerb(verbIndex);
     if (verb == nullptr) return false;
-    userDefinitions[DefinitionKey(verb, pronominal)] = OneLine(text);
+    userDefinitions[UserDefinitionKey(verbIndex, pronominal)] = OneLine(text);
     definitionsChanged = 1;
     return true;
 }

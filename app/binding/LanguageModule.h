@@ -59,9 +59,14 @@ inline constexpr int EntryPointCount = 13;
 // Export names in binding order (the order of LanguageModuleEntryPoints).
 extern const char* const EntryPointNames[EntryPointCount];
 
-// The header line of a definitions file.
+// The header line of a definitions file, and the start by which a first
+// line is known to be the header.
 inline constexpr std::string_view DefinitionsFileHeader =
     "Verb, Pronominal ( 0 or 1), English Definition";
+inline constexpr std::string_view DefinitionsHeaderStart = "Verb, Pronominal";
+
+// A definitions file larger than this is not read (nor overwritten).
+inline constexpr long MaxDefinitionsFileSize = 16L << 20;
 
 class LanguageModule {
 public:
@@ -130,6 +135,16 @@ public:
     // The key of a user definition: the infinitive followed by "1" for the
     // pronominal definition or "0" for the plain one.
     static std::string DefinitionKey(std::string_view infinitive, bool pronominal);
+    // The key of verb `verbIndex`'s user definition. A verb that repeats an
+    // earlier verb's infinitive (ressortir, listed twice) is keyed by the
+    // infinitive, "#" and its place among the verbs so spelled ("ressortir#2");
+    // readers that do not know that form take it for an unknown verb, and keep
+    // its line. Empty for a verb index that is not valid.
+    std::string UserDefinitionKey(int32_t verbIndex, bool pronominal) const;
+
+    // Why the definitions file could not be read, for the user; empty when
+    // it was read (or is missing and was created).
+    std::string DefinitionsReadError() const;
 
     // Reads a definitions file's contents into `definitions` by the file's
     // rules; returns the number of definitions read. Exposed for tests and
@@ -157,6 +172,8 @@ private:
     // The error (errno) that kept Load from reading an existing definitions
     // file, or 0. SaveDefinitions then refuses to overwrite that file.
     int definitionsUnreadable_ = 0;
+    // The place (2, 3, ...) of each verb whose infinitive an earlier verb has.
+    std::unordered_map<int32_t, uint8_t> occurrences;
 };
 
 // Loading the language modules at start-up.

@@ -109,6 +109,13 @@ bool CMainFrame::LoadModules() {
     }
     modules = std::move(result.modules);
     moduleCount = int(modules.size());
+    // A definitions file that is there but cannot be read is left alone;
+    // the user hears of it once, now.
+    for (const auto& module : modules) {
+        const std::string problem = module->DefinitionsReadError();
+        if (!problem.empty())
+            ShowUserMessage(nullptr, QMessageBox::Warning, QString::fromLocal8Bit(problem.c_str()));
+    }
     return moduleCount > 0;
 }
 

@@ -1,9 +1,11 @@
 // LanguageModule against the fake modules built beside the tests.
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "LanguageModule.h"
@@ -164,9 +166,10 @@ TEST_F(Binding, TheUsersDefinitionComesFirst) {
     EXPECT_STREQ(m.GetEnglishDefinition(0, true), "to stoop");
     EXPECT_STREQ(m.GetEnglishDefinition(0, false), "to lower");  // the other key
 
-    // Equal infinitives share one user definition.
-    ASSERT_TRUE(m.SetEnglishDefinition(3, false, "to gush"));
+    // Equal infinitives keep definitions of their own.
+    ASSERT_TRUE(m.SetEnglishDefinition(2, false, "to gush"));
     EXPECT_STREQ(m.GetEnglishDefinition(2, false), "to gush");
+    EXPECT_EQ(m.GetEnglishDefinition(3, false), nullptr);
 
     // The text of a user definition is overwritten by the next one.
     const char* first = m.GetEnglishDefinition(0, true);
@@ -416,4 +419,60 @@ TEST_F(Binding, AnExistingFileThatCannotBeReadIsNeverOverwritten) {
     LanguageModule m;
     ASSERT_TRUE(m.Load("FakeFull.ldl"));
     EXPECT_TRUE(m.SaveDefinitions());
+}
+
+// Whatever stands where the definitions file belongs (a named pipe, a link to
+// a device, a huge file), Load neither waits nor reads it, says why, and the
+// thing is left as it was.
+TEST_F(Binding, OnlyARegularFileOfSaneSizeIsReadAsDefinitions) {
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"named pipe", [] { ASSERT_EQ(mkfifo("FakeFull.txt", 0600), 0); }, "not a regular file"},
+        {"link to /dev/zero", [] { std::filesystem::create_symlink("/dev/zero", "FakeFull.txt"); },
+         "not a regular file"},
+        {"17 MB file", [] { WriteFile("FakeFull.txt", "x"); std::filesystem::resize_file("FakeFull.txt", 17 << 20); },
+         "larger than 16 MB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make();
+        const auto type = std::filesystem::symlink_status("FakeFull.txt").type();
+        {
+            LanguageModule m;
+            ASSERT_TRUE(m.Load("FakeFull.ldl"));
+            EXPECT_TRUE(m.userDefinitions.empty());
+            EXPECT_NE(m.DefinitionsReadError().find(c.reason), std::string::npos) << m.DefinitionsReadError();
+            m.SetEnglishDefinition(0, false, "edited");
+            EXPECT_FALSE(m.SaveDefinitions());
+        }
+        EXPECT_EQ(std::filesystem::symlink_status("FakeFull.txt").type(), type);
+        std::filesystem::remove("FakeFull.txt");
+    }
+    LanguageModule m;
+    ASSERT_TRUE(m.Load("FakeFull.ldl"));
+    EXPECT_EQ(m.DefinitionsReadError(), "");
+}
+
+// The second of two verbs spelled alike keeps a definition of its own, under
+// a key that readers not knowing it keep as an unknown verb.
+TEST_F(Binding, VerbsSpelledAlikeHaveDefinitionsOfTheirOwn) {
+    {
+        LanguageModule m;
+        ASSERT_TRUE(m.Load("FakeFull.ldl"));
+        ASSERT_STREQ(m.GetVerb(2), m.GetVerb(3));
+        EXPECT_TRUE(m.SetEnglishDefinition(3, false, "(of a male animal) to cover"));
+        EXPECT_STREQ(m.GetEnglishDefinition(2, false), "to jut out");
+        EXPECT_STREQ(m.GetEnglishDefinition(3, false), "(of a male animal) to cover");
+        EXPECT_EQ(m.UserDefinitionKey(2, true), "saillir1");
+        EXPECT_EQ(m.UserDefinitionKey(3, true), "saillir#21");
+    }
+    EXPECT_NE(ReadFile("FakeFull.txt").find("\r\nsaillir#2,0,(of a male animal) to cover\r\n"), std::string::npos);
+    LanguageModule again;
+    ASSERT_TRUE(again.Load("FakeFull.ldl"));
+    EXPECT_STREQ(again.GetEnglishDefinition(3, false), "(of a male animal) to cover");
+    EXPECT_STREQ(again.GetEnglishDefinition(2, false), "to jut out");
 }
