@@ -3,23 +3,58 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// The chooser lives inside the dialog: Enter and Esc in it answer the whole
+// dialog instead of closing the chooser alone.
+class EmbeddedFontChooser : public QFontDialog {
+public:
+    EmbeddedFontChooser(const QFont& font, QDialog* owner) : QFontDialog(font, owner), owner(owner) {}
+
+protected:
+    void done(int result) override { owner->done(result); }
+
+private:
+    QDialog* owner;
+};
+
+// `font` as the chooser can list it: the installed family it resolves to,
+// its size in points.
+QFont ChooserFont(const QFont& font) {
+    const QFontInfo info(font);
+    QFont shown(info.family());
+    shown.setPointSize(std::max(1, qRound(info.pointSizeF())));
+    shown.setWeight(font.weight());
+    shown.setItalic(font.italic());
+    shown.setUnderline(font.underline());
+    shown.setStrikeOut(font.strikeOut());
+    return shown;
+}
+
+}  // namespace
 
 FontColourDialog::FontColourDialog(const QFont& font, const QColor& colour_, QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), initialFont(font) {
     setWindowTitle(QStringLiteral("Font"));
-    fontChooser = new QFontDialog(font, this);
+    fontChooser = new EmbeddedFontChooser(ChooserFont(font), this);
     fontChooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fontChooser->setWindowFlags(Qt::Widget);
-    fontChooser->setCurrentFont(font);
+    fontChooser->setCurrentFont(ChooserFont(font));
+    shownFont = fontChooser->currentFont();
 
     auto* colourRow = new QHBoxLayout;
-    colourRow->addWidget(new QLabel(QStringLiteral("&Colour:"), this));
+    auto* colourLabel = new QLabel(QStringLiteral("&Colour:"), this);
+    colourRow->addWidget(colourLabel);
     colourButton = new QPushButton(this);
     colourButton->setObjectName(QStringLiteral("colourButton"));
+    colourLabel->setBuddy(colourButton);  // "&" marks Alt+C, it is not shown
     colourButton->setMinimumWidth(80);
     colourRow->addWidget(colourButton);
     colourRow->addStretch();
@@ -39,7 +74,10 @@ FontColourDialog::FontColourDialog(const QFont& font, const QColor& colour_, QWi
     SetColour(colour_);
 }
 
-QFont FontColourDialog::SelectedFont() const { return fontChooser->currentFont(); }
+QFont FontColourDialog::SelectedFont() const {
+    const QFont chosen = fontChooser->currentFont();
+    return chosen == shownFont ? initialFont : chosen;
+}
 
 void FontColourDialog::SetColour(const QColor& colour_) {
     colour = colour_;

@@ -1,4 +1,10 @@
 // The Font command's dialog: the font chooser with a colour choice beside it.
+//
+// The chooser opens on the display font as the system resolves it (a face
+// such as "Arial" is shown as the installed family that stands in for it).
+// Confirming without touching the chooser gives back the very font the
+// dialog was opened with, so the display and the stored setting stay as
+// they were.
 #pragma once
 
 #include <QColor>
@@ -22,5 +28,7 @@ public:
     QPushButton* colourButton = nullptr;
 
 private:
+    QFont initialFont;  // the font the dialog was opened with
+    QFont shownFont;    // what the chooser showed for it
     QColor colour;
 };

@@ -2,9 +2,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -284,6 +287,42 @@ private slots:
         }, false);
         frame->Action(32777)->trigger();
         QCOMPARE(VerbTextColor, 0x00008000u);
+    }
+
+    // A new user opens the Font dialog and confirms it with Enter without
+    // changing anything: the chooser showed the display font, and nothing
+    // changes.
+    void fontDialogConfirmedUnchanged() {
+        CChildFrame* window = frame->ActiveVerbWindow();
+        const QFont before = *VerbFont;
+        const int width = window->pageWidth;
+        QString family;
+        int points = 0;
+        bool labelReachesButton = false;
+        bool closedByEnter = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<FontColourDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            SaveScreenshot(dialog, QStringLiteral("font-dialog"));
+            family = dialog->fontChooser->currentFont().family();
+            points = dialog->fontChooser->currentFont().pointSize();
+            // The colour label's "&" is its mnemonic: Alt+C reaches the colour.
+            QTest::keyClick(dialog, Qt::Key_C, Qt::AltModifier);
+            labelReachesButton = QApplication::focusWidget() == static_cast<QWidget*>(dialog->colourButton);
+            auto* families = dialog->fontChooser->findChild<QListView*>();
+            families->setFocus();
+            QTest::keyClick(families, Qt::Key_Return);
+            closedByEnter = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
+            if (dialog->isVisible()) dialog->reject();
+        });
+        frame->Action(32777)->trigger();
+        QCOMPARE(family, QFontInfo(before).family());
+        QCOMPARE(points, 12);
+        QVERIFY(labelReachesButton);
+        QVERIFY(closedByEnter);
+        QCOMPARE(VerbFont->family(), QStringLiteral("Arial"));
+        QCOMPARE(*VerbFont, before);
+        QCOMPARE(window->pageWidth, width);
     }
 
     void aboutBox() {
