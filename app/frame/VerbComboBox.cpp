@@ -155,21 +155,49 @@ bool VerbComboBox::eventFilter(QObject* watched, QEvent* event) {
     return QComboBox::eventFilter(watched, event);
 }
 
-void VerbComboBox::EnterInList() {
+int VerbComboBox::FirstStartingWith(const QString& text) const {
+    if (text.isEmpty()) return -1;
+    return findText(text, Qt::MatchStartsWith);
+}
+
+void VerbComboBox::showPopup() {
     const QString text = currentText();
-    const int top = view()->indexAt(QPoint(1, 1)).row();
-    int chosen = top;
-    if (top < 0 || itemText(top) != text) {
-        const int exact = FindExact(text);
-        if (exact >= 0) chosen = exact;
-    }
+    QComboBox::showPopup();
+    // Opening the list puts the selected item's name into the edit; the
+    // typed text stays, and brings the list to the first verb it starts
+    // with, unless it still is the name of the selected verb.
+    if (currentText() != text) setEditText(text);
+    if (currentIndex() >= 0 && itemText(currentIndex()).compare(text, Qt::CaseInsensitive) == 0) return;
+    const int first = FirstStartingWith(text);
+    if (first < 0) return;
+    keyNavigation = false;  // highlighting it shows no verb yet
+    const QModelIndex index = model()->index(first, modelColumn(), rootModelIndex());
+    view()->setCurrentIndex(index);
+    view()->scrollTo(index, QAbstractItemView::PositionAtTop);
+}
+
+int VerbComboBox::ItemForEnter() const {
+    const QString text = currentText();
+    // The verb the box shows, even the second of two equal infinitives.
+    const int current = currentIndex();
+    if (current >= 0 && itemText(current).compare(text, Qt::CaseInsensitive) == 0) return current;
+    const int exact = FindExact(text);
+    if (exact >= 0) return exact;
+    const int first = FirstStartingWith(text);
+    if (first >= 0) return first;
+    return view()->indexAt(QPoint(1, 1)).row();  // the top of the visible part
+}
+
+void VerbComboBox::EnterInList() {
+    const int chosen = ItemForEnter();
     if (chosen < 0) return;  // the list stays open
     lastVerbText = itemText(chosen);
     edit->setUpdatesEnabled(false);
     hidePopup();
     setCurrentIndex(chosen);
+    setEditText(itemText(chosen));
     edit->setUpdatesEnabled(true);
-    OnTextEdited();
+    emit verbChosen(controlId);
 }
 
 void VerbComboBox::EscapeToLastVerb() {

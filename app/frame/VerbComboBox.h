@@ -5,8 +5,9 @@
 // Typing a whole infinitive (in any case) shows that verb at once; partial
 // names are never completed. Leaving the box or pressing Esc brings back the
 // last verb accepted. Moving through the open list with the arrow keys shows
-// each verb in turn. Of two equal infinitives, typing or Enter always finds
-// the first; the second can only be chosen in the list, where each of them
+// each verb in turn; the list opens at the first verb that starts with the
+// typed text, and Enter takes it. Of two equal infinitives, typing finds the
+// first; the second can only be chosen in the list, where each of them
 // shows the first words of its definition after its name.
 #pragma once
 
@@ -39,6 +40,9 @@ public:
     // any case) is selected and applied unless the list is open.
     void OnTextEdited();
 
+    // Opens the list at the first verb that starts with the typed text.
+    void showPopup() override;
+
     QString lastVerbText;
     VerbComboEdit* edit = nullptr;
 
@@ -54,6 +58,11 @@ protected:
 
 private:
     bool PopupVisible() const;
+    // The item Enter takes in the open list: the verb shown if the text is
+    // its name, else the exact name, else the first verb starting with the
+    // text, else the top of the visible part of the list.
+    int ItemForEnter() const;
+    int FirstStartingWith(const QString& text) const;
     void EnterInList();
     void EscapeToLastVerb();
 

@@ -129,6 +129,55 @@ private slots:
         QCOMPARE(window->verbIndex, int(Payer));
     }
 
+    // Typing the beginning of a name, opening the list with Alt+Down and
+    // pressing Enter takes the first verb that starts with it.
+    void enterInTheOpenListTakesWhatWasTyped() {
+        QAbstractItemView* list = combo->view();
+        auto typeThenEnter = [&](const QString& text) {
+            Focus(combo);
+            combo->lineEdit()->selectAll();
+            TypeText(combo, text);
+            QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+            QTRY_VERIFY(list->isVisible());
+            QTest::keyClick(list, Qt::Key_Return);
+            QTRY_VERIFY(!list->isVisible());
+        };
+        Focus(combo);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("PL"));
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(list->isVisible());
+        QCOMPARE(list->currentIndex().row(), int(Pleuvoir));  // the list opens there
+        QCOMPARE(window->verbIndex, int(Aimer));              // nothing shown yet
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(window->verbIndex, int(Pleuvoir));
+        QCOMPARE(combo->currentText(), QStringLiteral("pleuvoir"));
+
+        typeThenEnter(QStringLiteral("pay"));
+        QCOMPARE(window->verbIndex, int(Payer));
+        typeThenEnter(QStringLiteral("ZÉB"));
+        QCOMPARE(window->verbIndex, int(Zebrer));
+
+        // The second of two equal infinitives stays shown.
+        Focus(combo);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("ressortir"));
+        QCOMPARE(window->verbIndex, int(Ressortir1));
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(window->verbIndex, int(Ressortir2));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(window->verbIndex, int(Ressortir2));
+        QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to come under (a court)"));
+    }
+
     void boxFollowsTheActiveWindow() {
         CChildFrame* second = frame->OpenVerbWindow(frame->modules[0].get(), Monter, false, false);
         QCOMPARE(combo->currentText(), QStringLiteral("monter"));
