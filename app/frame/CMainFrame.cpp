@@ -437,7 +437,9 @@ void CMainFrame::SyncVerbBar() {
             combo->raise();
             combo->show();
         }
-        if (edit != nullptr && !(edit->hasFocus() && edit->modified)) edit->SetText(FromCp1252(window->EnglishDefinition()));
+        // Typing in the field, or text waiting to be fixed, is not replaced.
+        if (edit != nullptr && !(edit->hasFocus() && edit->modified) && !edit->HoldsRefusedText())
+            edit->SetText(FromCp1252(window->EnglishDefinition()));
     } else {
         if (!verbCombos.isEmpty()) {
             VerbComboBox* combo = verbCombos[0];

@@ -1,6 +1,7 @@
 #include "DefinitionEdit.h"
 
 #include <QKeyEvent>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -35,6 +36,11 @@ void DefinitionEdit::focusInEvent(QFocusEvent* event) {
     QPlainTextEdit::focusInEvent(event);
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
+    if (refused) {
+        // Back to fix the text: it is still the edit begun before.
+        refused = false;
+        return;
+    }
     savedText = toPlainText();
     modified = 0;
     targetWindow = activeVerbWindow ? activeVerbWindow() : nullptr;
@@ -44,6 +50,7 @@ void DefinitionEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         SetText(savedText);
         modified = 0;
+        refused = false;
         event->accept();
         return;
     }
@@ -69,15 +76,34 @@ bool DefinitionEdit::CommitIfModified() {
     }
     modified = 0;
     const QString text = toPlainText();
-    if (Commit(target, text, window())) {
+    QPointer<DefinitionEdit> self = this;
+    if (Commit(target, text, window(), [self] {
+            if (self && self->refused) self->setFocus(Qt::OtherFocusReason);
+        })) {
         savedText = text;
         return true;
     }
-    SetText(savedText);
+    KeepRefusedText();
+    refused = !hasFocus();
     return false;
 }
 
-bool DefinitionEdit::Commit(CChildFrame* target, const QString& text, QWidget* messageParent) {
+void DefinitionEdit::KeepRefusedText() {
+    modified = 1;
+    const QString text = toPlainText();
+    int at = 0;
+    while (at < text.size()) {
+        const int length = text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+        if (!ToCp1252(text.mid(at, length))) break;
+        at += length;
+    }
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(at);
+    setTextCursor(cursor);
+}
+
+bool DefinitionEdit::Commit(CChildFrame* target, const QString& text, QWidget* messageParent,
+                            std::function<void()> afterMessage) {
     QString oneLine = text;
     oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
     for (QChar& c : oneLine)
@@ -88,9 +114,10 @@ bool DefinitionEdit::Commit(CChildFrame* target, const QString& text, QWidget* m
     if (!bytes) {
         // Shown once the focus change that triggered the commit is over.
         QPointer<QWidget> parent = messageParent;
-        QTimer::singleShot(0, [parent, error] {
+        QTimer::singleShot(0, [parent, error, afterMessage] {
             ShowUserMessage(parent, QMessageBox::Warning,
                             error + QStringLiteral("\nThe definition was not stored."));
+            if (afterMessage) afterMessage();
         });
         return false;
     }

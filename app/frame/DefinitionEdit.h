@@ -5,7 +5,10 @@
 // user's definition of that verb (and its pronominal state) in the window
 // that was active when the field got the focus. Esc before leaving brings
 // the old text back and stores nothing. Enter is a line break like any other
-// character; line breaks are stored as spaces.
+// character; line breaks are stored as spaces. Text that cannot be stored
+// (a character without a Windows-1252 byte) stays in the field after the
+// user has been told, with the caret at that character and the focus back
+// in the field, until it is fixed or Esc brings the old text back.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -35,8 +38,16 @@ public:
     bool CommitIfModified();
 
     // Stores `text` as the definition of `window`'s verb; refuses (with a
-    // message) text that cannot be kept in Windows-1252.
-    static bool Commit(CChildFrame* window, const QString& text, QWidget* messageParent);
+    // message, after which `afterMessage` runs) text that cannot be kept in
+    // Windows-1252.
+    static bool Commit(CChildFrame* window, const QString& text, QWidget* messageParent,
+                       std::function<void()> afterMessage = {});
+
+    // Keeps refused text as it is, still to be stored, with the caret at
+    // its first character that cannot be stored.
+    void KeepRefusedText();
+    // True while refused text waits for the focus to come back to the field.
+    bool HoldsRefusedText() const { return refused; }
 
     QString savedText;
     int modified = 0;
@@ -49,4 +60,5 @@ protected:
 
 private:
     bool settingText = false;
+    bool refused = false;
 };

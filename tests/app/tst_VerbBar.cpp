@@ -1,11 +1,13 @@
 // The verb box and the definition bar, driven with the keyboard and focus
 // changes as a person uses them.
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QTest>
+#include <QTextCursor>
 
 #include "AppTestSupport.h"
 #include "CChildFrame.h"
@@ -238,15 +240,37 @@ private slots:
         QCOMPARE(QString::fromStdString(window->EnglishDefinition()), QStringLiteral("to love dearly"));
         QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to love dearly"));
 
-        // "ł" has no Windows-1252 byte: nothing is stored, the user is told.
+        // "ł" has no Windows-1252 byte: nothing is stored, the user is told,
+        // and the text waits in the field, the caret at the "ł", to be fixed.
         Focus(edit);
         edit->selectAll();
         TypeText(edit, QStringLiteral("to łove"));
+        edit->moveCursor(QTextCursor::End);
         Focus(window->View());
         QTRY_COMPARE(recorder.messages.size(), 1);
         QVERIFY(recorder.messages[0].text.contains(QStringLiteral("ł")));
         QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to love dearly"));
-        QCOMPARE(edit->Text(), QStringLiteral("to love dearly"));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+        QCOMPARE(edit->Text(), QStringLiteral("to łove"));
+        QCOMPARE(edit->textCursor().position(), 3);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        TypeText(edit, QStringLiteral("l"));
+        Focus(window->View());
+        QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to love"));
+        QCOMPARE(recorder.messages.size(), 1);
+
+        // The same with the Pronominal button: the form does not change yet.
+        Focus(edit);
+        edit->selectAll();
+        TypeText(edit, QStringLiteral("to adore → to worship"));
+        frame->Action(131)->trigger();
+        QTRY_COMPARE(recorder.messages.size(), 2);
+        QVERIFY(!window->pronominal);
+        QCOMPARE(edit->Text(), QStringLiteral("to adore → to worship"));
+        QCOMPARE(edit->textCursor().position(), 9);
+        // Esc brings the stored text back.
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QCOMPARE(edit->Text(), QStringLiteral("to love"));
     }
 
     void pronominalWhileTypingStoresForTheFormTyped() {
