@@ -17,12 +17,14 @@
 #include "DefinitionBar.h"
 #include "DefinitionEdit.h"
 #include "FontColourDialog.h"
+#include "MailCommands.h"
 #include "PageView.h"
 #include "PrintCommand.h"
 #include "ProgramObjects.h"
 #include "QtText.h"
 #include "SearchRun.h"
 #include "StringTable.h"
+#include "SupportAddress.h"
 #include "VerbBar.h"
 #include "VerbComboBox.h"
 #include "VerbComboEdit.h"
@@ -103,8 +105,8 @@ void CMainFrame::UpdateCommandStates() {
     // Print and the definitions mail act on the active verb window.
     Action(IdPrint)->setEnabled(verbChildActive);
     Action(IdFind)->setEnabled(moduleCount > 0);
-    Action(IdSendEmail)->setEnabled(false);
-    Action(IdSendDefinitions)->setEnabled(false);
+    Action(IdSendEmail)->setEnabled(true);
+    Action(IdSendDefinitions)->setEnabled(verbChildActive);
 }
 
 void CMainFrame::OnCommand(int id) {
@@ -115,10 +117,7 @@ void CMainFrame::OnCommand(int id) {
         DefinitionEdit* edit = DefinitionField();
         if (edit != nullptr && edit->hasFocus()) {
             // What is being typed belongs to the form shown before the toggle.
-            if (edit->modified && !DefinitionEdit::Commit(window, edit->Text(), this)) {
-                edit->KeepRefusedText();  // to be fixed before the form changes
-                break;
-            }
+            if (edit->modified) DefinitionEdit::Commit(window, edit->Text(), this);
         }
         window->SetPronominal(!window->pronominal);
         if (edit != nullptr) {
@@ -147,6 +146,17 @@ void CMainFrame::OnCommand(int id) {
     case IdPrint:
         PrintCommand(this, window);
         break;
+    case IdSendEmail:
+        SendCommentMail(this, SupportAddress());
+        break;
+    case IdSendDefinitions: {
+        if (window == nullptr) break;
+        // What is being typed in the definition field goes with the mail.
+        DefinitionEdit* edit = DefinitionField();
+        if (edit != nullptr && !edit->CommitIfModified()) break;
+        SendDefinitionsMail(this, window->languageModule, SupportAddress());
+        break;
+    }
     case IdFind:
         RunFind();
         break;
