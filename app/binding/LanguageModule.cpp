@@ -190,6 +190,7 @@ bool LanguageModule::Load(const std::string& fileName) {
     // 1. The user's definitions, from the current directory.
     definitionsUnreadable_ = 0;
     definitionsPath = ResolveAgainstCurrentDirectory(DefinitionsFileName(fileName));
+    if (!readOnlyDefinitions) platform::RemoveStaleTemporaryFiles(definitionsPath);
     ReadDefinitionsFile(definitionsPath);
 
     // 2. The module, through the library search.

@@ -1,6 +1,7 @@
 // Atomic file replacement: temporary file, fsync, rename.
 #include "platform/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,7 +9,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ModuleLoader.h"
@@ -31,16 +34,78 @@ bool WriteFileAtomically(const std::string& path, std::string_view data) {
         return false;
     }
     // A symbolic link (say, to a file kept with the user's other settings)
-    // stays a link: the file it points to is the one replaced.
+    // stays a link: the file it points to is the one replaced. When that
+    // file's folder is missing (an unmounted drive), writing fails and the
+    // link is left as it is.
     std::string target = path;
     struct stat link;
     if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
         if (char* resolved = realpath(path.c_str(), nullptr)) {
             target = resolved;
             std::free(resolved);
+        } else {
+            target = FollowLinks(path);
+            if (target.empty()) return Fail(ELOOP, "Cannot follow the link", path);
         }
     }
     return ReplaceFile(target, data);
+}
+
+std::string FollowLinks(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info;
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::vector<char> buffer(4096);
+        ssize_t n = readlink(current.c_str(), buffer.data(), buffer.size());
+        if (n <= 0 || size_t(n) >= buffer.size()) return {};
+        std::string next(buffer.data(), size_t(n));
+        if (next[0] != '/') {
+            size_t slash = current.rfind('/');
+            next = (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + next;
+        }
+        current = next;
+    }
+    return {};
+}
+
+namespace {
+
+// "name.XXXXXX" as mkstemp makes it from "name".
+bool IsTemporaryName(std::string_view entry, std::string_view base) {
+    if (entry.size() != base.size() + 7 || entry.substr(0, base.size()) != base || entry[base.size()] != '.')
+        return false;
+    for (char c : entry.substr(base.size() + 1))
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+void RemoveStaleBeside(const std::string& path, int minimumAgeSeconds) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (base.empty()) return;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return;
+    const time_t now = time(nullptr);
+    while (dirent* entry = readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name, base)) continue;
+        const std::string file = folder + "/" + entry->d_name;
+        struct stat info;
+        if (lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != geteuid()) continue;
+        if (now - info.st_mtime < minimumAgeSeconds) continue;  // a save may be writing it now
+        unlink(file.c_str());
+    }
+    closedir(dir);
+}
+
+}  // namespace
+
+void RemoveStaleTemporaryFiles(const std::string& path, int minimumAgeSeconds) {
+    if (path.empty()) return;
+    RemoveStaleBeside(path, minimumAgeSeconds);
+    std::string target = FollowLinks(path);
+    if (!target.empty() && target != path) RemoveStaleBeside(target, minimumAgeSeconds);
 }
 
 namespace {

@@ -199,6 +199,7 @@ std::filesystem::path SettingsStore::DefaultPath() {
 
 SettingsStore::SettingsStore(std::filesystem::path file)
     : file_(std::move(file)), root_(std::make_unique<Key>()) {
+    RemoveStaleTemporaryFiles(file_.string());
     Reload();
 }
 

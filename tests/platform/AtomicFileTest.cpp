@@ -2,7 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <vector>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -88,4 +91,44 @@ TEST(AtomicFile, ASymbolicLinkStaysALink) {
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadAll(real), "new");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "kept"), fs::directory_iterator()), 1);
+}
+
+// A link whose target folder is missing (an unmounted drive) is never
+// replaced by a file of its own: the save fails and says so.
+TEST(AtomicFile, ALinkToAMissingFolderIsLeftAlone) {
+    TempDir dir;
+    const fs::path link = dir.path / "French.txt";
+    fs::create_symlink(dir.path / "unmounted" / "French.txt", link);
+    EXPECT_FALSE(platform::WriteFileAtomically(link.string(), "data"));
+    EXPECT_EQ(platform::LastErrorCode(), ENOENT);
+    EXPECT_TRUE(fs::is_symlink(link));
+    fs::create_directory(dir.path / "unmounted");
+    EXPECT_TRUE(platform::WriteFileAtomically(link.string(), "data"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll(dir.path / "unmounted" / "French.txt"), "data");
+}
+
+// Only our own stale temporary files go: the pattern, a regular file, and
+// old enough that no save can be writing it.
+TEST(AtomicFile, StaleTemporaryFilesAreRemoved) {
+    TempDir dir;
+    fs::create_directory(dir.path / "real");
+    fs::create_symlink(dir.path / "real" / "French.txt", dir.path / "French.txt");
+    auto make = [](const fs::path& file, bool old) {
+        std::ofstream(file) << "x";
+        if (old) fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    };
+    make(dir.path / "French.txt.a1B2c3", true);         // stale: removed
+    make(dir.path / "real" / "French.txt.Zz9yY8", true);  // beside the link's target: removed
+    make(dir.path / "French.txt.q1w2e3", false);        // a save may be writing it: kept
+    make(dir.path / "French.txt.bak", true);            // not our pattern: kept
+    make(dir.path / "French.txt.ab-cd!", true);         // not our pattern: kept
+    make(dir.path / "Other.txt.a1B2c3", true);          // another file's: kept
+    fs::create_directory(dir.path / "French.txt.d1r3ct");  // a folder: kept
+    platform::RemoveStaleTemporaryFiles((dir.path / "French.txt").string());
+    std::vector<std::string> left;
+    for (const auto& entry : fs::recursive_directory_iterator(dir.path)) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"French.txt", "French.txt.ab-cd!", "French.txt.bak", "French.txt.d1r3ct",
+                                              "French.txt.q1w2e3", "Other.txt.a1B2c3", "real"}));
 }

@@ -14,4 +14,14 @@ namespace platform {
 // link, the file it points to is replaced and the link is kept.
 bool WriteFileAtomically(const std::string& path, std::string_view data);
 
+// The file `path` names after following its symbolic links, even where the
+// last target does not exist; `path` itself when it is no link; empty for a
+// loop of links.
+std::string FollowLinks(const std::string& path);
+
+// Removes the temporary files ("name.XXXXXX") that saves of `path` killed
+// half-way left behind, beside `path` and beside the file a link at `path`
+// points to: only regular files of ours, at least `minimumAgeSeconds` old.
+void RemoveStaleTemporaryFiles(const std::string& path, int minimumAgeSeconds = 60);
+
 }  // namespace platform
