@@ -117,7 +117,10 @@ void CMainFrame::OnCommand(int id) {
         DefinitionEdit* edit = DefinitionField();
         if (edit != nullptr && edit->hasFocus()) {
             // What is being typed belongs to the form shown before the toggle.
-            if (edit->modified) DefinitionEdit::Commit(window, edit->Text(), this);
+            if (edit->modified && !DefinitionEdit::Commit(window, edit->Text(), this)) {
+                edit->KeepRefusedText();  // to be fixed before the form changes
+                break;
+            }
         }
         window->SetPronominal(!window->pronominal);
         if (edit != nullptr) {
