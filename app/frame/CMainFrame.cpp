@@ -472,6 +472,8 @@ void CMainFrame::ApplyChosenVerb(int controlId) {
     if (window == nullptr) return;
     VerbComboBox* combo = verbCombos.value(controlId - VerbComboBox::FirstControlId);
     if (combo == nullptr) return;
+    // "se souvenir", "s'asseoir": the verb in its pronominal form.
+    if (combo->PronominalTyped()) window->pronominal = true;
     window->SetVerb(combo->currentIndex());
     if (DefinitionEdit* edit = DefinitionField()) edit->SetText(FromCp1252(window->EnglishDefinition()));
 }

@@ -71,8 +71,15 @@ void CMainFrame::UpdateCommandStates() {
     const bool verbChildActive = window != nullptr;
 
     QAction* pronominal = Action(IdPronominal);
-    pronominal->setEnabled(window && window->canBePronominal);
+    const bool onlyPronominal = window && window->onlyPronominal;
+    pronominal->setEnabled(window && window->canBePronominal && !onlyPronominal);
     pronominal->setChecked(window && window->canBePronominal && window->pronominal);
+    if (pronominal->property("onlyPronominal").toBool() != onlyPronominal) {
+        const QString strings = LoadString(onlyPronominal ? PronominalOnlyStringId : IdPronominal);
+        pronominal->setToolTip(TooltipOf(strings));
+        pronominal->setStatusTip(PromptOf(strings));
+        pronominal->setProperty("onlyPronominal", onlyPronominal);
+    }
 
     struct Alternate { int id; int choice; int defaultImage; };
     for (Alternate alt : {Alternate{IdAlternate1, 0, 1}, Alternate{IdAlternate2, 1, 2}}) {

@@ -32,6 +32,7 @@ enum CommandId : int {
 enum ResourceId : int {
     FrameMenuId = 128,
     ChildMenuId = 129,
+    PronominalOnlyStringId = 134,  // the Pronominal button of a verb that has no other form
     VerbBarTitleId = 136,
     ComboFontNameId = 137,
     ReadyStringId = 57345,

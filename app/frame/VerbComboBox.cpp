@@ -7,6 +7,7 @@
 #include <QStyledItemDelegate>
 
 #include "LanguageModule.h"
+#include "PronominalUse.h"
 #include "QtText.h"
 #include "VerbComboEdit.h"
 
@@ -66,7 +67,13 @@ VerbComboBox::VerbComboBox(int controlId_, QWidget* parent) : QComboBox(parent),
     });
 }
 
-void VerbComboBox::Fill(const LanguageModule& module) {
+void VerbComboBox::Fill(const LanguageModule& module_) {
+    module = &module_;
+    const LanguageModule& module = module_;
+    reflexivePrefixes.clear();
+    const char* language = module.GetLanguage();
+    if (language != nullptr && QString::fromLatin1(language) == QStringLiteral("French"))
+        reflexivePrefixes = {QStringLiteral("se "), QStringLiteral("s'"), QStringLiteral("s\u2019")};
     const int32_t count = module.GetVerbCount();
     QStringList names;
     names.reserve(count);
@@ -88,17 +95,36 @@ int VerbComboBox::FindExact(const QString& text) const {
     return findText(text, Qt::MatchFixedString);
 }
 
+int VerbComboBox::FindPronominal(const QString& text) const {
+    for (const QString& prefix : reflexivePrefixes) {
+        if (!text.startsWith(prefix, Qt::CaseInsensitive)) continue;
+        const int index = FindExact(text.mid(prefix.size()).trimmed());
+        if (index >= 0 && PronominalUseOf(module, index) != PronominalUse::None) return index;
+    }
+    return -1;
+}
+
+int VerbComboBox::FindTyped(const QString& text, bool* pronominal) const {
+    int index = FindExact(text);
+    const bool reflexive = index < 0 && (index = FindPronominal(text)) >= 0;
+    if (pronominal != nullptr) *pronominal = reflexive;
+    return index;
+}
+
 bool VerbComboBox::PopupVisible() const { return view()->isVisible(); }
 
 void VerbComboBox::OnTextEdited() {
     const QString typed = currentText();
-    const int index = FindExact(typed);
+    bool reflexive = false;
+    const int index = FindTyped(typed, &reflexive);
     if (index < 0 || PopupVisible()) return;
     const int cursor = edit->cursorPosition();
     setCurrentIndex(index);
     setEditText(itemText(index));
     edit->setCursorPosition(std::min(cursor, int(itemText(index).size())));
+    pronominalTyped = reflexive;
     emit verbChosen(controlId);
+    pronominalTyped = false;
     lastVerbText = typed;
 }
 
@@ -112,7 +138,7 @@ void VerbComboBox::focusOutEvent(QFocusEvent* event) {
     if (event->reason() == Qt::PopupFocusReason) return;
     if (FindExact(currentText()) >= 0) return;
     // Never leave a half-typed name behind.
-    const int index = FindExact(lastVerbText);
+    const int index = FindTyped(lastVerbText);
     if (index >= 0) {
         setCurrentIndex(index);
         setEditText(itemText(index));
@@ -176,12 +202,12 @@ void VerbComboBox::showPopup() {
     view()->scrollTo(index, QAbstractItemView::PositionAtTop);
 }
 
-int VerbComboBox::ItemForEnter() const {
+int VerbComboBox::ItemForEnter(bool* pronominal) const {
     const QString text = currentText();
     // The verb the box shows, even the second of two equal infinitives.
     const int current = currentIndex();
     if (current >= 0 && itemText(current).compare(text, Qt::CaseInsensitive) == 0) return current;
-    const int exact = FindExact(text);
+    const int exact = FindTyped(text, pronominal);
     if (exact >= 0) return exact;
     const int first = FirstStartingWith(text);
     if (first >= 0) return first;
@@ -189,7 +215,8 @@ int VerbComboBox::ItemForEnter() const {
 }
 
 void VerbComboBox::EnterInList() {
-    const int chosen = ItemForEnter();
+    bool reflexive = false;
+    const int chosen = ItemForEnter(&reflexive);
     if (chosen < 0) return;  // the list stays open
     lastVerbText = itemText(chosen);
     edit->setUpdatesEnabled(false);
@@ -197,7 +224,9 @@ void VerbComboBox::EnterInList() {
     setCurrentIndex(chosen);
     setEditText(itemText(chosen));
     edit->setUpdatesEnabled(true);
+    pronominalTyped = reflexive;
     emit verbChosen(controlId);
+    pronominalTyped = false;
 }
 
 void VerbComboBox::EscapeToLastVerb() {

@@ -37,8 +37,16 @@ public:
     int FindExact(const QString& text) const;
 
     // What a change of the edit text by the user does: an exact match (in
-    // any case) is selected and applied unless the list is open.
+    // any case) is selected and applied unless the list is open. So is a
+    // French pronominal infinitive ("se souvenir", "s'asseoir") of a verb
+    // that has a pronominal form: that verb is applied in that form.
     void OnTextEdited();
+
+    // The item that `text` names in its pronominal form ("s'asseoir" ->
+    // asseoir), or -1.
+    int FindPronominal(const QString& text) const;
+    // True while the verb being applied was typed in its pronominal form.
+    bool PronominalTyped() const { return pronominalTyped; }
 
     // Opens the list at the first verb that starts with the typed text.
     void showPopup() override;
@@ -59,13 +67,20 @@ protected:
 private:
     bool PopupVisible() const;
     // The item Enter takes in the open list: the verb shown if the text is
-    // its name, else the exact name, else the first verb starting with the
-    // text, else the top of the visible part of the list.
-    int ItemForEnter() const;
+    // its name, else the exact name (or pronominal infinitive, which sets
+    // `pronominal`), else the first verb starting with the text, else the top
+    // of the visible part of the list.
+    int ItemForEnter(bool* pronominal) const;
     int FirstStartingWith(const QString& text) const;
     void EnterInList();
     void EscapeToLastVerb();
 
+    // The exact item or the pronominal infinitive `text` names.
+    int FindTyped(const QString& text, bool* pronominal = nullptr) const;
+
     int controlId;
+    const LanguageModule* module = nullptr;
+    QStringList reflexivePrefixes;  // "se ", "s'": the module's language is French
+    bool pronominalTyped = false;
     bool keyNavigation = false;  // the list's highlight moves by keyboard
 };

@@ -10,6 +10,7 @@
 #include "PageMarkup.h"
 #include "PageView.h"
 #include "ProgramObjects.h"
+#include "PronominalUse.h"
 #include "QtText.h"
 #include "VerbWindowHost.h"
 
@@ -80,6 +81,7 @@ void CChildFrame::SetVerb(int32_t index) {
     int32_t count = languageModule ? languageModule->GetVerbCount() : 0;
     if (index >= 0 && index < count) {
         verbIndex = index;
+        onlyPronominal = PronominalUseOf(languageModule, verbIndex) == PronominalUse::Only;
         Conjugate();
         const char* text = languageModule->GetEnglishDefinition(verbIndex, pronominal);
         definition = text ? text : "";

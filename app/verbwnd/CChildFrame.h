@@ -99,6 +99,7 @@ public:
     LanguageModule* const languageModule;
     int32_t verbIndex;
     bool canBePronominal = false;
+    bool onlyPronominal = false;  // the verb exists only in its pronominal form
     bool hasAlternate = false;
     bool pronominal;
     bool useAlternate;

@@ -1,6 +1,7 @@
 // The verb box and the definition bar, driven with the keyboard and focus
 // changes as a person uses them.
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include "DefinitionEdit.h"
 #include "PageView.h"
 #include "ProgramObjects.h"
+#include "VerbBar.h"
 #include "VerbComboBox.h"
 
 class VerbBarTest : public QObject {
@@ -178,6 +180,49 @@ private slots:
         QTRY_VERIFY(!list->isVisible());
         QCOMPARE(window->verbIndex, int(Ressortir2));
         QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to come under (a court)"));
+    }
+
+    // A learner types the infinitive as a dictionary gives it, with the real
+    // verbs; the Pronominal button of a verb that has no other form says so.
+    void pronominalInfinitivesAndThePronominalButton() {
+        StopFrame(frame);
+        frame = StartFrame({"French.ldl"});
+        if (!frame) QSKIP("The language module French.ldl is not available.");
+        combo = frame->VerbCombo(0);
+        window = frame->ActiveVerbWindow();
+        auto type = [&](const QString& text) {
+            Focus(combo);
+            combo->lineEdit()->selectAll();
+            TypeText(combo, text);
+        };
+        type(QStringLiteral("s'asseoir"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("s'asseoir"));
+        QCOMPARE(combo->currentText(), QStringLiteral("asseoir"));
+        QAction* button = frame->Action(131);
+        QVERIFY(button->isEnabled());
+        QVERIFY(button->isChecked());
+        QCOMPARE(button->toolTip(), QStringLiteral("Pronominal"));
+
+        type(QStringLiteral("Se souvenir"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("se souvenir"));
+        type(QStringLiteral("s’abstenir"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("s'abstenir"));
+        QVERIFY(button->isChecked());
+        QVERIFY(!button->isEnabled());
+        QVERIFY(button->toolTip().contains(QStringLiteral("only")));
+        QTest::mouseClick(frame->VerbToolBar()->widgetForAction(button), Qt::LeftButton);
+        QCOMPARE(window->windowTitle(), QStringLiteral("s'abstenir"));
+        // Leaving the box keeps the verb and its form.
+        Focus(window->View());
+        QCOMPARE(combo->currentText(), QStringLiteral("abstenir"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("s'abstenir"));
+
+        // A verb without a pronominal form is not found that way.
+        type(QStringLiteral("se pleuvoir"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("s'abstenir"));
+        // The plain name of a verb that is only pronominal shows that form.
+        type(QStringLiteral("enfuir"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("s'enfuir"));
     }
 
     void boxFollowsTheActiveWindow() {
