@@ -53,6 +53,11 @@ CMainFrame::~CMainFrame() {
 
 bool CMainFrame::Create() {
     ApplySavedPlacement();
+    // A settings file that cannot be read is left alone; the user hears of
+    // it once, now, and again only if the settings cannot be saved.
+    settingsProblem_ = SettingsReadError();
+    if (!settingsProblem_.empty())
+        ShowUserMessage(nullptr, QMessageBox::Warning, QString::fromLocal8Bit(settingsProblem_.c_str()));
 
     // Display font and colour.
     uint8_t record[FontRecord::Size];
@@ -472,8 +477,6 @@ void CMainFrame::ApplyChosenVerb(int controlId) {
     if (window == nullptr) return;
     VerbComboBox* combo = verbCombos.value(controlId - VerbComboBox::FirstControlId);
     if (combo == nullptr) return;
-    // "se souvenir", "s'asseoir": the verb in its pronominal form.
-    if (combo->PronominalTyped()) window->pronominal = true;
     window->SetVerb(combo->currentIndex());
     if (DefinitionEdit* edit = DefinitionField()) edit->SetText(FromCp1252(window->EnglishDefinition()));
 }
@@ -585,7 +588,10 @@ void CMainFrame::SaveSettings() {
     WriteDword(key, settings::EnglishBar, englishBar ? 1 : 0);
     WriteDword(key, settings::StatusBar, statusShown ? 1 : 0);
     WriteString(settings::LanguageKey, settings::Path, platform::ProgramDirectory().c_str());
-    FlushSettingsRegistry();
+    if (!FlushSettingsRegistry() && settingsProblem_.empty())
+        ShowUserMessage(this, QMessageBox::Warning,
+                        QStringLiteral("Your settings could not be saved.\n%1")
+                            .arg(QString::fromLocal8Bit(platform::LastErrorMessage().c_str())));
     // The user's definitions are written again when the modules are
     // unloaded; a file that cannot be written is reported instead of losing
     // the edits without a word.

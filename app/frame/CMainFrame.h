@@ -135,6 +135,7 @@ private:
     bool childMenusShown = false;
     bool created = false;
     bool settingsSaved = false;
+    std::string settingsProblem_;  // why the settings file could not be read
     int cascadeIndex = 0;
     QList<QPointer<CChildFrame>> windowsToFit;  // placed before the frame was shown
 };

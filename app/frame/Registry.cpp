@@ -1,5 +1,7 @@
 #include "Registry.h"
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -37,6 +39,18 @@ void CloseSettingsRegistry() {
     auto& store = StoreInstance();
     if (store) store->Flush();
     store.reset();
+}
+
+std::string SettingsReadError() {
+    platform::SettingsStore& store = SettingsRegistry();
+    const int code = store.ReadError();
+    if (code == 0) return {};
+    const char* reason = code == ENOTSUP ? "it is not a regular file"
+                         : code == EFBIG ? "it is larger than 64 MB"
+                         : code == EISDIR ? "it is a folder"
+                                          : std::strerror(code);
+    return "Your settings file " + store.path().string() + " cannot be read (" + reason +
+           "). Plimo starts with its default settings and leaves the file as it is.";
 }
 
 std::optional<RegistryKey> OpenKeyPath(std::string_view path, bool create) {

@@ -1,6 +1,10 @@
 // The settings store: a key tree in memory, kept in a .reg-like text file.
 #include "platform/SettingsStore.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -181,7 +185,6 @@ void SerializeTree(const SettingsStore::Key& root, std::string& out) {
 // comes near, and a hostile file must not make the store grow without end.
 constexpr size_t MaxKeyDepth = 32;
 constexpr size_t MaxKeyPathLength = 1024;
-constexpr size_t MaxKeyNameLength = 255;
 
 }  // namespace
 
@@ -208,11 +211,30 @@ SettingsStore::~SettingsStore() { Flush(); }
 void SettingsStore::Reload() {
     root_ = std::make_unique<Key>();
     dirty_ = false;
-    std::ifstream in(file_, std::ios::binary);
-    if (!in) return;
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    Parse(contents.str());
+    readError_ = 0;
+    int fd = open(file_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno != ENOENT && errno != ENOTDIR) readError_ = errno;  // there, but unreadable
+        return;
+    }
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > (64L << 20)) {
+        readError_ = S_ISDIR(info.st_mode) ? EISDIR : S_ISREG(info.st_mode) ? EFBIG : ENOTSUP;
+        close(fd);
+        return;
+    }
+    std::string contents;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) readError_ = errno;
+        if (n <= 0) break;
+        contents.append(buffer, size_t(n));
+    }
+    close(fd);
+    if (readError_ != 0) return;
+    Parse(contents);
     dirty_ = false;
 }
 
@@ -275,6 +297,15 @@ std::string SettingsStore::Serialize() const {
 }
 
 bool SettingsStore::Flush() {
+    // Nothing that could not be read is overwritten; once it is gone, there
+    // is nothing left to lose.
+    struct stat gone;
+    if (readError_ != 0 && lstat(file_.c_str(), &gone) != 0 && errno == ENOENT) readError_ = 0;
+    if (readError_ != 0) {
+        SetLastError(readError_, "The settings file " + file_.string() +
+                                     " could not be read, so it is not overwritten: " + std::strerror(readError_));
+        return false;
+    }
     if (!dirty_) return true;
     std::error_code error;
     std::filesystem::create_directories(file_.parent_path(), error);
@@ -299,8 +330,6 @@ SettingsStore::Key* SettingsStore::Create(std::string_view keyPath) {
     if (keyPath.size() > MaxKeyPathLength) return nullptr;
     std::vector<std::string_view> parts = SplitPath(keyPath);
     if (parts.empty() || parts.size() > MaxKeyDepth) return nullptr;
-    for (std::string_view part : parts)
-        if (part.size() > MaxKeyNameLength) return nullptr;
     for (std::string_view part : parts)
         for (char c : part)
             if (static_cast<unsigned char>(c) < 0x20) return nullptr;  // would break the file

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QScreen>
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 #include "AppTestSupport.h"
@@ -334,6 +336,36 @@ private slots:
         uint32_t count = 0;
         QVERIFY(ReadDword(Key, "Number of Children", count));
         QCOMPARE(count, 1000u);
+    }
+
+    // A settings file that cannot be read is reported once at start and
+    // left as it is at exit; a save that fails is reported.
+    void unreadableOrUnsavableSettingsAreReported() {
+        QDir().mkpath(workspace->SettingsFile());  // a folder in the file's place
+        {
+            MessageRecorder messages;
+            frame = StartFrame();
+            QVERIFY(frame);
+            StopFrame(frame);
+            QCOMPARE(messages.messages.size(), 1);
+            QVERIFY(messages.messages[0].text.contains(QStringLiteral("cannot be read (it is a folder)")));
+        }
+        QVERIFY(QFileInfo(workspace->SettingsFile()).isDir());
+        QDir(workspace->SettingsFile()).removeRecursively();
+
+        // The folder of the settings file is a file: nothing can be saved.
+        QFile::remove(QFileInfo(workspace->SettingsFile()).absolutePath());
+        QDir(QFileInfo(workspace->SettingsFile()).absolutePath()).removeRecursively();
+        {
+            QFile blocker(QFileInfo(workspace->SettingsFile()).absolutePath());
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        MessageRecorder messages;
+        frame = StartFrame();
+        QVERIFY(frame);
+        StopFrame(frame);
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY(messages.messages[0].text.startsWith(QStringLiteral("Your settings could not be saved.")));
     }
 
 private:

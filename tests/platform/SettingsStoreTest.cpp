@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -222,12 +224,12 @@ TEST(SettingsStore, HostileKeysAreIgnoredAndTheRestKept) {
     std::string nested32 = "[a";
     for (int i = 1; i < 32; ++i) nested32 += "\\a";
     WriteAll(file, "[Good]\n\"a\"=dword:00000010\n\n" + deep + "]\n\"x\"=dword:00000001\n\n[" +
-                       std::string(300, 'n') + "]\n\"y\"=dword:00000001\n\n" + nested32 + "]\n\"z\"=\"deep\"\n");
+                       std::string(2000, 'n') + "]\n\"y\"=dword:00000001\n\n" + nested32 + "]\n\"z\"=\"deep\"\n");
     {
         SettingsStore store(file);
         EXPECT_EQ(store.GetDword("Good", "a"), 16u);
         EXPECT_FALSE(store.KeyExists("k"));
-        EXPECT_FALSE(store.KeyExists(std::string(300, 'n')));
+        EXPECT_FALSE(store.KeyExists(std::string(2000, 'n')));
         EXPECT_EQ(store.GetString(nested32.substr(1), "z"), "deep");
         EXPECT_FALSE(store.SetDword(deep.substr(1), "x", 1));
         EXPECT_TRUE(store.SetDword("Good", "b", 2));
@@ -238,4 +240,28 @@ TEST(SettingsStore, HostileKeysAreIgnoredAndTheRestKept) {
     SettingsStore again(file);
     EXPECT_EQ(again.GetDword("Good", "b"), 2u);
     EXPECT_EQ(again.GetString(nested32.substr(1), "z"), "deep");
+}
+
+// A settings file that is there but cannot be read (a folder or a pipe in its
+// place) leaves the defaults in use and is never overwritten.
+TEST(SettingsStore, AnUnreadableFileIsNeverOverwritten) {
+    TempDir dir;
+    fs::path file = dir.path / "settings.reg";
+    for (int kind = 0; kind < 2; ++kind) {
+        if (kind == 0)
+            fs::create_directory(file);
+        else
+            ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+        {
+            SettingsStore store(file);
+            EXPECT_NE(store.ReadError(), 0);
+            EXPECT_TRUE(store.SetDword(Key, "Pos", 3));
+            EXPECT_FALSE(store.Flush());
+        }
+        EXPECT_EQ(fs::is_directory(file), kind == 0);
+        EXPECT_EQ(fs::is_fifo(file), kind == 1);
+        fs::remove(file);
+    }
+    SettingsStore fresh(file);
+    EXPECT_EQ(fresh.ReadError(), 0);
 }

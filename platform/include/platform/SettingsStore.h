@@ -86,8 +86,14 @@ public:
     // is then left as it was).
     bool Flush();
 
-    // Drops the in-memory state and reads the file again.
+    // Drops the in-memory state and reads the file again. A file that is
+    // there but cannot be read (no permission, not a regular file, larger
+    // than 64 MB) leaves the store empty and is never overwritten: Flush
+    // then fails with that error.
     void Reload();
+
+    // The error (errno) that kept the file from being read, or 0.
+    int ReadError() const { return readError_; }
 
     // The file text for the current contents, and the parser behind the
     // constructor; exposed for tests and the fuzz target.
@@ -115,6 +121,7 @@ private:
     std::filesystem::path file_;
     std::unique_ptr<Key> root_;
     bool dirty_ = false;
+    int readError_ = 0;
 };
 
 }  // namespace platform
