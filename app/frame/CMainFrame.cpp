@@ -173,8 +173,8 @@ QAction* CMainFrame::Action(int id) {
 }
 
 void CMainFrame::CreateActions() {
-    for (int id : {int(IdPronominal), int(IdAlternate1), int(IdAlternate2), int(IdFullScreen),
-                   int(IdTabbedScreen), int(IdEnglishDefinition), int(IdStatusBar)})
+    for (int id : {int(IdPronominal), int(IdAlternate1), int(IdAlternate2), int(IdOtherForm),
+                   int(IdFullScreen), int(IdTabbedScreen), int(IdEnglishDefinition), int(IdStatusBar)})
         Action(id)->setCheckable(true);
     Action(IdPronominal)->setIcon(VerbBar::Image(0));
     Action(IdAlternate1)->setIcon(VerbBar::Image(1));
@@ -191,6 +191,22 @@ void CMainFrame::CreateActions() {
     Action(IdCopy)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     Action(IdPaste)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     for (int id = IdInsertFirst; id <= IdInsertLast; ++id) Action(id)->setText(LoadString(id).mid(7));
+    Action(IdPronominal)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    Action(IdOtherForm)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+
+    // The keys of every multiple-document program: close the active child
+    // window, go to the next or the previous one.
+    auto windowKeys = [this](QList<QKeySequence> keys, void (QMdiArea::*step)()) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, step] { if (mdiArea) (mdiArea->*step)(); });
+        addAction(action);
+    };
+    windowKeys({QKeySequence(Qt::CTRL | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W)},
+               &QMdiArea::closeActiveSubWindow);
+    windowKeys({QKeySequence(Qt::CTRL | Qt::Key_F6)}, &QMdiArea::activateNextSubWindow);
+    windowKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)}, &QMdiArea::activatePreviousSubWindow);
 }
 
 void CMainFrame::CreateBars() {
@@ -424,7 +440,13 @@ QSize CMainFrame::MdiAreaSize() const {
     return mdiArea->contentsRect().size();
 }
 
-void CMainFrame::OnSubWindowActivated(QMdiSubWindow*) {
+void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
+    // The frame's keys close and switch the child windows from anywhere; the
+    // child's own system menu claiming Ctrl+F4 as well would make the key
+    // ambiguous, and then neither would act.
+    if (window != nullptr && window->systemMenu() != nullptr)
+        for (QAction* action : window->systemMenu()->actions())
+            if (!action->shortcuts().isEmpty()) action->setShortcuts({});
     SyncVerbBar();
 }
 
@@ -477,6 +499,8 @@ void CMainFrame::ApplyChosenVerb(int controlId) {
     if (window == nullptr) return;
     VerbComboBox* combo = verbCombos.value(controlId - VerbComboBox::FirstControlId);
     if (combo == nullptr) return;
+    // "se souvenir", "s'asseoir": the verb in its pronominal form.
+    if (combo->PronominalTyped()) window->pronominal = true;
     window->SetVerb(combo->currentIndex());
     if (DefinitionEdit* edit = DefinitionField()) edit->SetText(FromCp1252(window->EnglishDefinition()));
 }

@@ -95,6 +95,10 @@ void CMainFrame::UpdateCommandStates() {
         }
     }
 
+    QAction* otherForm = Action(IdOtherForm);
+    otherForm->setEnabled(window && window->hasAlternate);
+    otherForm->setChecked(window && window->hasAlternate && window->useAlternate);
+
     Action(IdFullScreen)->setChecked(fullScreenLayout);
     Action(IdTabbedScreen)->setChecked(!fullScreenLayout);
     Action(IdEnglishDefinition)->setChecked(definitionBandShown);
@@ -143,6 +147,9 @@ void CMainFrame::OnCommand(int id) {
         break;
     case IdAlternate2:
         if (window) window->SetAlternate(1);
+        break;
+    case IdOtherForm:
+        if (window && window->hasAlternate) window->SetAlternate(window->useAlternate ? 0 : 1);
         break;
     case IdFullScreen:
         SwitchLayout(true);

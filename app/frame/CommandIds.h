@@ -16,6 +16,7 @@ enum CommandId : int {
     IdInsertLast = 32790,
     IdSendEmail = 32791,
     IdSendDefinitions = 32794,
+    IdOtherForm = 32795,  // the other of the verb's two forms (Ctrl+Shift+A)
     IdPrint = 57607,
     IdCopy = 57634,
     IdCut = 57635,

@@ -390,6 +390,40 @@ private slots:
         popup->close();
     }
 
+    // Keyboard only: the keys of every MDI program, and accelerators for
+    // the Pronominal and alternate-form commands, which the menu lists.
+    void keysForWindowsAndForms() {
+        QCOMPARE(Titles(MenuBarPopup(frame.get(), "&View")->actions()).mid(2),
+                 QStringList({"-", "&Pronominal\tCtrl+Shift+P", "&Alternate Form\tCtrl+Shift+A"}));
+        auto press = [](int key, Qt::KeyboardModifiers modifiers) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+            ProcessEvents();
+        };
+        CChildFrame* first = frame->ActiveVerbWindow();
+        CChildFrame* second = frame->OpenVerbWindow(frame->modules[0].get(), Monter, false, false);
+        Focus(second->View());
+        press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(second->useAlternate);
+        QCOMPARE(frame->VerbCombo(0)->currentText(), QStringLiteral("monter"));
+        press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!second->useAlternate);
+        press(Qt::Key_F6, Qt::ControlModifier);
+        QCOMPARE(frame->ActiveVerbWindow(), first);
+        press(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(first->pronominal);
+        QCOMPARE(first->windowTitle(), QStringLiteral("se aimer"));
+        press(Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(frame->ActiveVerbWindow(), second);
+        QPointer<CChildFrame> closing = second;
+        press(Qt::Key_F4, Qt::ControlModifier);
+        QVERIFY(!closing);
+        QCOMPARE(frame->ActiveVerbWindow(), first);
+        // Also from the verb box.
+        Focus(frame->VerbCombo(0));
+        press(Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(OpenChildCount, 0);
+    }
+
 private:
     static void Focus(QWidget* widget) {
         widget->setFocus(Qt::MouseFocusReason);
