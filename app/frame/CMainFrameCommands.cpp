@@ -17,6 +17,7 @@
 #include "DefinitionBar.h"
 #include "DefinitionEdit.h"
 #include "FontColourDialog.h"
+#include "PageClipboard.h"
 #include "MailCommands.h"
 #include "PageView.h"
 #include "PrintCommand.h"
@@ -106,8 +107,9 @@ void CMainFrame::UpdateCommandStates() {
 
     ProgramEdit edit = EditOf(FocusedProgramEdit());
     const bool writable = edit && !edit.ReadOnly();
-    // A verb window handles Copy itself, and has nothing to copy.
-    Action(IdCopy)->setEnabled(!verbChildActive && edit && edit.HasSelection());
+    // Copy takes the selection of the focused edit field; elsewhere in a
+    // verb window, the whole page.
+    Action(IdCopy)->setEnabled(edit ? edit.HasSelection() : verbChildActive);
     Action(IdCut)->setEnabled(writable && edit.HasSelection());
     const QMimeData* clip = QApplication::clipboard()->mimeData();
     Action(IdPaste)->setEnabled(writable && clip != nullptr && clip->hasText());
@@ -187,8 +189,11 @@ void CMainFrame::OnCommand(int id) {
     case IdCopy:
     case IdCut:
     case IdPaste: {
-        if (id == IdCopy && window != nullptr) break;  // the verb window's own Copy does nothing
         ProgramEdit edit = EditOf(FocusedProgramEdit());
+        if (id == IdCopy && !edit && window != nullptr) {
+            QApplication::clipboard()->setMimeData(PageMimeData(*window));
+            break;
+        }
         if (!edit) break;
         if (edit.line) {
             if (id == IdCopy) edit.line->copy();

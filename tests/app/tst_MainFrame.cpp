@@ -7,6 +7,7 @@
 #include <QListView>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -211,7 +212,7 @@ private slots:
         window->View()->setFocus();
         ProcessEvents();
         for (int id = 32779; id <= 32790; ++id) QVERIFY(!frame->Action(id)->isEnabled());
-        QVERIFY(!frame->Action(57634)->isEnabled());
+        QVERIFY(frame->Action(57634)->isEnabled());  // the page is copied
         QVERIFY(!frame->Action(57635)->isEnabled());
 
         DefinitionEdit* edit = frame->DefinitionField();
@@ -221,8 +222,8 @@ private slots:
         frame->UpdateCommandStates();
         QVERIFY(frame->Action(32782)->isEnabled());
         QVERIFY(frame->Action(57635)->isEnabled());
-        // A verb window is active: its own Copy, which does nothing, wins.
-        QVERIFY(!frame->Action(57634)->isEnabled());
+        // Copy takes the selection, also while a verb window is active.
+        QVERIFY(frame->Action(57634)->isEnabled());
         frame->Action(32782)->trigger();  // é replaces the selection
         QCOMPARE(edit->Text(), QStringLiteral("é"));
         // Inserted with the menu, the letter still counts as the user's change.
@@ -262,6 +263,60 @@ private slots:
         QVERIFY(frame->Action(57634)->isEnabled());
         frame->Action(57634)->trigger();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("copy me"));
+    }
+
+    // Copy does what it shows: the selection of the focused edit field, or
+    // else the whole verb page, as text and as a table in the page's layout.
+    void copyTakesTheSelectionOrThePage() {
+        CChildFrame* window = frame->ActiveVerbWindow();
+        QClipboard* clipboard = QApplication::clipboard();
+        Focus(window->View());
+        QVERIFY(frame->Action(57634)->isEnabled());
+        QTest::keyClick(window->View(), Qt::Key_C, Qt::ControlModifier);
+        const QString text = clipboard->text();
+        QVERIFY2(text.startsWith(QStringLiteral("aimer\n\nPrésent\nje aime0\ntu aimes0\n")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("\n\nImparfait\nje aime1\n")));
+        QVERIFY(text.contains(QStringLiteral("Participe Présent\naimant\nParticipe Passé\naimé\nayant aimé\n")));
+        QVERIFY(!text.contains(QLatin1Char('\\')));  // no colour markup
+        QString html = clipboard->mimeData()->html();
+        QCOMPARE(html.count(QStringLiteral("<tr")), 1);
+        QCOMPARE(html.count(QStringLiteral("<td")), 4);
+        QVERIFY(html.contains(QStringLiteral("<b style=\"color: #0000ff\">Présent</b><br>je aime0")));
+
+        // The toolbar button does the same; the tabbed page is four rows of two.
+        clipboard->clear();
+        frame->Action(32776)->trigger();
+        window = frame->ActiveVerbWindow();
+        Focus(window->View());
+        QTest::mouseClick(frame->VerbToolBar()->widgetForAction(frame->Action(57634)), Qt::LeftButton);
+        QStringList tabbedLines = clipboard->text().split(QLatin1Char('\n'));
+        QStringList lines = text.split(QLatin1Char('\n'));
+        QVERIFY(tabbedLines != lines);  // the tabbed page's own block order
+        tabbedLines.sort();
+        lines.sort();
+        QCOMPARE(tabbedLines, lines);
+        html = clipboard->mimeData()->html();
+        QCOMPARE(html.count(QStringLiteral("<tr")), 4);
+        QCOMPARE(html.count(QStringLiteral("<td")), 8);
+
+        // In an edit field, Copy follows its selection: Ctrl+C, menu alike.
+        VerbComboBox* combo = frame->VerbCombo(0);
+        Focus(combo);
+        combo->lineEdit()->deselect();
+        frame->UpdateCommandStates();
+        QVERIFY(!frame->Action(57634)->isEnabled());
+        combo->lineEdit()->setSelection(0, 3);
+        frame->UpdateCommandStates();
+        QVERIFY(frame->Action(57634)->isEnabled());
+        QTest::keyClick(combo, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("aim"));
+        DefinitionEdit* edit = frame->DefinitionField();
+        Focus(edit);
+        edit->selectAll();
+        frame->UpdateCommandStates();
+        QVERIFY(frame->Action(57634)->isEnabled());
+        frame->Action(57634)->trigger();
+        QCOMPARE(clipboard->text(), QStringLiteral("to like, to love"));
     }
 
     void fontCommand() {
