@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 
 #include "DialogUnits.h"
 
@@ -16,9 +17,14 @@ PrintingDialog::PrintingDialog(const QString& statusText_, QWidget* parent)
     const DialogUnits du = DialogUnits::Of(font());
     setFixedSize(du.Map(0, 0, 164, 63).size());
 
-    status = new QLabel(statusText, this);
+    status = new QLabel(this);
     status->setObjectName(QString::number(StatusControlId));
     status->setGeometry(du.Map(7, 7, 150, 30));
+    // A long file name loses its middle rather than its end.
+    QStringList lines = statusText.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = status->fontMetrics().elidedText(line, Qt::ElideMiddle, status->width());
+    status->setText(lines.join(QLatin1Char('\n')));
     status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     status->setTextFormat(Qt::PlainText);
 

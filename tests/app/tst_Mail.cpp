@@ -13,6 +13,7 @@
 #include "CMainFrame.h"
 #include "CSimpleMapiMail.h"
 #include "CommandIds.h"
+#include "DefinitionEdit.h"
 #include "MailCommands.h"
 #include "Registry.h"
 #include "SupportAddress.h"
@@ -142,6 +143,21 @@ private slots:
         QVERIFY(composer->Read("attached").contains(QStringLiteral("aimer,0,to love dearly")));
         QVERIFY(messages.messages.isEmpty());
         QVERIFY(frame->isEnabled());
+    }
+
+    void whatIsBeingTypedGoesWithTheMail() {
+        MessageRecorder messages;
+        composer->Install(QStringLiteral("exit 0"));
+        if (!frame->DefinitionBarShown()) frame->ToggleDefinitionBar();
+        DefinitionEdit* edit = frame->DefinitionField();
+        edit->setFocus(Qt::MouseFocusReason);
+        ProcessEvents();
+        edit->selectAll();
+        TypeText(edit, QStringLiteral("to adore"));
+        frame->Action(IdSendDefinitions)->trigger();  // from the menu: the field keeps the focus
+        QTRY_COMPARE_WITH_TIMEOUT(CSimpleMapiMail::OpenComposers(), 0, 20000);
+        QVERIFY(composer->Read("attached").contains(QStringLiteral("aimer,0,to adore")));
+        QVERIFY(messages.messages.isEmpty());
     }
 
     void unchangedDefinitionsAreExplained() {

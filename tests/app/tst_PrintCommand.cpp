@@ -32,6 +32,7 @@ struct PrintRun {
     bool printDialogShown = false;
     bool printingShown = false;
     QString status;          // the Printing dialog's text
+    QString shownStatus;     // as it fits the dialog
     bool frameDisabled = false;
     bool cancelEnabled = false;
     QObject context;  // the run's timers end with it
@@ -62,7 +63,8 @@ void AnswerPrintDialog(QWidget* frame, PrintRun& run, const QString& file,
                 return;
             }
             run.printingShown = printing->isVisible();
-            run.status = printing->status->text();
+            run.status = printing->statusText;
+            run.shownStatus = printing->status->text();
             run.frameDisabled = !frame->isEnabled();
             run.cancelEnabled = printing->cancel->isEnabled();
             if (during) during(printing);
@@ -127,7 +129,9 @@ private slots:
         QFile::remove(file);
         MessageRecorder messages;
         PrintRun run;
-        AnswerPrintDialog(frame.get(), run, file);
+        AnswerPrintDialog(frame.get(), run, file, [](PrintingDialog* printing) {
+            printing->grab().save(OutputFile(QStringLiteral("printing-dialog.png")));
+        });
         QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier);
         ProcessEvents();
 
@@ -135,6 +139,8 @@ private slots:
         QVERIFY(run.printingShown);
         QCOMPARE(run.status, QStringLiteral("Print French verb: z\u00e9brer\nPrinting on: Print to File (PDF)\n"
                                             "Printing to: ") + file);
+        QCOMPARE(run.shownStatus.count(QLatin1Char('\n')), 2);
+        QVERIFY(run.shownStatus.endsWith(QStringLiteral("print-command.pdf")));  // the name, if not the folder
         QVERIFY(run.frameDisabled);
         QVERIFY(run.cancelEnabled);  // the one thing the user can reach
         QVERIFY(IsWholePdf(file));
