@@ -275,8 +275,18 @@ void CMainFrame::SwitchLayout(bool fullScreen) {
     const bool alternate = window->useAlternate;
     const QRect rect = window->isMaximized() || window->isMinimized() ? window->RestoredGeometry()
                                                                        : window->geometry();
+    // Deleting the active window activates, and raises, another one: the
+    // others keep their order and the new window comes on top. Then the
+    // whole area is painted at once; a window that was maximised, or
+    // snapped to its page size, would leave parts of old pages behind.
+    QList<QMdiSubWindow*> order = mdiArea->subWindowList(QMdiArea::StackingOrder);
+    order.removeAll(window);
     delete window;
-    OpenVerbWindow(module, verb, pronominal, alternate, VerbWindowStyle, rect);
+    CChildFrame* replacement = OpenVerbWindow(module, verb, pronominal, alternate, VerbWindowStyle, rect);
+    for (QMdiSubWindow* other : order) other->raise();
+    if (replacement != nullptr) replacement->raise();
+    mdiArea->viewport()->repaint();
+    for (QWidget* widget : mdiArea->viewport()->findChildren<QWidget*>()) widget->repaint();
 }
 
 void CMainFrame::ApplyDisplayFont(const QFont& font, uint32_t colour) {

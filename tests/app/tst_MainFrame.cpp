@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -139,6 +140,41 @@ private slots:
         QCOMPARE(full->verbIndex, int(Monter));
         QCOMPARE(full->pos(), QPoint(40, 30));
         QCOMPARE(VerbWindowList.size(), 2);
+    }
+
+    // Tabbed Screen chosen from a maximised window among three: every
+    // window keeps its frame, and none is left maximised.
+    void layoutSwitchFromAMaximisedWindow() {
+        QMdiSubWindow* first = frame->ActiveVerbWindow();
+        frame->Action(1100)->trigger();
+        QMdiSubWindow* second = frame->ActiveVerbWindow();
+        frame->Action(1100)->trigger();
+        CChildFrame* third = frame->ActiveVerbWindow();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        third->showMaximized();
+        ProcessEvents();
+        QVERIFY(third->isMaximized());
+        frame->Action(32776)->trigger();
+        ProcessEvents();
+        QVERIFY(qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow()));
+        const QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList(QMdiArea::StackingOrder);
+        QCOMPARE(windows.size(), 3);
+        // The others stay stacked as they were, none covering the title of
+        // the one above it.
+        QCOMPARE(windows.mid(0, 2), QList<QMdiSubWindow*>({first, second}));
+        for (QMdiSubWindow* window : windows) {
+            QVERIFY(!window->isMaximized());
+            QVERIFY2(window->widget()->y() > 0, "the title bar is shown");
+        }
+        // What the screen shows is what every window paints when all of
+        // them are painted again.
+        QScreen* screen = frame->screen();
+        const QImage shown = screen->grabWindow(frame->winId()).toImage();
+        for (QWidget* widget : frame->findChildren<QWidget*>()) widget->update();
+        ProcessEvents();
+        const QImage again = screen->grabWindow(frame->winId()).toImage();
+        QVERIFY(shown == again);
     }
 
     void toolbarButtonsAreClicked() {
