@@ -110,15 +110,16 @@ bool PrintVerbPage(QWidget* frame, CChildFrame& window, QPrinter& printer) {
         printing.show();
         printing.activateWindow();
 
-        bool pageOk = PrintAbortProc();
-        if (pageOk && verbWindow) {
-            verbWindow->PrintPage(painter);
-            pageOk = PrintAbortProc();  // while the page goes to the printer
-        }
+        // The dialog appears; what the user does is taken once the page is
+        // drawn. A job stopped before its page would leave a printer that
+        // cannot take it back (Qt's engines cannot) with a blank sheet.
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (verbWindow) verbWindow->PrintPage(painter);
+        PrintAbortProc();  // while the page goes to the printer: Cancel is taken here
         if (printCancelled || !verbWindow)
             StopJob(painter, printer);
         else
-            printed = pageOk && EndJob(painter, printer);
+            printed = EndJob(painter, printer);
         printingDialogWindow = nullptr;
     }
     if (!printed && !printCancelled) ReportPrintFailure(frame);
