@@ -344,8 +344,10 @@ void CMainFrame::RebuildWindowList(QMenu* menu) {
         title.replace('&', QLatin1String("&&"));
         QAction* action = menu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                                       : QStringLiteral("%1 %2").arg(number).arg(title));
-        action->setCheckable(true);
-        action->setChecked(window == mdiArea->activeSubWindow());
+        // A check beside the active window only; the others have no box.
+        const bool active = window == mdiArea->activeSubWindow();
+        action->setCheckable(active);
+        action->setChecked(active);
         QPointer<QMdiSubWindow> target = window;
         connect(action, &QAction::triggered, this, [this, target] {
             if (target) mdiArea->setActiveSubWindow(target);

@@ -195,6 +195,41 @@ private slots:
         QVERIFY(!window->pronominal);
     }
 
+    // Small things a new user noticed: a disabled button must look
+    // disabled, and the Window menu checks the active window only.
+    void disabledButtonsAndTheWindowList() {
+        CChildFrame* window = frame->ActiveVerbWindow();
+        Focus(window->View());
+        VerbBar* bar = frame->VerbToolBar();
+        auto darkest = [](QWidget* button) {
+            const QImage image = button->grab().toImage();
+            int lightness = 255;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    lightness = std::min(lightness, QColor(image.pixel(x, y)).lightness());
+            return lightness;
+        };
+        QVERIFY(frame->Action(57634)->isEnabled());
+        QVERIFY(!frame->Action(57635)->isEnabled());
+        const int enabled = darkest(bar->widgetForAction(frame->Action(57634)));
+        const int disabled = darkest(bar->widgetForAction(frame->Action(57635)));
+        QVERIFY2(enabled < 64 && disabled > 150, qPrintable(QStringLiteral("%1 %2").arg(enabled).arg(disabled)));
+        SaveScreenshot(bar, QStringLiteral("verb-bar-buttons"));
+
+        frame->Action(1100)->trigger();
+        frame->Action(1100)->trigger();
+        QTest::keyClick(frame.get(), Qt::Key_W, Qt::AltModifier);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QList<QAction*> list = menu->actions().mid(4);
+        QCOMPARE(list.size(), 3);
+        QCOMPARE(list[2]->text(), QStringLiteral("&3 aimer"));
+        QVERIFY(list[2]->isCheckable() && list[2]->isChecked());
+        QVERIFY(!list[0]->isCheckable() && !list[1]->isCheckable());
+        SaveScreenshot(menu, QStringLiteral("window-menu"));
+        menu->close();
+    }
+
     void windowsCascadeTileAndClose() {
         frame->Action(1100)->trigger();
         frame->Action(1100)->trigger();
