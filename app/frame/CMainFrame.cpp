@@ -24,6 +24,7 @@
 #include "DefinitionBar.h"
 #include "DefinitionEdit.h"
 #include "FontRecord.h"
+#include "LockKeyIndicators.h"
 #include "MenuResource.h"
 #include "PageView.h"
 #include "ProgramObjects.h"
@@ -247,13 +248,8 @@ void CMainFrame::CreateBars() {
     statusBarWidget = new QStatusBar(this);
     statusBarWidget->setObjectName(QStringLiteral("statusBar"));
     setStatusBar(statusBarWidget);
-    for (int id : {int(IndicatorCapsId), int(IndicatorNumId), int(IndicatorScrlId)}) {
-        auto* indicator = new QLabel(LoadString(id), statusBarWidget);
-        indicator->setEnabled(false);
-        indicator->setAlignment(Qt::AlignCenter);
-        indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(LoadString(id)) + 12);
-        statusBarWidget->addPermanentWidget(indicator);
-    }
+    lockKeys = new LockKeyIndicators(statusBarWidget, LoadString(IndicatorCapsId),
+                                     LoadString(IndicatorNumId), LoadString(IndicatorScrlId));
     connect(statusBarWidget, &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty()) statusBarWidget->showMessage(LoadString(ReadyStringId));
     });

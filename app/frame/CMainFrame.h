@@ -22,6 +22,7 @@
 class CChildFrame;
 class DefinitionBar;
 class DefinitionEdit;
+class LockKeyIndicators;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -81,6 +82,7 @@ public:
     DefinitionEdit* DefinitionField() const;
     VerbBar* VerbToolBar() const { return verbBar; }
     DefinitionBar* DefinitionToolBar() const { return definitionBar; }
+    LockKeyIndicators* LockKeyState() const { return lockKeys; }
     const QList<QMenu*>& FrameMenus() const { return savedMenu; }
     bool MenusAreChildMenus() const { return childMenusShown; }
     bool fullScreenLayout = true;
@@ -125,6 +127,7 @@ private:
     QMenu* insertMenu = nullptr;
     VerbBar* verbBar = nullptr;
     QStatusBar* statusBarWidget = nullptr;
+    LockKeyIndicators* lockKeys = nullptr;
     DefinitionBar* definitionBar = nullptr;
     QMdiArea* mdiArea = nullptr;
     QHash<int, QAction*> actions;

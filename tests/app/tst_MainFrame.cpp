@@ -23,6 +23,7 @@
 #include "DefinitionBar.h"
 #include "DefinitionEdit.h"
 #include "FontColourDialog.h"
+#include "LockKeyIndicators.h"
 #include "MenuResource.h"
 #include "PageTabCtrl.h"
 #include "PageView.h"
@@ -30,6 +31,7 @@
 #include "QtText.h"
 #include "VerbBar.h"
 #include "VerbComboBox.h"
+#include "X11Keyboard.h"
 
 namespace {
 
@@ -548,6 +550,24 @@ private slots:
         Focus(frame->VerbCombo(0));
         press(Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(OpenChildCount, 0);
+    }
+
+    // The status bar shows the lock keys as the keyboard does; where the
+    // platform cannot tell (the offscreen runs), they stay dimmed.
+    void lockKeyIndicators() {
+        const auto& labels = frame->LockKeyState()->Labels();
+        QCOMPARE(labels[0]->text(), QStringLiteral("CAP"));
+        CChildFrame* window = frame->ActiveVerbWindow();
+        Focus(window->View());
+        const bool x11 = LockCapsLock(true);
+        QTest::keyClick(window->View(), Qt::Key_CapsLock);
+        QCOMPARE(labels[0]->isEnabled(), x11);
+        QVERIFY(!labels[2]->isEnabled());
+        if (!x11) return;
+        SaveScreenshot(frame->statusBar(), QStringLiteral("lock-keys-caps"));
+        LockCapsLock(false);
+        QTest::keyClick(window->View(), Qt::Key_CapsLock);
+        QVERIFY(!labels[0]->isEnabled());
     }
 
 private:
