@@ -12,4 +12,8 @@ if(TARGET plimo_frame AND TARGET French AND TARGET Qt6::Widgets)
     add_executable(bench-search ${CMAKE_CURRENT_LIST_DIR}/app/SearchBench.cpp)
     target_link_libraries(bench-search PRIVATE plimo_frame benchmark::benchmark)
     add_dependencies(bench-search French)
+    # Restoring 200 and 2,000 saved verb windows.
+    add_executable(bench-restore ${CMAKE_CURRENT_LIST_DIR}/app/RestoreBench.cpp)
+    target_link_libraries(bench-restore PRIVATE plimo_frame benchmark::benchmark)
+    add_dependencies(bench-restore French)
 endif()

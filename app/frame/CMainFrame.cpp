@@ -387,6 +387,7 @@ CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbInde
         window->showMinimized();
     else if (style & PosMaximized)
         window->showMaximized();
+    if (restoringWindows) return window;  // activated once, when all are back
     mdiArea->setActiveSubWindow(window);
     window->View()->setFocus(Qt::OtherFocusReason);
     SyncVerbBar();
@@ -511,6 +512,8 @@ void CMainFrame::RestoreChildWindows() {
     // A damaged count must not keep the program busy for ever.
     count = std::min<uint32_t>(count, 10000);
     int opened = 0;
+    CChildFrame* last = nullptr;
+    restoringWindows = true;
     const QSize area = MdiAreaSize().expandedTo(QSize(640, 480));
     for (int64_t i = int64_t(count) - 1; i >= 0; --i) {
         std::string path = std::string(settings::SettingsKey) + std::string(settings::ChildPrefix) +
@@ -535,11 +538,19 @@ void CMainFrame::RestoreChildWindows() {
                 int64_t top = std::clamp<int64_t>(rect.top, 0, 4 * area.height());
                 place = QRect(int(left), int(top), int(width), int(height));
             }
-            OpenVerbWindow(module.get(), index, (flags & 1) != 0, (flags & 2) != 0,
-                           VerbWindowStyle | (pos & (PosMinimized | PosMaximized)), place);
+            if (CChildFrame* window = OpenVerbWindow(module.get(), index, (flags & 1) != 0, (flags & 2) != 0,
+                                                     VerbWindowStyle | (pos & (PosMinimized | PosMaximized)), place))
+                last = window;
             ++opened;
             break;
         }
+    }
+    restoringWindows = false;
+    if (last != nullptr) {
+        // The window that was active at the last exit (child 0, opened last).
+        mdiArea->setActiveSubWindow(last);
+        last->View()->setFocus(Qt::OtherFocusReason);
+        SyncVerbBar();
     }
     if (opened == 0 && moduleCount > 0)
         OpenVerbWindow(modules[0].get(), 0, false, false, VerbWindowStyle);

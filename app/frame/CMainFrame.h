@@ -138,6 +138,7 @@ private:
     bool childMenusShown = false;
     bool created = false;
     bool settingsSaved = false;
+    bool restoringWindows = false;  // while the last run's windows are reopened
     std::string settingsProblem_;  // why the settings file could not be read
     int cascadeIndex = 0;
     QList<QPointer<CChildFrame>> windowsToFit;  // placed before the frame was shown
