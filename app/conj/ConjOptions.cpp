@@ -1,6 +1,8 @@
 // Parsing plimo-conj's command line.
 #include "ConjOptions.h"
 
+#include <cstdio>
+
 #define PLIMO_CONJ_SYNOPSIS                                          \
     "Usage: plimo-conj [--pronominal] [--alternate] VERB\n"          \
     "       plimo-conj --all [--pronominal] [--alternate]\n"         \
@@ -30,6 +32,40 @@ const char* const ConjUsage =
     "Text is read and written as UTF-8; words need letters that Windows-1252 has.\n"
     "Exit status: 0 done, 1 verb or definition not found, 2 bad command line or text,\n"
     "3 the language module could not be loaded, 4 the output could not be written.\n";
+
+std::string ShownArgument(std::string_view text) {
+    constexpr size_t MaxShown = 40;
+    std::string shown;
+    size_t characters = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        if (characters == MaxShown) return shown + "\xE2\x80\xA6";  // …
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        // The length of a well-formed UTF-8 sequence starting here, or 0.
+        size_t length = c < 0x80 ? 1 : (c >= 0xC2 && c <= 0xDF) ? 2 : (c >= 0xE0 && c <= 0xEF) ? 3
+                                    : (c >= 0xF0 && c <= 0xF4) ? 4 : 0;
+        if (length > 1) {
+            if (i + length > text.size()) length = 0;
+            for (size_t k = 1; k < length; ++k)
+                if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) length = 0;
+            // Overlong forms, surrogates and code points past U+10FFFF.
+            const unsigned char d = length > 1 ? static_cast<unsigned char>(text[i + 1]) : 0;
+            if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90))
+                length = 0;
+        }
+        if (length == 0 || (length == 1 && (c < 0x20 || c == 0x7F))) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            shown += escaped;
+            i += 1;
+        } else {
+            shown.append(text.substr(i, length));
+            i += length;
+        }
+        ++characters;
+    }
+    return shown;
+}
 
 ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
     ConjParse parse;
@@ -69,7 +105,7 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
         if (hasAttachedValue && !takesValue) {
             bool known = a == "--help" || a == "--pronominal" || a == "--alternate" ||
                          a == "--all" || a == "--definitions" || a == "--whole-word";
-            return fail(known ? "option " + a + " takes no value" : "unknown option " + a);
+            return fail(known ? "option " + a + " takes no value" : "unknown option " + ShownArgument(a));
         }
 
         if (a == "--") {
@@ -106,7 +142,7 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
                 if (a[k] == 'w') o.wholeWord = true;
             }
         } else if (a.size() > 1 && a[0] == '-') {
-            return fail("unknown option " + a);
+            return fail("unknown option " + ShownArgument(a));
         } else {
             positional.push_back(a);
         }
@@ -124,16 +160,18 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
         if (!positional.empty()) return fail("--all takes no verb");
         o.mode = ConjMode::All;
     } else if (find) {
-        if (!positional.empty()) return fail("unexpected argument " + positional.front());
+        if (!positional.empty()) return fail("unexpected argument " + ShownArgument(positional.front()));
         if (o.pronominal || o.alternate)
             return fail("--pronominal and --alternate do not go with --find");
         o.mode = ConjMode::Find;
     } else if (define) {
-        if (!positional.empty()) return fail("unexpected argument " + positional.front());
+        if (!positional.empty()) return fail("unexpected argument " + ShownArgument(positional.front()));
         if (o.alternate) return fail("--alternate does not go with --define");
         o.mode = ConjMode::Define;
     } else {
         if (positional.empty()) return fail("no verb given");
+        for (const std::string& p : positional)
+            if (p.empty()) return fail("an empty verb was given");
         if (positional.size() > 1) {
             // "se placer" typed without quotes arrives as two words.
             std::string joined;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class ConjMode { Help, Conjugate, All, Find, Define };
@@ -24,6 +25,11 @@ struct ConjParse {
 };
 
 ConjParse ParseConjOptions(const std::vector<std::string>& arguments);
+
+// An argument as a message may show it: bytes that are not UTF-8 and control
+// characters escaped as \xNN, and a long text cut to its first 40
+// characters and "…".
+std::string ShownArgument(std::string_view text);
 
 // The full help text (--help), and the short form shown after a bad
 // command line.

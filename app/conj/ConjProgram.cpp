@@ -61,7 +61,7 @@ bool ToCp1252(const std::string& utf8, std::string& cp1252Text, std::FILE* err) 
         if (c.invalidEncoding)
             Message(err, "the text given is not UTF-8; set your terminal to UTF-8 and type it again.");
         else
-            Message(err, "\"" + utf8 + "\": " + c.ErrorMessage());
+            Message(err, "\"" + ShownArgument(utf8) + "\": " + c.ErrorMessage());
         return false;
     }
     cp1252Text = std::move(c.text);
@@ -95,7 +95,7 @@ int UnknownVerb(const LanguageModule& module, const std::string& typed, const st
             break;
         }
     std::vector<std::string> suggestions = SuggestVerbs(module, base);
-    std::string text = "unknown verb \"" + typed + "\".";
+    std::string text = "unknown verb \"" + ShownArgument(typed) + "\".";
     if (suggestions.empty()) {
         text += " No verb of the database comes close.";
     } else {
@@ -122,14 +122,14 @@ int Conjugate(const LanguageModule& module, const ConjOptions& options, std::FIL
     FormBuffers forms;
     Utf8Output output(out);
     if (!WriteVerbPage(module, index, state, forms.pointers, output)) {
-        Message(err, "the verb \"" + options.verb + "\" could not be conjugated.");
+        Message(err, "the verb \"" + ShownArgument(options.verb) + "\" could not be conjugated.");
         return ConjNotFound;
     }
     if (!output.Flush()) return OutputFailed(err);
     if (wantedPronominal && !state.canBePronominal)
-        Message(err, "\"" + options.verb + "\" has no pronominal form; its plain form is shown.");
+        Message(err, "\"" + ShownArgument(options.verb) + "\" has no pronominal form; its plain form is shown.");
     if (options.alternate && !state.hasAlternate)
-        Message(err, "\"" + options.verb + "\" has no second variant; its only form is shown.");
+        Message(err, "\"" + ShownArgument(options.verb) + "\" has no second variant; its only form is shown.");
     return ConjOk;
 }
 
@@ -156,7 +156,12 @@ int FindText(const LanguageModule& module, const ConjOptions& options, std::FILE
                     (options.wholeWord ? WholeWord : 0);
     SearchResultList* list = nullptr;
     module.Find(pattern.c_str(), flags, &list);
-    if (list == nullptr) return ConjOk;
+    if (list == nullptr || list->count == 0) {
+        if (list != nullptr) module.FreeSearchPtr(list);
+        Message(err, std::string(options.definitions ? "no definition contains \"" : "no form contains \"") +
+                         ShownArgument(options.pattern) + "\".");
+        return ConjNotFound;
+    }
     std::unique_ptr<SearchResultList, std::function<void(SearchResultList*)>> owner(
         list, [&module](SearchResultList* l) { module.FreeSearchPtr(l); });
 
@@ -196,7 +201,7 @@ int Define(const LanguageModule& module, const ConjOptions& options, std::FILE* 
     if (index < 0) return UnknownVerb(module, options.verb, verb, err);
     const char* definition = module.GetEnglishDefinition(index, pronominal);
     if (definition == nullptr || definition[0] == '\0') {
-        Message(err, std::string("no English definition of \"") + options.verb + "\"" +
+        Message(err, std::string("no English definition of \"") + ShownArgument(options.verb) + "\"" +
                          (pronominal ? " in its pronominal form." : "."));
         return ConjNotFound;
     }
@@ -272,7 +277,8 @@ int RunConj(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     }
     const ConjOptions& options = parse.options;
     if (options.mode == ConjMode::Help) {
-        std::fputs(ConjUsage, out);
+        errno = 0;
+        if (std::fputs(ConjUsage, out) < 0 || std::fflush(out) != 0) return OutputFailed(err);
         return ConjOk;
     }
 
@@ -285,6 +291,9 @@ int RunConj(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
                          (detail.empty() ? "" : " (" + detail + ")"));
         return ConjModuleError;
     }
+    // French.txt that is there but cannot be read: said once, then on.
+    const std::string definitionsProblem = module.DefinitionsReadError();
+    if (!definitionsProblem.empty()) Message(err, definitionsProblem);
 
     switch (options.mode) {
     case ConjMode::Conjugate: return Conjugate(module, options, out, err);

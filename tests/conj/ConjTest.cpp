@@ -190,8 +190,43 @@ TEST_F(ConjCommand, FindPrintsInfinitiveFormAndTense) {
     EXPECT_EQ(run.out, "saillir\tsaillir\tInfinitif\nsaillir\tsaillir\tInfinitif\n"
                        "aller\taller\tInfinitif\n");
     ConjRun none = Conj({"--find", "qqq"});
-    EXPECT_EQ(none.code, 0);
+    EXPECT_EQ(none.code, 1);
     EXPECT_TRUE(none.out.empty());
+    EXPECT_EQ(none.err, "plimo-conj: no form contains \"qqq\".\n");
+    ConjRun noDefinition = Conj({"--find", "qqq", "--definitions"});
+    EXPECT_EQ(noDefinition.code, 1);
+    EXPECT_EQ(noDefinition.err, "plimo-conj: no definition contains \"qqq\".\n");
+}
+
+// What the user typed is shown safely: bytes that are not UTF-8 and control
+// characters escaped, and a long argument shortened.
+TEST(ConjOptionsTest, ArgumentsAreShownSafely) {
+    const std::vector<std::pair<std::string, std::string>> table = {
+        {"placer", "placer"},
+        {"pla\xC3\xA7ons", "pla\xC3\xA7ons"},              // ç stays
+        {"\xE9t\xE9", "\\xE9t\\xE9"},                        // Latin-1 bytes
+        {"a\x1B[2Jb", "a\\x1B[2Jb"},                          // an escape sequence
+        {"\xC0\xAF \xED\xA0\x80", "\\xC0\\xAF \\xED\\xA0\\x80"},  // overlong, surrogate
+        {"\xE2\x82", "\\xE2\\x82"},                          // cut short
+        {std::string(100000, 'x'), std::string(40, 'x') + "\xE2\x80\xA6"},
+    };
+    for (const auto& [given, shown] : table) EXPECT_EQ(ShownArgument(given), shown) << given.substr(0, 20);
+    ConjParse huge = ParseConjOptions({"--" + std::string(100000, 'z')});
+    EXPECT_FALSE(huge.ok);
+    EXPECT_LT(huge.error.size(), 80u);
+    EXPECT_FALSE(ParseConjOptions({""}).ok);
+    EXPECT_FALSE(ParseConjOptions({"se", ""}).ok);
+}
+
+// A French.txt that is there but cannot be read is named once on stderr;
+// the command goes on with the module's definitions.
+TEST_F(ConjCommand, AnUnreadableDefinitionsFileIsNamedOnce) {
+    std::filesystem::create_directory("FakeFull.txt");
+    ConjRun run = Conj({"--define", "abaisser"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "to lower\n");
+    EXPECT_NE(run.err.find("cannot be read (it is a folder)"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("plimo-conj:"), run.err.rfind("plimo-conj:"));
 }
 
 TEST_F(ConjCommand, DefinePrintsTheUsersDefinitionFirst) {
@@ -254,7 +289,14 @@ TEST_F(ConjCommand, TheProgramReturnsItsExitCodes) {
         int raw = std::system((program + " " + arguments + " >/dev/full 2>/dev/null").c_str());
         return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     };
+    EXPECT_EQ(status("--module FakeFull.ldl --find qqq"), 1);
+    EXPECT_EQ(status("''"), 2);
+    // --help too fails when its text cannot be written: a full disk, a
+    // closed output.
+    int closed = std::system((program + " --help >&- 2>/dev/null").c_str());
+    EXPECT_EQ(WIFEXITED(closed) ? WEXITSTATUS(closed) : -1, 4);
     if (std::filesystem::exists("/dev/full")) {
+        EXPECT_EQ(full("--help"), 4);
         EXPECT_EQ(full("--module FakeFull.ldl placer"), 4);
         EXPECT_EQ(full("--module FakeFull.ldl --all"), 4);
         EXPECT_EQ(full("--module FakeFull.ldl --find ll"), 4);
