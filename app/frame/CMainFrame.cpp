@@ -87,7 +87,8 @@ bool CMainFrame::Create() {
 
     MainFrameHost = this;
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now != nullptr && qobject_cast<QMenu*>(now->window()) == nullptr) lastFocus = now;
+        // A menu or the verb box's open list is not where the user works.
+        if (now != nullptr && now->window()->windowType() != Qt::Popup) lastFocus = now;
         UpdateCommandStates();
     });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,

@@ -61,7 +61,7 @@ ProgramEdit EditOf(QWidget* widget) {
 
 QWidget* CMainFrame::FocusedProgramEdit() const {
     QWidget* focus = QApplication::focusWidget();
-    if (focus != nullptr && qobject_cast<QMenu*>(focus->window()) != nullptr) focus = lastFocus;
+    if (focus != nullptr && focus->window()->windowType() == Qt::Popup) focus = lastFocus;
     if (focus == nullptr) focus = lastFocus;
     return EditOf(focus) ? focus : nullptr;
 }

@@ -1,4 +1,5 @@
 // The main frame: menus, commands and their states, layouts, bars, font.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDialog>
@@ -378,6 +379,12 @@ private slots:
         combo->lineEdit()->deselect();
         frame->UpdateCommandStates();
         QVERIFY(!frame->Action(57634)->isEnabled());
+        // Its open list belongs to it: Copy does not turn to the page.
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(combo->view()->isVisible());
+        QVERIFY(!frame->Action(57634)->isEnabled());
+        QTest::keyClick(combo->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!combo->view()->isVisible());
         combo->lineEdit()->setSelection(0, 3);
         frame->UpdateCommandStates();
         QVERIFY(frame->Action(57634)->isEnabled());
