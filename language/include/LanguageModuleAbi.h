@@ -3,6 +3,14 @@
 // Plain C functions exported by name; the program binds them at run time.
 // All text is Windows-1252, NUL-terminated, owned by the module unless said
 // otherwise. This header is the only thing the module and the program share.
+//
+// Threads: every function may be called from several threads at once. The
+// database is read-only, ConjugateVerb writes only the caller's buffers, and
+// each Find works on a list and buffers of its own. The one shared setting is
+// the progress target of SetSearchProgressHwnd: there is one for the whole
+// module, every form search reports to the target set last, and it calls the
+// target on the searching thread. A program that searches on several threads
+// either leaves the target null or makes its target safe to call from them.
 #pragma once
 
 #include <stdint.h>

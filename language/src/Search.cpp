@@ -3,6 +3,7 @@
 // The search runs on the caller's thread and reports progress by sending the
 // progress window a message now and then. Only matches allocate memory.
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,7 +20,7 @@ constexpr int32_t kGrowth = 10;
 constexpr int kWorkBufferSize = 64;
 constexpr int kProgressSteps = 20;
 
-HWND progressWindow = nullptr;
+std::atomic<HWND> progressWindow{nullptr};  // set from any thread
 
 // Bytes 0x80 and above are letters too: é, ç, œ belong to the word.
 bool IsWordCharacter(unsigned char c) {
@@ -111,11 +112,12 @@ void MatchForms(SearchRun& run, int32_t verbIndex, bool alternate, bool pronomin
 }
 
 void ReportProgress(int32_t verbIndex, int32_t count) {
-    if (!progressWindow || !progressWindow->send) return;
+    HWND target = progressWindow.load(std::memory_order_acquire);
+    if (!target || !target->send) return;
     const int32_t step = count / kProgressSteps > 0 ? count / kProgressSteps : 1;
     if (verbIndex % step != 0) return;
     const int64_t percent = (static_cast<int64_t>(verbIndex) * 100 + count / 2) / count;
-    progressWindow->send(progressWindow, WM_USER, static_cast<uintptr_t>(percent), 0);
+    target->send(target, WM_USER, static_cast<uintptr_t>(percent), 0);
 }
 
 void SearchAllForms(SearchRun& run) {
@@ -222,7 +224,7 @@ void FreeSearchPtr(SearchResultList* list) {
 }
 
 void SetSearchProgressHwnd(HWND window) {
-    progressWindow = window;
+    progressWindow.store(window, std::memory_order_release);
 }
 
 }  // extern "C"

@@ -1,4 +1,8 @@
-// libFuzzer target: Find patterns and flags, ConjugateVerb arguments.
+// libFuzzer targets: ConjugateVerb arguments and Find patterns and flags.
+// fuzz-french handles the arguments fast: it never makes a full pass over
+// the forms (only searches of the definitions, and form searches that end
+// at once); fuzz-french-search (FUZZ_FULL_PASSES) makes a full pass over
+// every form for each input, so it runs a small sample of them.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -25,11 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     m.ConjugateVerb(index, switches & 4, &hasAlternate, &canBePronominal, &useAlternate, &pronominal,
                     (switches & 8) ? labels : nullptr, forms);
 
-    // Find with the rest as the pattern; whole-database searches are slow, so
-    // search forms only now and then.
+    // Find with the rest as the pattern.
     const std::string pattern(reinterpret_cast<const char*>(data + 5), size - 5);
     int32_t flags = value;
-    if ((switches & 0x70) != 0x70) flags &= ~SearchForms;
+#ifdef FUZZ_FULL_PASSES
+    flags |= SearchForms;
+#else
+    if (std::strlen(pattern.c_str()) < 64) flags &= ~SearchForms;
+#endif
     SearchResultList* list = nullptr;
     m.Find(pattern.c_str(), flags, &list);
     if (list) {

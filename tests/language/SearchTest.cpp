@@ -1,9 +1,11 @@
 // The search engine through Find, FreeSearchPtr and SetSearchProgressHwnd.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "FrenchModule.h"
@@ -217,6 +219,52 @@ TEST(Search, ReportsProgressTwentyOneTimes) {
     // Switched off again: later searches send nothing.
     Search("zzqqzz", SearchForms);
     EXPECT_EQ(recorder.percents.size(), 21u);
+}
+
+}  // namespace
+
+namespace {
+
+// What the module's header promises: searches and conjugations on several
+// threads at once give what they give on one, and each thread's progress
+// reaches the one target, from that thread.
+TEST(Search, SeveralThreadsGetTheResultsOfOne) {
+    const auto expectedForms = Search("ons", SearchForms);
+    const auto expectedDefinitions = Search("to", SearchDefinitions);
+    const int count = Module().GetVerbCount();
+    std::vector<Conjugation> expectedPages;
+    for (int i = 0; i < count; i += 97) expectedPages.push_back(Conjugate(i, i % 2 == 1));
+
+    struct Counter : MessageTarget {
+        std::atomic<int> messages{0};
+    } counter;
+    counter.send = [](MessageTarget* t, uint32_t, uintptr_t, intptr_t) -> intptr_t {
+        ++static_cast<Counter*>(t)->messages;
+        return 0;
+    };
+    Module().SetSearchProgressHwnd(&counter);
+    std::atomic<int> mismatches{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&, t] {
+            auto same = [](const std::vector<SearchResult>& a, const std::vector<SearchResult>& b) {
+                if (a.size() != b.size()) return false;
+                for (size_t i = 0; i < a.size(); ++i)
+                    if (a[i].text != b[i].text || a[i].value != b[i].value) return false;
+                return true;
+            };
+            if (!same(Search("ons", SearchForms), expectedForms)) ++mismatches;
+            if (!same(Search("to", SearchDefinitions), expectedDefinitions)) ++mismatches;
+            for (size_t k = size_t(t) % 2; k < expectedPages.size(); k += 2) {
+                const int index = int(k) * 97;
+                if (Conjugate(index, index % 2 == 1).forms != expectedPages[k].forms) ++mismatches;
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    Module().SetSearchProgressHwnd(nullptr);
+    EXPECT_EQ(mismatches.load(), 0);
+    EXPECT_EQ(counter.messages.load(), 8 * 21);
 }
 
 }  // namespace
