@@ -1,36 +1,14 @@
-// Runs the settings reader fuzz target on a fixed series of generated inputs
-// (deterministic, a fraction of a second), for builds without libFuzzer.
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+// Replays the settings reader fuzz target on generated settings files.
+#include "../FuzzReplay.h"
 
 int main(int argc, char** argv) {
-    long runs = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 10000;
-    const std::vector<std::string> pieces = {
-        "[", "]", "\\", "Software", "k", "\n", "\r\n", "\"", "a", "=", "@", "dword:", "0000000a",
-        "hex:", "01,", "ff", "\\\"", ";", std::string(1, '\0'), "\xE9", std::string(40, '\\'),
-        std::string(300, 'n')};
-    uint32_t seed = 20261208;
-    auto next = [&seed] {
-        seed = seed * 1664525u + 1013904223u;
-        return seed >> 8;
-    };
-    std::string input;
-    for (long run = 0; run < runs; ++run) {
-        input.clear();
-        int count = next() % 32;
-        for (int i = 0; i < count; ++i) {
-            if (next() % 6 == 0)
-                input += static_cast<char>(next() & 0xFF);
-            else
-                input += pieces[next() % pieces.size()];
-        }
-        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
-    }
-    std::printf("%ld settings files read without a fault\n", runs);
-    return 0;
+    FuzzReplay replay;
+    replay.pieces = {"[", "]", "\\", "Software", "k", "\n", "\r\n", "\"", "a", "=", "@", "dword:", "0000000a",
+                     "hex:", "01,", "ff", "\\\"", ";", std::string(1, '\0'), "\xE9", std::string(40, '\\'),
+                     std::string(300, 'n')};
+    replay.maxPieces = 32;
+    replay.byteOneIn = 6;
+    replay.seed = 20261208;
+    replay.what = "settings files";
+    return replay.Run(argc, argv);
 }
