@@ -380,6 +380,13 @@ CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbInde
     }
     if (rect)
         window->setGeometry(*rect);
+    // A reopened window stays disabled until all are back: the MDI area
+    // activates every window it shows enabled, and each activation costs
+    // time in proportion to the square of the windows open.
+    if (restoringWindows) {
+        window->setEnabled(false);
+        windowsBeingRestored.append(window);
+    }
     window->show();
     if (!rect) PlaceDefaultWindow(window);
     window->AdjustToPage();
@@ -420,8 +427,22 @@ void CMainFrame::FitToPage(CChildFrame* window) {
     window->resize(size);
 }
 
+void CMainFrame::FinishRestoring() {
+    for (const QPointer<CChildFrame>& window : std::as_const(windowsBeingRestored))
+        if (window) window->setEnabled(true);
+    windowsBeingRestored.clear();
+    // The window that was active at the last exit (child 0, opened last).
+    if (CChildFrame* last = lastRestoredWindow) {
+        mdiArea->setActiveSubWindow(last);
+        last->View()->setFocus(Qt::OtherFocusReason);
+        SyncVerbBar();
+    }
+    lastRestoredWindow = nullptr;
+}
+
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (!windowsBeingRestored.isEmpty()) FinishRestoring();
     if (windowsToFit.isEmpty()) return;
     // Once the frame and its windows are laid out, their borders are known.
     QTimer::singleShot(0, this, [this] {
@@ -547,12 +568,10 @@ void CMainFrame::RestoreChildWindows() {
         }
     }
     restoringWindows = false;
-    if (last != nullptr) {
-        // The window that was active at the last exit (child 0, opened last).
-        mdiArea->setActiveSubWindow(last);
-        last->View()->setFocus(Qt::OtherFocusReason);
-        SyncVerbBar();
-    }
+    lastRestoredWindow = last;
+    // Before the frame is shown its windows are not shown either; they are
+    // enabled once they are (showEvent).
+    if (isVisible()) FinishRestoring();
     if (opened == 0 && moduleCount > 0)
         OpenVerbWindow(modules[0].get(), 0, false, false, VerbWindowStyle);
 }

@@ -66,6 +66,8 @@ public:
     // The settings: reopening the windows of the last run, and everything
     // that is saved at shutdown.
     void RestoreChildWindows();
+    // Enables the reopened windows and activates the last one.
+    void FinishRestoring();
     void SaveChildWindows();
     void SaveSettings();
 
@@ -139,6 +141,8 @@ private:
     bool created = false;
     bool settingsSaved = false;
     bool restoringWindows = false;  // while the last run's windows are reopened
+    QList<QPointer<CChildFrame>> windowsBeingRestored;  // disabled until shown
+    QPointer<CChildFrame> lastRestoredWindow;
     std::string settingsProblem_;  // why the settings file could not be read
     int cascadeIndex = 0;
     QList<QPointer<CChildFrame>> windowsToFit;  // placed before the frame was shown
