@@ -4,7 +4,8 @@
 set -eu
 
 PACKAGES="cmake make g++ clang libclang-rt-dev pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-libbenchmark-dev fonts-liberation xdg-utils hunspell hunspell-fr-classical xvfb xauth poppler-utils libx11-dev"
+libbenchmark-dev fonts-liberation xdg-utils hunspell hunspell-fr-classical xvfb xauth poppler-utils libx11-dev \
+nlohmann-json3-dev python3 desktop-file-utils appstream dpkg-dev"
 
 missing=""
 for p in $PACKAGES; do
