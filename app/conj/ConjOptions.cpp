@@ -3,11 +3,11 @@
 
 #include <cstdio>
 
-#define PLIMO_CONJ_SYNOPSIS                                          \
-    "Usage: plimo-conj [--pronominal] [--alternate] VERB\n"          \
-    "       plimo-conj --all [--pronominal] [--alternate]\n"         \
-    "       plimo-conj --find TEXT [--definitions] [--whole-word]\n" \
-    "       plimo-conj --define VERB [--pronominal]\n"
+#define PLIMO_CONJ_SYNOPSIS                                                                  \
+    "Usage: plimo-conj [--pronominal] [--alternate] [--tense NAMES] [--format FORMAT] VERB\n" \
+    "       plimo-conj --all [--pronominal] [--alternate] [--tense NAMES] [--format FORMAT]\n" \
+    "       plimo-conj --find TEXT [--definitions] [--whole-word] [--tense NAMES] [--format FORMAT]\n" \
+    "       plimo-conj --define VERB [--pronominal] [--format FORMAT]\n"
 
 const char* const ConjSynopsis =
     PLIMO_CONJ_SYNOPSIS "Run \"plimo-conj --help\" for every option.\n";
@@ -26,7 +26,33 @@ const char* const ConjUsage =
     "  -w, --whole-word   with --find: match TEXT only as a whole word\n"
     "      --define VERB  print the English definition of VERB\n"
     "      --module FILE  the language module to load (default French.ldl)\n"
+    "      --tense NAMES  only these tenses, named as in the page's headings; case and\n"
+    "                     accents may be left out, \"-\" or \"_\" stand for a space, and\n"
+    "                     several names are separated by commas: --tense present,passe-compose\n"
+    "      --format FORMAT\n"
+    "                     text (the default), json or tsv, described below\n"
     "  -h, --help         show this text\n"
+    "\n"
+    "Output for scripts (UTF-8; the field names stay as they are):\n"
+    "  json    a verb: one object {infinitive, title, pronominal, can_be_pronominal,\n"
+    "          alternate, variant, variants, tenses: [{tense, forms: [{person, form}]}]}.\n"
+    "          infinitive is the verb as listed (aller), title the infinitive as\n"
+    "          conjugated (s'en aller); variant is the label of the variant shown\n"
+    "          (\"A\" or \"E\" for the auxiliary, \"I\"/\"Y\", \"IE\"/\"OI\") or null, and\n"
+    "          variants lists both labels or none; person is 1 to 6 (je, tu, il, nous,\n"
+    "          vous, ils) and null for a participle.\n"
+    "          --all: one such object a line (JSON Lines).\n"
+    "          --find: one object {text, complete, matches: [{infinitive, form, tense,\n"
+    "          pronominal, alternate}]}, with definition in place of form and tense\n"
+    "          under --definitions; complete is false when the search stopped at 200.\n"
+    "          --define: one object {infinitive, pronominal, definition}.\n"
+    "  tsv     a line of field names, then a line for each form or match:\n"
+    "          a verb or --all: infinitive, pronominal, alternate, variant, tense, person, form\n"
+    "          --find: infinitive, form, tense, pronominal, alternate\n"
+    "          --find --definitions: infinitive, definition, pronominal, alternate\n"
+    "          --define: infinitive, pronominal, definition\n"
+    "          Yes and no are 1 and 0; a tab or line break inside a text becomes a space.\n"
+    "  In both, a form that does not exist is left out where the page says N'existe pas.\n"
     "\n"
     "Your own English definitions are read from French.txt in the current folder.\n"
     "Text is read and written as UTF-8; words need letters that Windows-1252 has.\n"
@@ -101,7 +127,8 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
             target = arguments[++i];
             return true;
         };
-        bool takesValue = a == "--find" || a == "--define" || a == "--module";
+        bool takesValue = a == "--find" || a == "--define" || a == "--module" || a == "--format" ||
+                          a == "--tense";
         if (hasAttachedValue && !takesValue) {
             bool known = a == "--help" || a == "--pronominal" || a == "--alternate" ||
                          a == "--all" || a == "--definitions" || a == "--whole-word";
@@ -133,6 +160,28 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
         } else if (a == "--module") {
             if (!value(o.moduleFile) || o.moduleFile.empty())
                 return fail("--module needs a file name");
+        } else if (a == "--format") {
+            std::string format;
+            if (!value(format) || format.empty())
+                return fail("--format needs one of: text, json, tsv");
+            if (format == "text")
+                o.format = ConjFormat::Text;
+            else if (format == "json")
+                o.format = ConjFormat::Json;
+            else if (format == "tsv")
+                o.format = ConjFormat::Tsv;
+            else
+                return fail("unknown format \"" + ShownArgument(format) + "\"; the formats are: text, json, tsv");
+        } else if (a == "--tense") {
+            std::string names;
+            if (!value(names) || names.empty()) return fail("--tense needs a tense name");
+            for (size_t start = 0; start <= names.size();) {
+                size_t comma = names.find(',', start);
+                if (comma == std::string::npos) comma = names.size();
+                if (comma == start) return fail("--tense has an empty name in \"" + ShownArgument(names) + "\"");
+                o.tenses.push_back(names.substr(start, comma - start));
+                start = comma + 1;
+            }
         } else if (a.size() > 2 && a[0] == '-' && a[1] != '-' &&
                    a.find_first_not_of("hpaw", 1) == std::string::npos) {
             for (size_t k = 1; k < a.size(); ++k) {
@@ -163,10 +212,12 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
         if (!positional.empty()) return fail("unexpected argument " + ShownArgument(positional.front()));
         if (o.pronominal || o.alternate)
             return fail("--pronominal and --alternate do not go with --find");
+        if (o.definitions && !o.tenses.empty()) return fail("--tense does not go with --definitions");
         o.mode = ConjMode::Find;
     } else if (define) {
         if (!positional.empty()) return fail("unexpected argument " + ShownArgument(positional.front()));
         if (o.alternate) return fail("--alternate does not go with --define");
+        if (!o.tenses.empty()) return fail("--tense does not go with --define");
         o.mode = ConjMode::Define;
     } else {
         if (positional.empty()) return fail("no verb given");

@@ -6,6 +6,7 @@
 #include <vector>
 
 enum class ConjMode { Help, Conjugate, All, Find, Define };
+enum class ConjFormat { Text, Json, Tsv };
 
 struct ConjOptions {
     ConjMode mode = ConjMode::Conjugate;
@@ -16,6 +17,8 @@ struct ConjOptions {
     bool definitions = false;  // Find: search the English definitions instead of the forms
     bool wholeWord = false;
     std::string moduleFile = "French.ldl";
+    ConjFormat format = ConjFormat::Text;
+    std::vector<std::string> tenses;  // --tense names, UTF-8 as typed; empty for every tense
 };
 
 struct ConjParse {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+#include <nlohmann/json.hpp>
+
 #include "ConjOptions.h"
 #include "Cp1252.h"
 #include "VerbSuggestions.h"
@@ -18,6 +20,140 @@ namespace {
 constexpr int PageTenses[] = {0, 1, 2, 3, 7, 8, 9, 10, 4, 5, 11, 12, 6, 13, 14};
 constexpr int PresentParticipleTense = 16;
 constexpr int PastParticipleTense = 15;
+constexpr int SearchResultLimit = 200;
+// What the module writes in the present participle's slot of a verb that has
+// none, even when asked to leave out its placeholders.
+constexpr const char* NoPresentParticiple = "N'existe pas";
+
+// Objects keep their fields in the documented order.
+using Json = nlohmann::ordered_json;
+
+// One form of a page block: its slot and its person (1-6 for je .. ils, 0 for
+// a participle).
+struct PageForm {
+    int slot;
+    int person;
+};
+struct PageBlock {
+    int tense;
+    std::vector<PageForm> forms;
+};
+
+// The blocks of a conjugated page in the order of the full-screen page,
+// without the empty slots, and only those of the selected tenses.
+std::vector<PageBlock> PageBlocks(char** forms, const TenseSelection* tenses) {
+    std::vector<PageBlock> blocks;
+    auto add = [&](int tense, std::initializer_list<PageForm> candidates) {
+        if (tenses && !(*tenses)[tense]) return;
+        PageBlock block{tense, {}};
+        for (const PageForm& f : candidates)
+            if (forms[f.slot][0] != '\0') block.forms.push_back(f);
+        blocks.push_back(std::move(block));
+    };
+    for (int tense : PageTenses) {
+        const int first = tense * 6;
+        if (first == ImperativeSlot)  // tu, nous, vous; the other three slots stay empty
+            add(tense, {{first, 2}, {first + 1, 4}, {first + 2, 5}, {first + 3, 0}, {first + 4, 0}, {first + 5, 0}});
+        else
+            add(tense, {{first, 1}, {first + 1, 2}, {first + 2, 3}, {first + 3, 4}, {first + 4, 5}, {first + 5, 6}});
+    }
+    add(PresentParticipleTense, {{PresentParticipleSlot, 0}});
+    add(PastParticipleTense, {{PastParticipleSlot, 0}, {CompoundParticipleSlot, 0}});
+    return blocks;
+}
+
+std::string Utf8(const char* cp1252Text) { return cp1252::ToUtf8(cp1252Text ? cp1252Text : ""); }
+
+std::string TenseName(const LanguageModule& module, int tense) { return Utf8(module.GetTenseName2(tense)); }
+
+// A text as a TSV field: a tab or a line break would split the row.
+std::string TsvField(std::string text) {
+    for (char& c : text)
+        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+    return text;
+}
+
+void WriteJson(const Json& document, Utf8Output& out) {
+    out.AppendUtf8(document.dump(-1, ' ', false, Json::error_handler_t::replace));
+    out.EndLine();
+}
+
+const char* const PageTsvHeader = "infinitive\tpronominal\talternate\tvariant\ttense\tperson\tform";
+const char* const FindTsvHeader = "infinitive\tform\ttense\tpronominal\talternate";
+const char* const FindDefinitionsTsvHeader = "infinitive\tdefinition\tpronominal\talternate";
+const char* const DefineTsvHeader = "infinitive\tpronominal\tdefinition";
+
+// The two variant labels the module wrote ("A" and "E", "I" and "Y", ...),
+// empty for a verb with one variant.
+std::vector<std::string> VariantLabels(const PageState& state) {
+    if (!state.hasAlternate || state.labels[0] == '\0') return {};
+    const char* second = state.labels + std::strlen(state.labels) + 1;
+    return {Utf8(state.labels), Utf8(second)};
+}
+
+// Conjugates for a page; the formats for scripts leave out the
+// placeholders ("N'existe pas", "pas d'impératif"), which are no forms.
+bool ConjugatePage(const LanguageModule& module, int32_t verbIndex, PageState& state, char** forms,
+                   bool withoutPlaceholders) {
+    if (!module.ConjugateVerb(verbIndex, withoutPlaceholders, &state.hasAlternate, &state.canBePronominal,
+                              &state.alternate, &state.pronominal, state.labels, forms))
+        return false;
+    if (!state.hasAlternate) state.alternate = false;
+    if (withoutPlaceholders && std::strcmp(forms[PresentParticipleSlot], NoPresentParticiple) == 0)
+        forms[PresentParticipleSlot][0] = '\0';
+    return true;
+}
+
+void WriteJsonPage(const LanguageModule& module, int32_t verbIndex, const PageState& state, char** forms,
+                   const TenseSelection* tenses, Utf8Output& out) {
+    const std::vector<std::string> labels = VariantLabels(state);
+    Json page;
+    page["infinitive"] = Utf8(module.GetVerb(verbIndex));
+    page["title"] = Utf8(forms[InfinitiveSlot]);
+    page["pronominal"] = state.pronominal;
+    page["can_be_pronominal"] = state.canBePronominal;
+    page["alternate"] = state.alternate;
+    page["variant"] = labels.empty() ? Json(nullptr) : Json(labels[state.alternate ? 1 : 0]);
+    page["variants"] = labels;
+    Json blocks = Json::array();
+    for (const PageBlock& block : PageBlocks(forms, tenses)) {
+        Json list = Json::array();
+        for (const PageForm& f : block.forms)
+            list.push_back({{"person", f.person ? Json(f.person) : Json(nullptr)}, {"form", Utf8(forms[f.slot])}});
+        blocks.push_back({{"tense", TenseName(module, block.tense)}, {"forms", std::move(list)}});
+    }
+    page["tenses"] = std::move(blocks);
+    WriteJson(page, out);
+}
+
+void WriteTsvPage(const LanguageModule& module, int32_t verbIndex, const PageState& state, char** forms,
+                  const TenseSelection* tenses, Utf8Output& out) {
+    const std::vector<std::string> labels = VariantLabels(state);
+    const std::string start = TsvField(Utf8(module.GetVerb(verbIndex))) + (state.pronominal ? "\t1" : "\t0") +
+                              (state.alternate ? "\t1\t" : "\t0\t") +
+                              (labels.empty() ? "" : TsvField(labels[state.alternate ? 1 : 0])) + "\t";
+    for (const PageBlock& block : PageBlocks(forms, tenses)) {
+        const std::string tense = TsvField(TenseName(module, block.tense)) + "\t";
+        for (const PageForm& f : block.forms) {
+            out.AppendUtf8(start + tense + (f.person ? std::to_string(f.person) : "") + "\t" +
+                           TsvField(Utf8(forms[f.slot])));
+            out.EndLine();
+        }
+    }
+}
+
+// One page in the chosen format (the TSV header aside).
+bool WritePage(const LanguageModule& module, int32_t verbIndex, PageState& state, char** forms,
+               ConjFormat format, const TenseSelection* tenses, Utf8Output& out) {
+    if (format == ConjFormat::Text) return WriteVerbPage(module, verbIndex, state, forms, out, tenses);
+    if (!ConjugatePage(module, verbIndex, state, forms, true)) return false;
+    if (format == ConjFormat::Json)
+        WriteJsonPage(module, verbIndex, state, forms, tenses, out);
+    else
+        WriteTsvPage(module, verbIndex, state, forms, tenses, out);
+    return true;
+}
+
 
 // UTF-8 for each Windows-1252 byte, computed once.
 struct Utf8Table {
@@ -68,6 +204,45 @@ bool ToCp1252(const std::string& utf8, std::string& cp1252Text, std::FILE* err) 
     return true;
 }
 
+// A tense name as compared with what the user typed: no case, no accents,
+// and "-" and "_" as spaces.
+std::string FoldTenseName(std::string_view cp1252Text) {
+    std::string folded = FoldForComparison(cp1252Text);
+    for (char& c : folded)
+        if (c == '-' || c == '_') c = ' ';
+    return folded;
+}
+
+// The tenses named by --tense; a message and false for a name the module
+// does not know. An empty selection when none is named.
+bool SelectTenses(const LanguageModule& module, const std::vector<std::string>& names,
+                  TenseSelection& selection, std::FILE* err) {
+    selection.clear();
+    if (names.empty()) return true;
+    selection.assign(TenseCount, false);
+    for (const std::string& name : names) {
+        std::string cp1252Name;
+        if (!ToCp1252(name, cp1252Name, err)) return false;
+        const std::string typed = FoldTenseName(cp1252Name);
+        bool found = false;
+        for (int tense = 0; tense < TenseCount; ++tense) {
+            const char* tenseName = module.GetTenseName2(tense);
+            if (tenseName && FoldTenseName(tenseName) == typed) {
+                selection[tense] = true;
+                found = true;
+            }
+        }
+        if (!found) {
+            std::string known;
+            for (int tense = 0; tense < TenseCount; ++tense)
+                if (module.GetTenseName2(tense)) known += (known.empty() ? "" : ", ") + TenseName(module, tense);
+            Message(err, "unknown tense \"" + ShownArgument(name) + "\"; the tenses are: " + known + ".");
+            return false;
+        }
+    }
+    return true;
+}
+
 // The verb index for what the user typed, accepting a pronominal infinitive
 // ("se placer", "s'asseoir", "s'en aller") as the verb in its pronominal form.
 int32_t ResolveVerb(const LanguageModule& module, const std::string& text, bool& pronominal) {
@@ -108,8 +283,8 @@ int UnknownVerb(const LanguageModule& module, const std::string& typed, const st
     return ConjNotFound;
 }
 
-int Conjugate(const LanguageModule& module, const ConjOptions& options, std::FILE* out,
-              std::FILE* err) {
+int Conjugate(const LanguageModule& module, const ConjOptions& options, const TenseSelection* tenses,
+              std::FILE* out, std::FILE* err) {
     std::string verb;
     if (!ToCp1252(options.verb, verb, err)) return ConjUsageError;
     PageState state;
@@ -121,7 +296,11 @@ int Conjugate(const LanguageModule& module, const ConjOptions& options, std::FIL
     bool wantedPronominal = state.pronominal;
     FormBuffers forms;
     Utf8Output output(out);
-    if (!WriteVerbPage(module, index, state, forms.pointers, output)) {
+    if (options.format == ConjFormat::Tsv) {
+        output.AppendUtf8(PageTsvHeader);
+        output.EndLine();
+    }
+    if (!WritePage(module, index, state, forms.pointers, options.format, tenses, output)) {
         Message(err, "the verb \"" + ShownArgument(options.verb) + "\" could not be conjugated.");
         return ConjNotFound;
     }
@@ -133,23 +312,90 @@ int Conjugate(const LanguageModule& module, const ConjOptions& options, std::FIL
     return ConjOk;
 }
 
-int ConjugateAll(const LanguageModule& module, const ConjOptions& options, std::FILE* out,
-                 std::FILE* err) {
+int ConjugateAll(const LanguageModule& module, const ConjOptions& options, const TenseSelection* tenses,
+                 std::FILE* out, std::FILE* err) {
     FormBuffers forms;
     Utf8Output output(out);
+    if (options.format == ConjFormat::Tsv) {
+        output.AppendUtf8(PageTsvHeader);
+        output.EndLine();
+    }
     int32_t count = module.GetVerbCount();
     for (int32_t i = 0; i < count && !output.Failed(); ++i) {
         PageState state;
         state.pronominal = options.pronominal;
         state.alternate = options.alternate;
-        if (i > 0) output.EndLine();
-        WriteVerbPage(module, i, state, forms.pointers, output);
+        if (i > 0 && options.format == ConjFormat::Text) output.EndLine();
+        WritePage(module, i, state, forms.pointers, options.format, tenses, output);
     }
     return output.Flush() ? ConjOk : OutputFailed(err);
 }
 
-int FindText(const LanguageModule& module, const ConjOptions& options, std::FILE* out,
-             std::FILE* err) {
+// The matches of a search for scripts (json, tsv), or in text only those of
+// the selected tenses. False when no match is left to write.
+bool WriteMatches(const LanguageModule& module, const ConjOptions& options, const SearchResultList& list,
+                  const TenseSelection* tenses, Utf8Output& out) {
+    Json matches = Json::array();
+    std::string rows;
+    for (int32_t i = 0; i < list.count; ++i) {
+        // Forms: "form TAB infinitive TAB tense"; definitions: "definition TAB infinitive".
+        const std::string text = list.texts[i] ? list.texts[i] : "";
+        const size_t tab1 = text.find('\t');
+        if (tab1 == std::string::npos) continue;
+        const size_t tab2 = text.find('\t', tab1 + 1);
+        const std::string first = Utf8(text.substr(0, tab1).c_str());
+        const std::string infinitive =
+            Utf8(text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1).c_str());
+        const int tense = tab2 == std::string::npos ? -1 : std::atoi(text.c_str() + tab2 + 1);
+        if (tenses && (tense < 0 || tense >= TenseCount || !(*tenses)[tense])) continue;
+        const bool pronominal = (list.values[i] & ResultPronominal) != 0;
+        const bool alternate = (list.values[i] & ResultAlternate) != 0;
+        const std::string tenseName = tense >= 0 && module.GetTenseName2(tense)
+                                          ? TenseName(module, tense)
+                                          : (tab2 == std::string::npos ? "" : Utf8(text.c_str() + tab2 + 1));
+        // For scripts, the verb as listed, as in a page ("aimer" for "s'aimer").
+        const int32_t verbIndex = list.values[i] & ResultVerbIndexMask;
+        const std::string listed = module.GetVerb(verbIndex) ? Utf8(module.GetVerb(verbIndex)) : infinitive;
+        if (options.format == ConjFormat::Json) {
+            Json match;
+            match["infinitive"] = listed;
+            if (options.definitions) {
+                match["definition"] = first;
+            } else {
+                match["form"] = first;
+                match["tense"] = tenseName;
+            }
+            match["pronominal"] = pronominal;
+            match["alternate"] = alternate;
+            matches.push_back(std::move(match));
+        } else if (options.format == ConjFormat::Tsv) {
+            rows += TsvField(listed) + "\t" + TsvField(first) +
+                    (options.definitions ? "" : "\t" + TsvField(tenseName)) + (pronominal ? "\t1" : "\t0") +
+                    (alternate ? "\t1\n" : "\t0\n");
+        } else {
+            rows += infinitive + "\t" + first + (tab2 == std::string::npos ? "" : "\t" + tenseName) + "\n";
+        }
+    }
+    const bool any = options.format == ConjFormat::Json ? !matches.empty() : !rows.empty();
+    if (!any) return false;
+    if (options.format == ConjFormat::Json) {
+        Json document;
+        document["text"] = options.pattern;
+        document["complete"] = list.count < SearchResultLimit;
+        document["matches"] = std::move(matches);
+        WriteJson(document, out);
+    } else {
+        if (options.format == ConjFormat::Tsv) {
+            out.AppendUtf8(options.definitions ? FindDefinitionsTsvHeader : FindTsvHeader);
+            out.EndLine();
+        }
+        out.AppendUtf8(rows);
+    }
+    return true;
+}
+
+int FindText(const LanguageModule& module, const ConjOptions& options, const TenseSelection* tenses,
+             std::FILE* out, std::FILE* err) {
     std::string pattern;
     if (!ToCp1252(options.pattern, pattern, err)) return ConjUsageError;
     int32_t flags = (options.definitions ? SearchDefinitions : SearchForms) |
@@ -166,6 +412,16 @@ int FindText(const LanguageModule& module, const ConjOptions& options, std::FILE
         list, [&module](SearchResultList* l) { module.FreeSearchPtr(l); });
 
     Utf8Output output(out);
+    if (options.format != ConjFormat::Text || tenses) {
+        if (!WriteMatches(module, options, *list, tenses, output)) {
+            Message(err, "no form of the tenses asked for contains \"" + ShownArgument(options.pattern) + "\".");
+            return ConjNotFound;
+        }
+        bool written = output.Flush();
+        if (list->count >= SearchResultLimit)
+            Message(err, "the search stops at 200 matches; more may exist.");
+        return written ? ConjOk : OutputFailed(err);
+    }
     for (int32_t i = 0; i < list->count; ++i) {
         // Forms: "form TAB infinitive TAB tense"; definitions: "definition TAB infinitive".
         std::string text = list->texts[i] ? list->texts[i] : "";
@@ -206,8 +462,22 @@ int Define(const LanguageModule& module, const ConjOptions& options, std::FILE* 
         return ConjNotFound;
     }
     Utf8Output output(out);
-    output.Append(definition);
-    output.EndLine();
+    if (options.format == ConjFormat::Json) {
+        Json document;
+        document["infinitive"] = Utf8(module.GetVerb(index));
+        document["pronominal"] = pronominal;
+        document["definition"] = Utf8(definition);
+        WriteJson(document, output);
+    } else if (options.format == ConjFormat::Tsv) {
+        output.AppendUtf8(DefineTsvHeader);
+        output.EndLine();
+        output.AppendUtf8(TsvField(Utf8(module.GetVerb(index))) + (pronominal ? "\t1\t" : "\t0\t") +
+                          TsvField(Utf8(definition)));
+        output.EndLine();
+    } else {
+        output.Append(definition);
+        output.EndLine();
+    }
     return output.Flush() ? ConjOk : OutputFailed(err);
 }
 
@@ -234,37 +504,20 @@ bool Utf8Output::Flush() {
 }
 
 bool WriteVerbPage(const LanguageModule& module, int32_t verbIndex, PageState& state,
-                   char** forms, Utf8Output& out) {
-    if (!module.ConjugateVerb(verbIndex, false, &state.hasAlternate, &state.canBePronominal,
-                              &state.alternate, &state.pronominal, state.labels, forms))
-        return false;
-    if (!state.hasAlternate) state.alternate = false;
-
-    auto heading = [&](int tense) {
-        const char* name = module.GetTenseName2(tense);
-        out.Append(name ? name : "");
-        out.EndLine();
-    };
-    auto line = [&](int slot) {
-        if (forms[slot][0] == '\0') return;
-        out.Append(forms[slot]);
-        out.EndLine();
-    };
-
+                   char** forms, Utf8Output& out, const TenseSelection* tenses) {
+    if (!ConjugatePage(module, verbIndex, state, forms, false)) return false;
     out.Append(forms[InfinitiveSlot]);
     out.EndLine();
-    for (int tense : PageTenses) {
+    for (const PageBlock& block : PageBlocks(forms, tenses)) {
         out.EndLine();
-        heading(tense);
-        for (int person = 0; person < 6; ++person) line(tense * 6 + person);
+        const char* name = module.GetTenseName2(block.tense);
+        out.Append(name ? name : "");
+        out.EndLine();
+        for (const PageForm& f : block.forms) {
+            out.Append(forms[f.slot]);
+            out.EndLine();
+        }
     }
-    out.EndLine();
-    heading(PresentParticipleTense);
-    line(PresentParticipleSlot);
-    out.EndLine();
-    heading(PastParticipleTense);
-    line(PastParticipleSlot);
-    line(CompoundParticipleSlot);
     return true;
 }
 
@@ -295,10 +548,14 @@ int RunConj(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     const std::string definitionsProblem = module.DefinitionsReadError();
     if (!definitionsProblem.empty()) Message(err, definitionsProblem);
 
+    TenseSelection selection;
+    if (!SelectTenses(module, options.tenses, selection, err)) return ConjUsageError;
+    const TenseSelection* tenses = selection.empty() ? nullptr : &selection;
+
     switch (options.mode) {
-    case ConjMode::Conjugate: return Conjugate(module, options, out, err);
-    case ConjMode::All: return ConjugateAll(module, options, out, err);
-    case ConjMode::Find: return FindText(module, options, out, err);
+    case ConjMode::Conjugate: return Conjugate(module, options, tenses, out, err);
+    case ConjMode::All: return ConjugateAll(module, options, tenses, out, err);
+    case ConjMode::Find: return FindText(module, options, tenses, out, err);
     case ConjMode::Define: return Define(module, options, out, err);
     case ConjMode::Help: break;
     }

@@ -58,10 +58,15 @@ struct PageState {
     bool hasAlternate = false;
     char labels[256] = {};
 };
+// Which tenses a page shows (--tense): indexed by tense number, all true
+// when the user named none.
+using TenseSelection = std::vector<bool>;
+
 // Writes one verb's page: its title (the infinitive as conjugated), then each
 // tense block in the order of the full-screen page, heading first, without
-// empty lines; then the two participle blocks. `forms` is 94 buffers of at
-// least FormBufferSize bytes. Returns false when the verb cannot be
-// conjugated.
+// empty lines; then the two participle blocks. Only the blocks of the
+// selected tenses are written (every block without a selection). `forms` is
+// 94 buffers of at least FormBufferSize bytes. Returns false when the verb
+// cannot be conjugated.
 bool WriteVerbPage(const LanguageModule& module, int32_t verbIndex, PageState& state,
-                   char** forms, Utf8Output& out);
+                   char** forms, Utf8Output& out, const TenseSelection* tenses = nullptr);

@@ -71,6 +71,13 @@ TEST(ConjOptionsTest, BadCommandLinesAreRefused) {
         {"--all=1"},
         {"--verbose=2", "placer"},
         {"-px", "placer"},
+        {"--format", "xml", "placer"},
+        {"--format"},
+        {"--format=", "placer"},
+        {"--tense", "present,,imparfait", "placer"},
+        {"--tense=", "placer"},
+        {"--define", "placer", "--tense", "present"},
+        {"--find", "to", "--definitions", "--tense", "present"},
     };
     for (const auto& arguments : bad) {
         ConjParse parse = ParseConjOptions(arguments);
@@ -96,6 +103,12 @@ TEST(ConjOptionsTest, BadCommandLinesAreRefused) {
     EXPECT_TRUE(grouped.options.alternate);
     EXPECT_EQ(grouped.options.verb, "aller");
     EXPECT_EQ(grouped.options.moduleFile, "Other.ldl");
+    ConjParse scripted = ParseConjOptions({"--format=tsv", "--tense", "present,passe-compose", "--tense=imperatif", "placer"});
+    ASSERT_TRUE(scripted.ok) << scripted.error;
+    EXPECT_EQ(scripted.options.format, ConjFormat::Tsv);
+    EXPECT_EQ(scripted.options.tenses, (std::vector<std::string>{"present", "passe-compose", "imperatif"}));
+    EXPECT_EQ(ParseConjOptions({"--format", "xml", "placer"}).error,
+              "unknown format \"xml\"; the formats are: text, json, tsv");
     ConjParse dashVerb = ParseConjOptions({"--", "-x"});
     ASSERT_TRUE(dashVerb.ok);
     EXPECT_EQ(dashVerb.options.verb, "-x");
