@@ -4,11 +4,15 @@
 // they can be changed and rebuilt like anything else.
 //
 //   plimo-art ICON_FILE BITMAP_FILE
+//   plimo-art --icon SIZE ICON_FILE   (the icon alone, at one size up to 256,
+//                                      for the desktop's icon theme)
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -104,17 +108,19 @@ std::vector<uint8_t> IconImage(int size) {
     return out;
 }
 
-std::vector<uint8_t> IconFile() {
-    const std::vector<uint8_t> images[2] = {IconImage(32), IconImage(16)};
+std::vector<uint8_t> IconFile(const std::vector<int>& sizes = {32, 16}) {
+    std::vector<std::vector<uint8_t>> images;
+    for (int size : sizes) images.push_back(IconImage(size));
+    const int count = static_cast<int>(sizes.size());
     std::vector<uint8_t> out;
     Put16(out, 0);
     Put16(out, 1);  // icon
-    Put16(out, 2);
-    uint32_t offset = 6 + 16 * 2;
-    for (int i = 0; i < 2; ++i) {
-        const int size = i == 0 ? 32 : 16;
-        out.push_back(static_cast<uint8_t>(size));
-        out.push_back(static_cast<uint8_t>(size));
+    Put16(out, static_cast<uint32_t>(count));
+    uint32_t offset = 6 + 16 * static_cast<uint32_t>(count);
+    for (int i = 0; i < count; ++i) {
+        const int size = sizes[i];  // 256 is written as 0
+        out.push_back(static_cast<uint8_t>(size & 0xFF));
+        out.push_back(static_cast<uint8_t>(size & 0xFF));
         out.push_back(16);  // colours
         out.push_back(0);
         Put16(out, 1);
@@ -249,8 +255,20 @@ bool Write(const char* path, const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--icon") {
+        const int size = std::atoi(argv[2]);
+        if (size < 16 || size > 256) {
+            std::fprintf(stderr, "plimo-art: the icon size must be 16 to 256\n");
+            return 2;
+        }
+        if (!Write(argv[3], IconFile({size}))) {
+            std::fprintf(stderr, "plimo-art: cannot write the icon\n");
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: plimo-art ICON_FILE BITMAP_FILE\n");
+        std::fprintf(stderr, "usage: plimo-art ICON_FILE BITMAP_FILE\n       plimo-art --icon SIZE ICON_FILE\n");
         return 2;
     }
     if (!Write(argv[1], IconFile()) || !Write(argv[2], PictureBitmap())) {
