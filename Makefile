@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 VERB       ?= placer
 
-.PHONY: deps build run test test-main test-asan test-fuzz bench clean
+.PHONY: deps build run test test-main test-asan test-fuzz bench package clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -23,6 +23,10 @@ test: deps
 
 bench: build
 	@./scripts/bench.sh $(BUILD)
+
+# The Debian package, plimo_VERSION_ARCH.deb in the build folder.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

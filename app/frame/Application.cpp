@@ -9,6 +9,12 @@
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Plimo"));
+    // The window, the task bar and the menu entry belong together: the X11
+    // window class is the application name (StartupWMClass=Plimo) and the
+    // Wayland application id the desktop file's name. The settings do not
+    // move: their store keeps its own path.
+    setOrganizationName(QStringLiteral("Dulmek"));
+    setDesktopFileName(QStringLiteral(PLIMO_APP_ID));
     setApplicationDisplayName(QString());
     setQuitOnLastWindowClosed(true);
     setWindowIcon(QIcon(QStringLiteral(":/plimo.png")));

@@ -23,7 +23,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     QPixmap image(QStringLiteral(":/about.png"));
     picture->setPixmap(image.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
-    auto* version = new QLabel(QStringLiteral("Plimo 2.11"), this);
+    auto* version = new QLabel(QStringLiteral("Plimo " PLIMO_VERSION), this);
     version->setGeometry(du.Map(7, 103, 267, 8));
     version->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
