@@ -171,7 +171,7 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
             else if (format == "tsv")
                 o.format = ConjFormat::Tsv;
             else
-                return fail("unknown format \"" + ShownArgument(format) + "\"; the formats are: text, json, tsv");
+                return fail("unknown format \"" + ShownArgument(format) + "\" (text, json, tsv)");
         } else if (a == "--tense") {
             std::string names;
             if (!value(names) || names.empty()) return fail("--tense needs a tense name");

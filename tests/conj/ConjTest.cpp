@@ -108,7 +108,7 @@ TEST(ConjOptionsTest, BadCommandLinesAreRefused) {
     EXPECT_EQ(scripted.options.format, ConjFormat::Tsv);
     EXPECT_EQ(scripted.options.tenses, (std::vector<std::string>{"present", "passe-compose", "imperatif"}));
     EXPECT_EQ(ParseConjOptions({"--format", "xml", "placer"}).error,
-              "unknown format \"xml\"; the formats are: text, json, tsv");
+              "unknown format \"xml\" (text, json, tsv)");
     ConjParse dashVerb = ParseConjOptions({"--", "-x"});
     ASSERT_TRUE(dashVerb.ok);
     EXPECT_EQ(dashVerb.options.verb, "-x");
@@ -227,6 +227,12 @@ TEST(ConjOptionsTest, ArgumentsAreShownSafely) {
     ConjParse huge = ParseConjOptions({"--" + std::string(100000, 'z')});
     EXPECT_FALSE(huge.ok);
     EXPECT_LT(huge.error.size(), 80u);
+    // Values shown escaped at their longest still make a short line.
+    for (const std::string& option : {"--format", "--tense"}) {
+        ConjParse bad = ParseConjOptions({option, std::string(100, '\xF3') + ",", "placer"});
+        EXPECT_FALSE(bad.ok) << option;
+        EXPECT_LE(bad.error.size(), 200u) << bad.error;
+    }
     EXPECT_FALSE(ParseConjOptions({""}).ok);
     EXPECT_FALSE(ParseConjOptions({"se", ""}).ok);
 }

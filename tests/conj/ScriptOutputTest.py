@@ -127,7 +127,7 @@ class ScriptOutput(unittest.TestCase):
         self.assertIn('unknown tense "futur"; the tenses are: Présent, Imparfait', err)
         out, err = run("--format", "yaml", "placer", code=2)
         self.assertEqual(out, "")
-        self.assertIn('unknown format "yaml"; the formats are: text, json, tsv', err)
+        self.assertIn('unknown format "yaml" (text, json, tsv)', err)
 
 
 if __name__ == "__main__":
