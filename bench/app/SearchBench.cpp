@@ -28,15 +28,21 @@
 
 namespace {
 
+// The running program; made on first use, gone before the application is.
+std::unique_ptr<CMainFrame> RunningFrame;
+bool FrameTried = false;
+
 CMainFrame* Frame() {
-    static std::unique_ptr<CMainFrame> frame = [] {
-        auto f = std::make_unique<CMainFrame>();
-        if (!f->Create()) return std::unique_ptr<CMainFrame>();
-        f->show();
-        QApplication::processEvents();
-        return f;
-    }();
-    return frame.get();
+    if (!FrameTried) {
+        FrameTried = true;
+        auto frame = std::make_unique<CMainFrame>();
+        if (frame->Create()) {
+            frame->show();
+            QApplication::processEvents();
+            RunningFrame = std::move(frame);
+        }
+    }
+    return RunningFrame.get();
 }
 
 CResultWnd* Search(const char* text, uint32_t flags = SearchForms) {
@@ -45,6 +51,7 @@ CResultWnd* Search(const char* text, uint32_t flags = SearchForms) {
 }
 
 void CloseResults() {
+    if (!Frame()) return;
     for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList())
         if (qobject_cast<CResultWnd*>(window)) delete window;
 }
@@ -132,7 +139,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    CloseResults();
+    if (RunningFrame) CloseResults();
+    RunningFrame.reset();
     CloseSettingsRegistry();
     return 0;
 }
