@@ -43,7 +43,8 @@ root="$out/root"
 dpkg-deb -x "$deb" "$root"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.example.plimo.metainfo.xml" ||
     fail "the AppStream release is not $version"
-gzip -t "$root/usr/share/man/man1/plimo-conj.1.gz" || fail "the manual page is not gzip"
+gzip -dc "$root/usr/share/man/man1/plimo-conj.1.gz" | grep "^\.TH PLIMO-CONJ 1 .*\"Plimo $version\"" >/dev/null ||
+    fail "the manual page does not name Plimo $version"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (cd "$work" && "$root/usr/bin/plimo-conj" --format tsv --tense participe-passe placer) >"$out/placer.tsv" ||
