@@ -76,7 +76,7 @@ void CMainFrame::UpdateCommandStates() {
     pronominal->setEnabled(window && window->canBePronominal && !onlyPronominal);
     pronominal->setChecked(window && window->canBePronominal && window->pronominal);
     if (pronominal->property("onlyPronominal").toBool() != onlyPronominal) {
-        const QString strings = LoadString(onlyPronominal ? PronominalOnlyStringId : IdPronominal);
+        const QString strings = LoadString(onlyPronominal ? int(PronominalOnlyStringId) : int(IdPronominal));
         pronominal->setToolTip(TooltipOf(strings));
         pronominal->setStatusTip(PromptOf(strings));
         pronominal->setProperty("onlyPronominal", onlyPronominal);
