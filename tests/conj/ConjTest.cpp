@@ -228,7 +228,7 @@ TEST(ConjOptionsTest, ArgumentsAreShownSafely) {
     EXPECT_FALSE(huge.ok);
     EXPECT_LT(huge.error.size(), 80u);
     // Values shown escaped at their longest still make a short line.
-    for (const std::string& option : {"--format", "--tense"}) {
+    for (const char* option : {"--format", "--tense"}) {
         ConjParse bad = ParseConjOptions({option, std::string(100, '\xF3') + ",", "placer"});
         EXPECT_FALSE(bad.ok) << option;
         EXPECT_LE(bad.error.size(), 200u) << bad.error;
