@@ -85,3 +85,17 @@ void TypeText(QWidget* widget, const QString& text) {
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 }
+
+RunningProgramTest::RunningProgramTest() = default;
+RunningProgramTest::~RunningProgramTest() = default;
+
+void RunningProgramTest::init() {
+    workspace = std::make_unique<TestWorkspace>();
+    frame = StartFrame();
+    QVERIFY(frame);
+}
+
+void RunningProgramTest::cleanup() {
+    StopFrame(frame);
+    workspace.reset();
+}

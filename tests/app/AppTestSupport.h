@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMessageBox>
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
@@ -62,3 +63,22 @@ void TypeText(QWidget* widget, const QString& text);
 
 // Lets pending events (layout, paint, deferred deletes) run.
 void ProcessEvents();
+
+// A Qt Test case that starts the program on the test module before each test
+// function and stops it after. A case that needs more at start calls these
+// from its own init() and cleanup().
+class RunningProgramTest : public QObject {
+    Q_OBJECT
+
+public:
+    RunningProgramTest();
+    ~RunningProgramTest() override;
+
+protected slots:
+    void init();
+    void cleanup();
+
+protected:
+    std::unique_ptr<TestWorkspace> workspace;
+    std::unique_ptr<CMainFrame> frame;
+};

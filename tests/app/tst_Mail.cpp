@@ -78,21 +78,19 @@ private:
 
 }  // namespace
 
-class MailTest : public QObject {
+class MailTest : public RunningProgramTest {
     Q_OBJECT
 
 private slots:
     void init() {
-        workspace = std::make_unique<TestWorkspace>();
-        frame = StartFrame();
+        RunningProgramTest::init();
         QVERIFY(frame);
         composer = std::make_unique<FakeComposer>();
     }
     void cleanup() {
         composer.reset();
         QTRY_COMPARE_WITH_TIMEOUT(CSimpleMapiMail::OpenComposers(), 0, 20000);
-        StopFrame(frame);
-        workspace.reset();
+        RunningProgramTest::cleanup();
     }
 
     void commentMailToTheSupportAddress() {
@@ -221,8 +219,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TestWorkspace> workspace;
-    std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<FakeComposer> composer;
 };
 

@@ -63,20 +63,10 @@ void OnNextDialog(Check check, bool accept) {
 
 }  // namespace
 
-class MainFrameTest : public QObject {
+class MainFrameTest : public RunningProgramTest {
     Q_OBJECT
 
 private slots:
-    void init() {
-        workspace = std::make_unique<TestWorkspace>();
-        frame = StartFrame();
-        QVERIFY(frame);
-    }
-    void cleanup() {
-        StopFrame(frame);
-        workspace.reset();
-    }
-
     void menusOfFrameAndVerbWindow() {
         QCOMPARE(frame->windowTitle(), QStringLiteral("Plimo"));
         // A verb window is active: the verb-window menus.
@@ -584,8 +574,6 @@ private:
     }
 
 
-    std::unique_ptr<TestWorkspace> workspace;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 QTEST_MAIN(MainFrameTest)

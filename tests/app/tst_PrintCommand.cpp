@@ -83,20 +83,10 @@ bool IsWholePdf(const QString& path) {
 
 }  // namespace
 
-class PrintCommandTest : public QObject {
+class PrintCommandTest : public RunningProgramTest {
     Q_OBJECT
 
 private slots:
-    void init() {
-        workspace = std::make_unique<TestWorkspace>();
-        frame = StartFrame();
-        QVERIFY(frame);
-    }
-    void cleanup() {
-        StopFrame(frame);
-        workspace.reset();
-    }
-
     void onlyForAVerbWindow() {
         QVERIFY(frame->Action(IdPrint)->isEnabled());
         PrintRun run;
@@ -227,9 +217,6 @@ private slots:
         QVERIFY(printingDialogWindow.isNull());
     }
 
-private:
-    std::unique_ptr<TestWorkspace> workspace;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 QTEST_MAIN(PrintCommandTest)

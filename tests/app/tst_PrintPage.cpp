@@ -158,20 +158,10 @@ bool HasWordAt(const QList<PdfWord>& words, const QString& text, double x, doubl
 
 }  // namespace
 
-class PrintPageTest : public QObject {
+class PrintPageTest : public RunningProgramTest {
     Q_OBJECT
 
 private slots:
-    void init() {
-        workspace = std::make_unique<TestWorkspace>();
-        frame = StartFrame();
-        QVERIFY(frame);
-    }
-    void cleanup() {
-        StopFrame(frame);
-        workspace.reset();
-    }
-
     void pageGeometry_data() {
         QTest::addColumn<int>("dpi");
         QTest::addColumn<double>("left");
@@ -300,9 +290,6 @@ private slots:
         QVERIFY(QFile::exists(png + QStringLiteral(".png")));
     }
 
-private:
-    std::unique_ptr<TestWorkspace> workspace;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 QTEST_MAIN(PrintPageTest)

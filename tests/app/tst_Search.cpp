@@ -92,20 +92,10 @@ void DoubleClickRow(CSortingListCtrl* list, int row) {
 
 }  // namespace
 
-class SearchTest : public QObject {
+class SearchTest : public RunningProgramTest {
     Q_OBJECT
 
 private slots:
-    void init() {
-        workspace = std::make_unique<TestWorkspace>();
-        frame = StartFrame();
-        QVERIFY(frame);
-    }
-    void cleanup() {
-        StopFrame(frame);
-        workspace.reset();
-    }
-
     // Defaults, the accent menu, and a search without matches that brings
     // the dialog back with every choice kept; Cancel then ends the command.
     void findDialogAccentsAndRetry() {
@@ -449,9 +439,6 @@ private slots:
         SaveScreenshot(&progress, QStringLiteral("search-progress"));
     }
 
-private:
-    std::unique_ptr<TestWorkspace> workspace;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 QTEST_MAIN(SearchTest)

@@ -19,22 +19,18 @@
 #include "VerbBar.h"
 #include "VerbComboBox.h"
 
-class VerbBarTest : public QObject {
+class VerbBarTest : public RunningProgramTest {
     Q_OBJECT
 
 private slots:
     void init() {
-        workspace = std::make_unique<TestWorkspace>();
-        frame = StartFrame();
+        RunningProgramTest::init();
         QVERIFY(frame);
         combo = frame->VerbCombo(0);
         window = frame->ActiveVerbWindow();
         QVERIFY(combo && window);
     }
-    void cleanup() {
-        StopFrame(frame);
-        workspace.reset();
-    }
+    void cleanup() { RunningProgramTest::cleanup(); }
 
     void boxListsEveryVerbInIndexOrder() {
         QCOMPARE(combo->count(), 9);
@@ -388,8 +384,6 @@ private:
         ProcessEvents();
     }
 
-    std::unique_ptr<TestWorkspace> workspace;
-    std::unique_ptr<CMainFrame> frame;
     VerbComboBox* combo = nullptr;
     CChildFrame* window = nullptr;
 };
