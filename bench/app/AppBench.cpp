@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "BenchProgram.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "PageView.h"
@@ -71,7 +72,7 @@ BENCHMARK(StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->
 
 // A running program shared by the in-process benchmarks.
 struct RunningProgram {
-    std::unique_ptr<CMainFrame> frame;
+    CMainFrame* frame = nullptr;
     CChildFrame* window = nullptr;
     VerbComboBox* combo = nullptr;
 };
@@ -79,10 +80,8 @@ struct RunningProgram {
 RunningProgram& Program() {
     static RunningProgram program = [] {
         RunningProgram p;
-        p.frame = std::make_unique<CMainFrame>();
-        if (!p.frame->Create()) return p;
-        p.frame->show();
-        QApplication::processEvents();
+        p.frame = bench_program::Frame();
+        if (p.frame == nullptr) return p;
         p.window = p.frame->ActiveVerbWindow();
         p.combo = p.frame->VerbCombo(0);
         return p;
@@ -131,17 +130,6 @@ BENCHMARK(TypeVerb)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggreg
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Headless, with settings and definitions in a folder of their own.
-    QTemporaryDir workspace;
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("XDG_CONFIG_HOME", QFile::encodeName(workspace.path()).constData(), 1);
     ProgramDirectory = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath().toStdString();
-    QDir::setCurrent(workspace.path());
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Program().frame.reset();
-    CloseSettingsRegistry();
-    return 0;
+    return bench_program::Run(argc, argv);
 }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "BenchProgram.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "PrintCommand.h"
@@ -23,17 +24,15 @@ namespace {
 QString OutputFolder;
 
 struct RunningProgram {
-    std::unique_ptr<CMainFrame> frame;
+    CMainFrame* frame = nullptr;
     CChildFrame* window = nullptr;
 };
 
 RunningProgram& Program() {
     static RunningProgram program = [] {
         RunningProgram p;
-        p.frame = std::make_unique<CMainFrame>();
-        if (!p.frame->Create()) return p;
-        p.frame->show();
-        QApplication::processEvents();
+        p.frame = bench_program::Frame();
+        if (p.frame == nullptr) return p;
         p.window = p.frame->ActiveVerbWindow();
         if (p.window) {
             // A long page: a pronominal verb with every person.
@@ -80,7 +79,7 @@ void PrintCommandToPdf(benchmark::State& state) {
         QPrinter printer(QPrinter::HighResolution);
         UsePdf(printer, QStringLiteral("page.pdf"));
         printer.setDocName(p.window->windowTitle());
-        if (!PrintVerbPage(p.frame.get(), *p.window, printer)) {
+        if (!PrintVerbPage(p.frame, *p.window, printer)) {
             state.SkipWithError("the page was not printed");
             return;
         }
@@ -90,18 +89,4 @@ BENCHMARK(PrintCommandToPdf)->Unit(benchmark::kMillisecond)->Repetitions(3)->Rep
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // Headless, with settings, definitions and output in a folder of their own.
-    QTemporaryDir workspace;
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("XDG_CONFIG_HOME", QFile::encodeName(workspace.path()).constData(), 1);
-    OutputFolder = workspace.path();
-    QDir::setCurrent(workspace.path());
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Program().frame.reset();
-    CloseSettingsRegistry();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_program::Run(argc, argv, &OutputFolder); }

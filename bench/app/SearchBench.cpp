@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchProgram.h"
 #include "CMainFrame.h"
 #include "CResultWnd.h"
 #include "CSortingHeaderCtrl.h"
@@ -28,22 +29,7 @@
 
 namespace {
 
-// The running program; made on first use, gone before the application is.
-std::unique_ptr<CMainFrame> RunningFrame;
-bool FrameTried = false;
-
-CMainFrame* Frame() {
-    if (!FrameTried) {
-        FrameTried = true;
-        auto frame = std::make_unique<CMainFrame>();
-        if (frame->Create()) {
-            frame->show();
-            QApplication::processEvents();
-            RunningFrame = std::move(frame);
-        }
-    }
-    return RunningFrame.get();
-}
+CMainFrame* Frame() { return bench_program::Frame(); }
 
 CResultWnd* Search(const char* text, uint32_t flags = SearchForms) {
     CMainFrame* frame = Frame();
@@ -130,17 +116,4 @@ BENCHMARK(SortResults)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAgg
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QTemporaryDir workspace;
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("XDG_CONFIG_HOME", QFile::encodeName(workspace.path()).constData(), 1);
-    QDir::setCurrent(workspace.path());
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    if (RunningFrame) CloseResults();
-    RunningFrame.reset();
-    CloseSettingsRegistry();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_program::Run(argc, argv, nullptr, CloseResults); }
