@@ -2,11 +2,11 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QPixmap>
 #include <string_view>
 
 #include "CSortingListCtrl.h"
 #include "LanguageModule.h"
+#include "ModuleIcon.h"
 #include "ProgramObjects.h"
 #include "QtText.h"
 #include "VerbWindowHost.h"
@@ -60,14 +60,8 @@ CResultWnd::~CResultWnd() {
 }
 
 bool CResultWnd::Create() {
-    if (language != nullptr) {
-        const auto& icon = language->moduleIcon;
-        if (icon != nullptr && icon->data != nullptr) {
-            QPixmap pixmap;
-            if (pixmap.loadFromData(static_cast<const uchar*>(icon->data), icon->size, "ICO"))
-                setWindowIcon(QIcon(pixmap));
-        }
-    }
+    const QIcon icon = ModuleIcon(language);
+    if (!icon.isNull()) setWindowIcon(icon);
     list = new CSortingListCtrl(this);
     list->setObjectName(QStringLiteral("list%1").arg(ListId));
     setWidget(list);

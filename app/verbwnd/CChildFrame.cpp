@@ -7,6 +7,7 @@
 #include <QResizeEvent>
 #include <cstring>
 
+#include "ModuleIcon.h"
 #include "PageMarkup.h"
 #include "PageView.h"
 #include "ProgramObjects.h"
@@ -38,14 +39,8 @@ bool CChildFrame::Create() {
     ++OpenChildCount;
     VerbWindowList.append(this);
     registered = true;
-    if (languageModule != nullptr) {
-        const auto& icon = languageModule->moduleIcon;
-        if (icon != nullptr && icon->data != nullptr) {
-            QPixmap pixmap;
-            if (pixmap.loadFromData(static_cast<const uchar*>(icon->data), icon->size, "ICO"))
-                setWindowIcon(QIcon(pixmap));
-        }
-    }
+    const QIcon icon = ModuleIcon(languageModule);
+    if (!icon.isNull()) setWindowIcon(icon);
     int32_t count = languageModule ? languageModule->GetVerbCount() : 0;
     if (verbIndex < 0 || verbIndex >= count) verbIndex = 0;
     FillPage();
