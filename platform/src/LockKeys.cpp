@@ -23,13 +23,37 @@ std::optional<LockKeys> ReadLockKeys(void*) {
 
 namespace {
 
-// The state of the keyboard indicator named `name`; false when the keymap
-// has no such indicator.
-bool IndicatorOn(Display* display, const char* name, bool* found) {
-    const Atom atom = XInternAtom(display, name, True);
-    if (atom == None) return false;
+// What does not change while a display is open: whether it has the keyboard
+// extension, and the names of the three indicators. Asked once, not at
+// every key.
+struct DisplayFacts {
+    Display* display = nullptr;
+    bool extension = false;
+    Atom caps = None, num = None, scroll = None;
+};
+
+const DisplayFacts& FactsOf(Display* display) {
+    static DisplayFacts facts;
+    if (facts.display != display) {
+        facts = DisplayFacts{};
+        facts.display = display;
+        int opcode = 0, event = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+        facts.extension = XkbQueryExtension(display, &opcode, &event, &error, &major, &minor);
+        if (facts.extension) {
+            facts.caps = XInternAtom(display, "Caps Lock", True);
+            facts.num = XInternAtom(display, "Num Lock", True);
+            facts.scroll = XInternAtom(display, "Scroll Lock", True);
+        }
+    }
+    return facts;
+}
+
+// The state of the keyboard indicator `name`; false when the keymap has no
+// such indicator.
+bool IndicatorOn(Display* display, Atom name, bool* found) {
+    if (name == None) return false;
     Bool on = False;
-    if (!XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr)) return false;
+    if (!XkbGetNamedIndicator(display, name, nullptr, &on, nullptr, nullptr)) return false;
     *found = true;
     return on != False;
 }
@@ -39,13 +63,13 @@ bool IndicatorOn(Display* display, const char* name, bool* found) {
 std::optional<LockKeys> ReadLockKeys(void* nativeDisplay) {
     auto* display = static_cast<Display*>(nativeDisplay);
     if (display == nullptr) return std::nullopt;
-    int opcode = 0, event = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
-    if (!XkbQueryExtension(display, &opcode, &event, &error, &major, &minor)) return std::nullopt;
+    const DisplayFacts& facts = FactsOf(display);
+    if (!facts.extension) return std::nullopt;
     LockKeys keys;
     bool found = false;
-    keys.capsLock = IndicatorOn(display, "Caps Lock", &found);
-    keys.numLock = IndicatorOn(display, "Num Lock", &found);
-    keys.scrollLock = IndicatorOn(display, "Scroll Lock", &found);
+    keys.capsLock = IndicatorOn(display, facts.caps, &found);
+    keys.numLock = IndicatorOn(display, facts.num, &found);
+    keys.scrollLock = IndicatorOn(display, facts.scroll, &found);
     if (!found) return std::nullopt;
     return keys;
 }
