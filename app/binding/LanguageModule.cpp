@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -58,6 +59,56 @@ std::string OneLine(std::string_view text) {
     return line;
 }
 
+// Reads the whole of `path` into `contents`: 0, or the reason (errno) it
+// could not be read: ENOTSUP for what is not a regular file (a device, a
+// pipe), EFBIG past MaxDefinitionsFileSize. Opening does not wait: a named
+// pipe in its place must not hold the program up.
+int ReadWholeFile(const std::string& path, std::string& contents) {
+    contents.clear();
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno;
+    struct stat info;
+    int code = 0;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        code = S_ISDIR(info.st_mode) ? EISDIR : ENOTSUP;
+    else if (info.st_size > MaxDefinitionsFileSize)
+        code = EFBIG;
+    char buffer[65536];
+    while (code == 0) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) code = errno;
+        if (n <= 0) break;
+        contents.append(buffer, static_cast<size_t>(n));
+        if (contents.size() > size_t(MaxDefinitionsFileSize)) code = EFBIG;  // grew while being read
+    }
+    close(fd);
+    return code;
+}
+
+// The reason behind an error code, as the end of a sentence.
+std::string Reason(int code) {
+    switch (code) {
+    case ENOTSUP:
+        return "it is not a regular file";
+    case EISDIR:
+        return "it is a folder";
+    case EFBIG:
+        return "it is larger than " + std::to_string(MaxDefinitionsFileSize >> 20) + " MB";
+    default: {
+        std::string text = std::strerror(code);
+        if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+        return text;
+    }
+    }
+}
+
+// Every LanguageModule alive, for the ends of a run that ask nobody.
+std::vector<LanguageModule*>& LiveModules() {
+    static std::vector<LanguageModule*> modules;
+    return modules;
+}
+
 template <typename Fn>
 bool Bind(platform::ModuleHandle module, Fn& slot, const char* name) {
     slot = reinterpret_cast<Fn>(platform::FindEntryPoint(module, name));
@@ -66,9 +117,20 @@ bool Bind(platform::ModuleHandle module, Fn& slot, const char* name) {
 
 }  // namespace
 
-LanguageModule::LanguageModule() { userDefinitions.reserve(10); }
+LanguageModule::LanguageModule() {
+    userDefinitions.reserve(10);
+    LiveModules().push_back(this);
+}
 
-LanguageModule::~LanguageModule() { Unload(); }
+LanguageModule::~LanguageModule() {
+    Unload();
+    std::erase(LiveModules(), this);
+}
+
+void LanguageModule::SaveAllUnsavedDefinitions() {
+    for (LanguageModule* module : LiveModules())
+        if (module->HasUnsavedDefinitions()) module->SaveDefinitions();
+}
 
 std::string LanguageModule::DefinitionKey(std::string_view infinitive, bool pronominal) {
     std::string key(infinitive);
@@ -78,109 +140,27 @@ std::string LanguageModule::DefinitionKey(std::string_view infinitive, bool pron
 
 int LanguageModule::ReadDefinitions(std::string_view contents,
                                     std::unordered_map<std::string, std::string>& definitions) {
-    int read = 0;
-    bool header = true;
-    size_t pos = 0;
-    while (pos < contents.size()) {
-        // A line ends at CR LF, LF or a lone CR.
-        size_t end = contents.find_first_of("\r\n", pos);
-        size_t next;
-        if (end == std::string_view::npos) {
-            end = contents.size();
-            next = end;
-        } else if (contents[end] == '\r' && end + 1 < contents.size() && contents[end + 1] == '\n') {
-            next = end + 2;
-        } else {
-            next = end + 1;
-        }
-        std::string_view line = contents.substr(pos, end - pos);
-        pos = next;
-        if (header) {
-            // The header is known by its text; a first line that is a
-            // definition (the header lost by an editor) is read as one.
-            header = false;
-            if (line.substr(0, DefinitionsHeaderStart.size()) == DefinitionsHeaderStart) continue;
-        }
-        // Text after a NUL byte is not part of the line's text.
-        size_t nul = line.find('\0');
-        if (nul != std::string_view::npos) line = line.substr(0, nul);
-
-        // verb, comma, flag character, comma, definition: the definition
-        // starts three characters after the first comma, whatever those are.
-        size_t comma = line.find(',');
-        if (comma == std::string_view::npos) continue;  // no definition
-        std::string_view verb = line.substr(0, comma);
-        bool pronominal = comma + 1 < line.size() && line[comma + 1] == '1';
-        if (comma + 3 >= line.size()) continue;  // empty definition
-        std::string_view definition = line.substr(comma + 3);
-        definitions[DefinitionKey(verb, pronominal)] = std::string(definition);
-        ++read;
-    }
-    return read;
+    return definitions::Read(definitions::Parse(contents), definitions);
 }
 
 void LanguageModule::ReadDefinitionsFile(const std::string& path) {
-    // Create the file when it is missing, never truncate it. Opening does
-    // not wait: a named pipe in its place must not hold the program up.
-    int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (readOnlyDefinitions ? 0 : O_CREAT);
-    int fd = open(path.c_str(), flags, 0666);
-    if (fd < 0) {
-        // A file that is there but cannot be read must not be replaced by
-        // the empty store at the next save: that would destroy it.
-        int code = errno;
-        struct stat info;
-        if (code != ENOENT && stat(path.c_str(), &info) == 0) definitionsUnreadable_ = code;
-        return;
-    }
-    // Only a regular file of a sane size is read (not a device, a pipe or a
-    // folder, whatever a link points to).
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        definitionsUnreadable_ = S_ISDIR(info.st_mode) ? EISDIR : ENOTSUP;
-        close(fd);
-        return;
-    }
-    if (info.st_size > MaxDefinitionsFileSize) {
-        definitionsUnreadable_ = EFBIG;
-        close(fd);
-        return;
-    }
     std::string contents;
-    char buffer[65536];
-    while (true) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) definitionsUnreadable_ = errno;
-        if (n <= 0) break;
-        contents.append(buffer, static_cast<size_t>(n));
-        if (contents.size() > size_t(MaxDefinitionsFileSize)) {  // grew while being read
-            definitionsUnreadable_ = EFBIG;
-            break;
-        }
-    }
-    close(fd);
-    if (definitionsUnreadable_ != 0) return;
-    if (ReadDefinitions(contents, userDefinitions) > 0) definitionsChanged = 1;
+    const int code = ReadWholeFile(path, contents);
+    // A file that is there but cannot be read is left alone: the user hears
+    // of it at start, and a save reads it again before it writes.
+    if (code == ENOENT) return;
+    definitionsUnreadable_ = code;
+    if (code != 0) return;
+    // Somebody else's file of that name (notes, a link planted to another
+    // file) holds no definitions of ours.
+    const definitions::FileText file = definitions::Parse(contents);
+    if (file.definitionsOnly && definitions::Read(file, userDefinitions) > 0) definitionsChanged = 1;
 }
 
 std::string LanguageModule::DefinitionsReadError() const {
     if (definitionsUnreadable_ == 0) return {};
-    std::string reason;
-    switch (definitionsUnreadable_) {
-    case ENOTSUP:
-        reason = "it is not a regular file";
-        break;
-    case EISDIR:
-        reason = "it is a folder";
-        break;
-    case EFBIG:
-        reason = "it is larger than " + std::to_string(MaxDefinitionsFileSize >> 20) + " MB";
-        break;
-    default:
-        reason = std::strerror(definitionsUnreadable_);
-        break;
-    }
-    return "Your English definitions file " + definitionsPath + " cannot be read (" + reason +
+    return "Your English definitions file " + definitionsPath + " cannot be read (" +
+           Reason(definitionsUnreadable_) +
            "). The module's own definitions are shown, and the file is left as it is.";
 }
 
@@ -325,35 +305,72 @@ bool LanguageModule::SetEnglishDefinition(int32_t verbIndex, bool pronominal,
                                           std::string_view text) {
     const char* verb = GetVerb(verbIndex);
     if (verb == nullptr) return false;
-    userDefinitions[UserDefinitionKey(verbIndex, pronominal)] = OneLine(text);
     definitionsChanged = 1;
+    const std::string key = UserDefinitionKey(verbIndex, pronominal);
+    std::string line = OneLine(text);
+    auto stored = userDefinitions.find(key);
+    const bool same = stored == userDefinitions.end() ? line.empty() : stored->second == line;
+    userDefinitions[key] = line;
+    if (same) return true;
+    unsavedDefinitions_[key] = std::move(line);
+    if (definitionStored_) definitionStored_();
     return true;
 }
 
-bool LanguageModule::SaveDefinitions() const {
-    if (definitionsPath.empty()) return false;  // never loaded: no file to write
+bool LanguageModule::SaveDefinitions() {
+    if (unsavedDefinitions_.empty()) return true;
     if (readOnlyDefinitions) return false;
-    if (definitionsUnreadable_ != 0) {
-        platform::SetLastError(definitionsUnreadable_,
-                               "The definitions file " + definitionsPath +
-                                   " could not be read, so it is not overwritten: " +
-                                   std::strerror(definitionsUnreadable_));
+    if (!SaveChanges(unsavedDefinitions_)) return false;
+    unsavedDefinitions_.clear();
+    return true;
+}
+
+bool LanguageModule::SaveDefinitionsAs(const std::string& path) {
+    if (readOnlyDefinitions) return false;
+    std::map<std::string, std::string> everything(userDefinitions.begin(), userDefinitions.end());
+    for (const auto& [key, text] : unsavedDefinitions_) everything[key] = text;
+    const std::string previous = definitionsPath;
+    definitionsPath = ResolveAgainstCurrentDirectory(path);
+    if (!SaveChanges(everything)) {
+        definitionsPath = previous;
         return false;
     }
-    std::string text;
-    text.reserve(64 + userDefinitions.size() * 64);
-    text += DefinitionsFileHeader;
-    text += "\r\n";
-    for (const auto& [key, value] : userDefinitions) {
-        if (key.empty()) continue;
-        text += OneLine(std::string_view(key).substr(0, key.size() - 1));
-        text += ',';
-        text += key.back() == '1' ? '1' : '0';
-        text += ',';
-        text += OneLine(value);
-        text += "\r\n";
-    }
-    return platform::WriteFileAtomically(definitionsPath, text);
+    unsavedDefinitions_.clear();
+    definitionsUnreadable_ = 0;
+    return true;
+}
+
+bool LanguageModule::SaveChanges(const std::map<std::string, std::string>& changes) {
+    saveError_.clear();
+    const auto fail = [this](int code, std::string reason) {
+        saveError_ = std::move(reason);
+        platform::SetLastError(code, "The definitions could not be saved to " + definitionsPath + ": " +
+                                         saveError_);
+        return false;
+    };
+    if (definitionsPath.empty()) return fail(ENOENT, "no definitions file was set");
+    // What the file holds now: another Plimo or a hand edit may have
+    // changed it since it was read.
+    std::string contents;
+    const int code = ReadWholeFile(definitionsPath, contents);
+    if (code != 0 && code != ENOENT) return fail(code, Reason(code));
+    definitions::FileText file = definitions::Parse(contents);
+    if (!file.definitionsOnly)
+        return fail(ENOTSUP, "it is not a definitions file, and Plimo does not write over other files");
+    for (const auto& [key, text] : changes) definitions::Store(file, key, OneLine(text));
+    const std::string text = definitions::Serialize(file);
+    if (text.size() > size_t(MaxDefinitionsFileSize))
+        return fail(EFBIG, "it would be larger than " + std::to_string(MaxDefinitionsFileSize >> 20) +
+                               " MB, more than Plimo reads");
+    if (!platform::WriteFileAtomically(definitionsPath, text))
+        return fail(platform::LastErrorCode(), Reason(platform::LastErrorCode()));
+    // Show what the file now holds; a definition cleared in this run stays
+    // cleared (its empty line is not read back).
+    userDefinitions.clear();
+    definitions::Read(file, userDefinitions);
+    for (const auto& [key, value] : changes)
+        if (value.empty()) userDefinitions[key].clear();
+    return true;
 }
 
 std::vector<std::string> LanguageModuleFileNames() { return {"French.ldl"}; }

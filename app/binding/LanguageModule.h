@@ -6,7 +6,9 @@
 // the module is not bound. The object also owns the user's own English
 // definitions for the verbs of that module, kept in a comma-separated text
 // file named after the module file ("French.ldl" -> "French.txt") in the
-// current directory.
+// current directory. That file is written only with definitions this run
+// changed, merged into what the file holds at that moment (see
+// DefinitionsFile.h), and never created before the first one is stored.
 //
 // Text is Windows-1252 throughout (see Cp1252.h for the conversion to UTF-8
 // and UTF-16). Pointers returned by the module (infinitives, tense names,
@@ -16,12 +18,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "DefinitionsFile.h"
 #include "LanguageModuleAbi.h"
 #include "platform/ModuleLoader.h"
 #include "platform/ModuleResources.h"
@@ -61,24 +66,23 @@ extern const char* const EntryPointNames[EntryPointCount];
 
 // The header line of a definitions file, and the start by which a first
 // line is known to be the header.
-inline constexpr std::string_view DefinitionsFileHeader =
-    "Verb, Pronominal ( 0 or 1), English Definition";
-inline constexpr std::string_view DefinitionsHeaderStart = "Verb, Pronominal";
+inline constexpr std::string_view DefinitionsFileHeader = definitions::Header;
+inline constexpr std::string_view DefinitionsHeaderStart = definitions::HeaderStart;
 
-// A definitions file larger than this is not read (nor overwritten).
+// A definitions file larger than this is not read, and no save makes one.
 inline constexpr long MaxDefinitionsFileSize = 16L << 20;
 
 class LanguageModule {
 public:
     LanguageModule();
-    virtual ~LanguageModule();  // Unload, which also writes the definitions file
+    virtual ~LanguageModule();  // Unload, which also saves the definitions changed
 
     LanguageModule(const LanguageModule&) = delete;
     LanguageModule& operator=(const LanguageModule&) = delete;
 
     // Reads the definitions file first (the module file name with its last
-    // three characters replaced by "txt", in the current directory; created
-    // empty when missing), then loads the module file through the platform's
+    // three characters replaced by "txt", in the current directory; a
+    // missing file is an empty store and is not created), then loads the module file through the platform's
     // library search (the program's own directory first), binds the thirteen
     // entry points in order and finally looks up the icon. A missing entry
     // point unloads the module again (writing the definitions file back).
@@ -87,8 +91,7 @@ public:
     bool Load(const std::string& fileName);
 
     // Releases the module if one is loaded (clearing the icon, the handle and
-    // every entry point), then writes the definitions file in every case
-    // (unless readOnlyDefinitions).
+    // every entry point), then saves the definitions changed, if any.
     void Unload();
 
     // True between a successful Load and the next Unload.
@@ -121,16 +124,43 @@ public:
 
     // Stores a user definition for the verb (an empty text included, which
     // brings back the module's own definition) and sets definitionsChanged.
-    // Line breaks become spaces: a definition is always one line. Returns
-    // false, storing nothing, when the verb index is not valid.
+    // Line breaks become spaces: a definition is always one line. A text
+    // that differs from the stored one is kept as a change to save, and the
+    // handler set by OnDefinitionStored runs. Returns false, storing
+    // nothing, when the verb index is not valid.
     bool SetEnglishDefinition(int32_t verbIndex, bool pronominal, std::string_view text);
 
-    // Writes every user definition to definitionsPath, atomically (a
-    // temporary file in the same folder, then renamed over the old one).
-    // Returns false when nothing could be written (or readOnlyDefinitions is
-    // set, or Load found the file but could not read it); the previous file
-    // is then left as it was.
-    bool SaveDefinitions() const;
+    // Writes the definitions this run changed into definitionsPath: the
+    // file is read again, only the lines of those definitions change (see
+    // DefinitionsFile.h), and the result replaces it atomically. The other
+    // definitions the file now holds (another Plimo's, a hand edit) are then
+    // the ones shown. True when there was nothing to save or all of it was
+    // written; false otherwise, with the file left as it was, the changes
+    // kept for another try and DefinitionsSaveError() telling why. Nothing is
+    // written for readOnlyDefinitions.
+    bool SaveDefinitions();
+
+    // Saves every definition of the store (those read included) to `path`,
+    // which then becomes definitionsPath. On failure nothing changes.
+    bool SaveDefinitionsAs(const std::string& path);
+
+    // True while changes wait to be saved.
+    bool HasUnsavedDefinitions() const { return !unsavedDefinitions_.empty(); }
+
+    // Forgets the changes that wait to be saved (the user chose to).
+    void DiscardDefinitionChanges() { unsavedDefinitions_.clear(); }
+
+    // Why the last SaveDefinitions failed, as the end of a sentence for the
+    // user ("no space left on device"); empty after a success.
+    const std::string& DefinitionsSaveError() const { return saveError_; }
+
+    // Runs `handler` after each stored change (the program saves soon after).
+    void OnDefinitionStored(std::function<void()> handler) { definitionStored_ = std::move(handler); }
+
+    // Saves the changes of every LanguageModule that has some, asking
+    // nobody: for the ends of a run where the user cannot be asked (a
+    // signal, the display gone).
+    static void SaveAllUnsavedDefinitions();
 
     // The key of a user definition: the infinitive followed by "1" for the
     // pronominal definition or "0" for the plain one.
@@ -143,12 +173,12 @@ public:
     std::string UserDefinitionKey(int32_t verbIndex, bool pronominal) const;
 
     // Why the definitions file could not be read, for the user; empty when
-    // it was read (or is missing and was created).
+    // it was read (or is missing).
     std::string DefinitionsReadError() const;
 
     // Reads a definitions file's contents into `definitions` by the file's
-    // rules; returns the number of definitions read. Exposed for tests and
-    // the fuzz target.
+    // rules (DefinitionsFile.h); returns the number of definitions read.
+    // Exposed for tests and the fuzz target.
     static int ReadDefinitions(std::string_view contents,
                                std::unordered_map<std::string, std::string>& definitions);
 
@@ -161,17 +191,22 @@ public:
     platform::ModuleHandle moduleHandle = nullptr;
     LanguageModuleEntryPoints entryPoints;
 
-    // For tools that only read (plimo-conj): Load reads the definitions file
-    // if there is one but never creates it, and nothing writes it back.
-    // Set before Load.
+    // For tools that only read (plimo-conj): nothing writes the definitions
+    // file. Set before Load.
     bool readOnlyDefinitions = false;
 
 private:
     void ReadDefinitionsFile(const std::string& path);
 
+    bool SaveChanges(const std::map<std::string, std::string>& changes);
+
     // The error (errno) that kept Load from reading an existing definitions
-    // file, or 0. SaveDefinitions then refuses to overwrite that file.
+    // file, or 0.
     int definitionsUnreadable_ = 0;
+    // The definitions this run changed and did not save yet, by key.
+    std::map<std::string, std::string> unsavedDefinitions_;
+    std::string saveError_;
+    std::function<void()> definitionStored_;
     // The place (2, 3, ...) of each verb whose infinitive an earlier verb has.
     std::unordered_map<int32_t, uint8_t> occurrences;
 };
@@ -194,7 +229,7 @@ struct LanguageModuleLoadResult {
 };
 
 // Loads every module of `fileNames` in order. On the first failure all
-// modules are destroyed again (each writes its definitions file) and the
+// modules are destroyed again (none has changes to save) and the
 // result carries the error; the caller shows it (caption "Error") and stops.
 // An empty list fails without an error text.
 LanguageModuleLoadResult LoadLanguageModules(

@@ -1,6 +1,7 @@
 // The rules for reading a definitions file, line by line.
 #include <gtest/gtest.h>
 
+#include "DefinitionsFile.h"
 #include "LanguageModule.h"
 
 namespace {
@@ -92,4 +93,62 @@ TEST(DefinitionsFile, AMegabyteLineIsReadWhole) {
     Map map = Read(Header + "big,0," + big + "\r\nsmall,1,next\r\n");
     EXPECT_EQ(map["big0"], big);
     EXPECT_EQ(map["small1"], "next");
+}
+
+// What Plimo does to a file when it saves one change: that line alone
+// changes (or one is added), everything else stays byte for byte.
+TEST(DefinitionsFile, AStoredChangeTouchesOnlyItsOwnLine) {
+    using definitions::Parse;
+    using definitions::Serialize;
+    struct Case {
+        const char* what;
+        std::string before, key, text, after;
+    };
+    const std::string nul("a\0b,0,kept\n", 11);
+    const std::vector<Case> cases = {
+        {"LF file, line replaced", Header.substr(0, Header.size() - 2) + "\n# mine\nplacer,0,old\n\nzz",
+         "placer0", "new", Header.substr(0, Header.size() - 2) + "\n# mine\nplacer,0,new\n\nzz"},
+        {"last line without end gets one", "placer,0,x", "aller1", "to go away",
+         "placer,0,x\r\naller,1,to go away\r\n"},
+        {"new file gets the header, CR LF", "", "placer0", "to put", Header + "placer,0,to put\r\n"},
+        {"NUL lines and later duplicates", nul + "p,0,one\np,0,two\n", "p0", "three",
+         nul + "p,0,one\np,0,three\n"},
+        {"cleared definition keeps its line", "p,1,one\r\n", "p1", "", "p,1,\r\n"},
+        {"UTF-8 file stays UTF-8", "\xEF\xBB\xBF" + Header + "\xC3\xA9mouvoir,0,old\r\n", "\xE9mouvoir0",
+         "to move \xE0 tears", "\xEF\xBB\xBF" + Header + "\xC3\xA9mouvoir,0,to move \xC3\xA0 tears\r\n"},
+        {"Windows-1252 file stays so", "\xE9mouvoir,0,old\r\n", "\xE9mouvoir0", "\xE0", "\xE9mouvoir,0,\xE0\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Serialize(Parse(c.before)), c.before);
+        definitions::FileText file = Parse(c.before);
+        definitions::Store(file, c.key, c.text);
+        EXPECT_EQ(Serialize(file), c.after);
+    }
+}
+
+TEST(DefinitionsFile, UnicodeTextAndByteOrderMarksReadAsTheUserWroteThem) {
+    // The header after a BOM is still the header; a first definition after
+    // one is still that definition; UTF-8 letters become their own bytes.
+    EXPECT_EQ(Read("\xEF\xBB\xBF" + Header + "\xC3\xA9" "diter,0,\xC3\xA9" "dit\xC3\xA9 \xE2\x82\xAC \xC5\x82\r\n"),
+              (Map{{"\xE9" "diter0", "\xE9" "dit\xE9 \x80 ?"}}));
+    EXPECT_EQ(Read("\xEF\xBB\xBFplacer,0,to put\n"), (Map{{"placer0", "to put"}}));
+    // Bytes that are not UTF-8 are Windows-1252, as before.
+    EXPECT_EQ(Read("\xE9mouvoir,0,\xE0 \xC3\r\n"), (Map{{"\xE9mouvoir0", "\xE0 \xC3"}}));
+}
+
+TEST(DefinitionsFile, OnlyADefinitionsFileMayBeWritten) {
+    struct Case {
+        std::string text;
+        bool ours;
+    };
+    const std::vector<Case> cases = {
+        {"", true},
+        {Header + "anything at all\r\n", true},
+        {"placer,0,to put\r\n\r\naller,1\r\n", true},  // header lost by an editor
+        {"Mes notes de fran\xE7" "ais\nbonjour = hello\n", false},
+        {"# ~/.bashrc\nexport PATH=$HOME/bin:$PATH\n", false},
+        {"placer,0,to put\nJe dois r\xE9viser: le subjonctif, le pass\xE9 simple\n", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(definitions::Parse(c.text).definitionsOnly, c.ours) << c.text;
 }

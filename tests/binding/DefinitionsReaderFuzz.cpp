@@ -1,5 +1,7 @@
 // Fuzz target for the definitions file reader: any bytes must read without
-// a crash, and what was read must survive a write and a second read.
+// a crash, and what was read must survive a write and a second read; the
+// file's lines give back its exact bytes, and a definition stored into them
+// is read back.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "DefinitionsFile.h"
 #include "LanguageModule.h"
 
 namespace {
@@ -39,8 +42,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
         if (key.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) std::abort();
     }
+    // Written as Windows-1252, read back the same (unless those bytes happen
+    // to be valid UTF-8, which is then how they read).
+    const std::string written = Written(first);
     std::unordered_map<std::string, std::string> second;
-    LanguageModule::ReadDefinitions(Written(first), second);
-    if (second != first) std::abort();
+    LanguageModule::ReadDefinitions(written, second);
+    if (!definitions::Parse(written).utf8 && second != first) std::abort();
+
+    definitions::FileText file = definitions::Parse(input);
+    if (definitions::Serialize(file) != input) std::abort();
+    definitions::Store(file, "fuzz\xE9" "0", "stored \xE0 text");
+    std::unordered_map<std::string, std::string> after;
+    definitions::Read(definitions::Parse(definitions::Serialize(file)), after);
+    if (file.definitionsOnly && after["fuzz\xE9" "0"] != "stored \xE0 text") std::abort();
     return 0;
 }

@@ -62,11 +62,11 @@ TEST_F(Binding, AnUnboundObjectAnswersNullZeroOrFalse) {
     EXPECT_EQ(untouched, reinterpret_cast<SearchResultList*>(&buffer));
     m.FreeSearchPtr(nullptr);
     m.SetSearchProgressHwnd(nullptr);
-    EXPECT_FALSE(m.SaveDefinitions());  // no file yet
+    EXPECT_TRUE(m.SaveDefinitions());  // nothing to save
     m.Unload();
 }
 
-TEST_F(Binding, LoadBindsEveryEntryPointReadsTheIconAndCreatesTheDefinitionsFile) {
+TEST_F(Binding, LoadBindsEveryEntryPointReadsTheIconAndCreatesNoDefinitionsFile) {
     LanguageModule m;
     ASSERT_TRUE(m.Load("FakeFull.ldl")) << platform::LastErrorMessage();
     EXPECT_TRUE(m.IsBound());
@@ -77,8 +77,6 @@ TEST_F(Binding, LoadBindsEveryEntryPointReadsTheIconAndCreatesTheDefinitionsFile
     EXPECT_NE(platform::FindModuleResource(m.moduleHandle, "BITMAP", ModuleBitmapId), nullptr);
 
     EXPECT_EQ(m.definitionsPath, (dir_ / "FakeFull.txt").string());
-    EXPECT_TRUE(std::filesystem::exists(dir_ / "FakeFull.txt"));
-    EXPECT_EQ(ReadFile(dir_ / "FakeFull.txt"), "");  // created empty
     EXPECT_EQ(m.definitionsChanged, 0);
 
     EXPECT_EQ(m.GetVerbCount(), 5);
@@ -96,8 +94,8 @@ TEST_F(Binding, LoadBindsEveryEntryPointReadsTheIconAndCreatesTheDefinitionsFile
     EXPECT_FALSE(AnyEntryPointBound(m));
     EXPECT_EQ(m.moduleIcon, nullptr);
     EXPECT_EQ(m.GetVerbCount(), 0);
-    // The file now holds the header line alone.
-    EXPECT_EQ(ReadFile(dir_ / "FakeFull.txt"), DefinitionsHeaderLine);
+    // Nothing was stored, so no file was made.
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "FakeFull.txt"));
 }
 
 TEST_F(Binding, AModuleLackingAnyOneEntryPointIsRejected) {
@@ -113,10 +111,10 @@ TEST_F(Binding, AModuleLackingAnyOneEntryPointIsRejected) {
         EXPECT_FALSE(AnyEntryPointBound(m)) << file;
         EXPECT_EQ(m.moduleIcon, nullptr) << file;
         EXPECT_EQ(m.GetVerbCount(), 0) << file;
-        // The definitions were read, and the file was written back already.
+        // The definitions were read, and the file is left exactly as it was.
         EXPECT_EQ(m.userDefinitions.at("placer0"), "to put");
         EXPECT_EQ(m.definitionsChanged, 1);
-        EXPECT_EQ(ReadFile(definitions), DefinitionsHeaderLine + "placer,0,to put\r\n") << file;
+        EXPECT_EQ(ReadFile(definitions), DefinitionsHeaderLine + "placer,0,to put\r\nno comma\r\n") << file;
     }
 }
 
@@ -130,14 +128,13 @@ TEST_F(Binding, AFileThatIsNoLibraryOrIsMissingIsRejectedKeepingTheDefinitions) 
         EXPECT_FALSE(AnyEntryPointBound(m));
         EXPECT_EQ(m.userDefinitions.at("placer1"), "to take one's place");
     }
-    // The destructor wrote the file (now with its line end).
-    EXPECT_EQ(ReadFile("NotALibrary.txt"),
-              DefinitionsHeaderLine + "placer,1,to take one's place\r\n");
+    // Nothing was changed, so nothing was written.
+    EXPECT_EQ(ReadFile("NotALibrary.txt"), DefinitionsHeaderLine + "placer,1,to take one's place");
 
     LanguageModule missing;
     EXPECT_FALSE(missing.Load("NoSuchModule.ldl"));
     EXPECT_EQ(platform::LastErrorCode(), ENOENT);
-    EXPECT_TRUE(std::filesystem::exists("NoSuchModule.txt"));
+    EXPECT_FALSE(std::filesystem::exists("NoSuchModule.txt"));
 }
 
 TEST_F(Binding, FindVerbIndexFindsTheFirstExactMatch) {
@@ -206,13 +203,13 @@ TEST_F(Binding, DefinitionsSurviveARestartInTheFileFormat) {
         ASSERT_TRUE(m.Load("FakeFull.ldl"));
         m.SetEnglishDefinition(0, false, "to pull down, to humble");
         m.SetEnglishDefinition(1, true, "to take one's place \xE0 table");
-        m.SetEnglishDefinition(4, false, "");  // cleared: written, ignored when read
+        m.SetEnglishDefinition(4, false, "");  // nothing was stored: no change
     }
     std::string text = ReadFile(dir_ / "FakeFull.txt");
     EXPECT_EQ(text.rfind(DefinitionsHeaderLine, 0), 0u);
     EXPECT_NE(text.find("\r\nabaisser,0,to pull down, to humble\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nplacer,1,to take one's place \xE0 table\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\naller,0,\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("aller"), std::string::npos);
     // Every line ends in CR LF and nothing else.
     size_t lines = 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -221,7 +218,7 @@ TEST_F(Binding, DefinitionsSurviveARestartInTheFileFormat) {
             ++lines;
         }
     }
-    EXPECT_EQ(lines, 4u);
+    EXPECT_EQ(lines, 3u);
     EXPECT_EQ(text.back(), '\n');
 
     LanguageModule m;
@@ -345,9 +342,9 @@ TEST_F(Binding, StartUpLoadsTheListAndReportsTheFirstFailure) {
     EXPECT_EQ(bad.errorCode, ENOSYS);
     EXPECT_EQ(bad.errorText, "Could not load language module. Error #" + std::to_string(ENOSYS));
     EXPECT_NE(bad.loaderMessage.find("GetTabName"), std::string::npos);
-    // Both modules were destroyed, and each wrote its definitions file.
-    EXPECT_EQ(ReadFile("FakeFull.txt"), DefinitionsHeaderLine);
-    EXPECT_EQ(ReadFile("FakeNoGetTabName.txt"), DefinitionsHeaderLine);
+    // Both modules were destroyed, and neither made a definitions file.
+    EXPECT_FALSE(std::filesystem::exists("FakeFull.txt"));
+    EXPECT_FALSE(std::filesystem::exists("FakeNoGetTabName.txt"));
 
     LanguageModuleLoadResult missing = LoadLanguageModules({"Nowhere.ldl"});
     EXPECT_FALSE(missing.ok);
@@ -395,7 +392,7 @@ TEST_F(Binding, AnExistingFileThatCannotBeReadIsNeverOverwritten) {
         m.SetEnglishDefinition(0, false, "edited");
         EXPECT_FALSE(m.SaveDefinitions());
         EXPECT_EQ(platform::LastErrorCode(), EISDIR);
-        EXPECT_NE(platform::LastErrorMessage().find("could not be read"), std::string::npos);
+        EXPECT_EQ(m.DefinitionsSaveError(), "it is a folder");
     }
     EXPECT_TRUE(std::filesystem::is_directory("FakeFull.txt"));
     std::filesystem::remove("FakeFull.txt");
@@ -408,8 +405,10 @@ TEST_F(Binding, AnExistingFileThatCannotBeReadIsNeverOverwritten) {
         {
             LanguageModule m;
             ASSERT_TRUE(m.Load("FakeFull.ldl"));
+            m.SetEnglishDefinition(1, false, "edited");
             EXPECT_FALSE(m.SaveDefinitions());
             EXPECT_EQ(platform::LastErrorCode(), EACCES);
+            m.DiscardDefinitionChanges();
         }
         std::filesystem::permissions("FakeFull.txt", std::filesystem::perms::owner_all);
         EXPECT_EQ(ReadFile("FakeFull.txt"), DefinitionsHeaderLine + "placer,0,precious\r\n");
@@ -418,6 +417,7 @@ TEST_F(Binding, AnExistingFileThatCannotBeReadIsNeverOverwritten) {
     // Once the file is readable again, the next Load saves normally.
     LanguageModule m;
     ASSERT_TRUE(m.Load("FakeFull.ldl"));
+    m.SetEnglishDefinition(1, false, "edited");
     EXPECT_TRUE(m.SaveDefinitions());
 }
 
@@ -475,4 +475,85 @@ TEST_F(Binding, VerbsSpelledAlikeHaveDefinitionsOfTheirOwn) {
     ASSERT_TRUE(again.Load("FakeFull.ldl"));
     EXPECT_STREQ(again.GetEnglishDefinition(3, false), "(of a male animal) to cover");
     EXPECT_STREQ(again.GetEnglishDefinition(2, false), "to jut out");
+}
+
+// Two Plimos, a hand edit between their saves, in both orders: each save
+// carries over what the others wrote and changes only its own definitions.
+TEST_F(Binding, SavesMergeWithWhatTheFileHoldsNow) {
+    for (bool firstSavesFirst : {true, false}) {
+        SCOPED_TRACE(firstSavesFirst ? "first saves first" : "second saves first");
+        WriteFile("FakeFull.txt", DefinitionsHeaderLine + "abaisser,1,to stoop\r\n");
+        LanguageModule one, two, idle;
+        ASSERT_TRUE(one.Load("FakeFull.ldl"));
+        ASSERT_TRUE(two.Load("FakeFull.ldl"));
+        ASSERT_TRUE(idle.Load("FakeFull.ldl"));
+        one.SetEnglishDefinition(1, false, "to set");
+        two.SetEnglishDefinition(4, false, "to go");
+        LanguageModule& early = firstSavesFirst ? one : two;
+        LanguageModule& late = firstSavesFirst ? two : one;
+        ASSERT_TRUE(early.SaveDefinitions());
+        WriteFile("FakeFull.txt", ReadFile("FakeFull.txt") + "abaisser,0,by hand\r\n");
+        ASSERT_TRUE(late.SaveDefinitions());
+        idle.Unload();  // no edits: writes nothing
+        const std::string text = ReadFile("FakeFull.txt");
+        for (const char* line : {"abaisser,1,to stoop\r\n", "placer,0,to set\r\n", "aller,0,to go\r\n",
+                                 "abaisser,0,by hand\r\n"})
+            EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+        // The later saver now shows the others' definitions too.
+        EXPECT_STREQ(late.GetEnglishDefinition(0, false), "by hand");
+        std::filesystem::remove("FakeFull.txt");
+    }
+}
+
+// Files that are not definitions files, or links to them, are never
+// replaced; the user's edits stay in memory, and Save As keeps them.
+TEST_F(Binding, AFileThatIsNotADefinitionsFileIsNeverWritten) {
+    const std::string notes = "Mes notes de fran\xE7" "ais\nbonjour = hello\nJe dois r\xE9viser: le subjonctif, le pass\xE9 simple\n";
+    WriteFile("bashrc", "# ~/.bashrc\nexport PATH=$HOME/bin:$PATH\n");
+    for (bool link : {false, true}) {
+        SCOPED_TRACE(link ? "link to another file" : "notes");
+        if (link)
+            std::filesystem::create_symlink("bashrc", "FakeFull.txt");
+        else
+            WriteFile("FakeFull.txt", notes);
+        const std::string target = link ? "bashrc" : "FakeFull.txt";
+        const std::string before = ReadFile(target);
+        {
+            LanguageModule m;
+            ASSERT_TRUE(m.Load("FakeFull.ldl"));
+            m.Unload();
+            EXPECT_EQ(ReadFile(target), before);  // no edit: no write
+            ASSERT_TRUE(m.Load("FakeFull.ldl"));
+            m.SetEnglishDefinition(1, false, "to put");
+            EXPECT_FALSE(m.SaveDefinitions());
+            EXPECT_NE(m.DefinitionsSaveError().find("not a definitions file"), std::string::npos);
+            EXPECT_TRUE(m.HasUnsavedDefinitions());
+            ASSERT_TRUE(m.SaveDefinitionsAs("elsewhere.txt"));
+            EXPECT_EQ(m.definitionsPath, (dir_ / "elsewhere.txt").string());
+        }
+        EXPECT_EQ(ReadFile(target), before);
+        EXPECT_EQ(ReadFile("elsewhere.txt"), DefinitionsHeaderLine + "placer,0,to put\r\n");
+        std::filesystem::remove("FakeFull.txt");
+        std::filesystem::remove("elsewhere.txt");
+    }
+    // A link that points at itself is reported at start, not at the first save.
+    std::filesystem::create_symlink("FakeFull.txt", "FakeFull.txt");
+    LanguageModule m;
+    ASSERT_TRUE(m.Load("FakeFull.ldl"));
+    EXPECT_NE(m.DefinitionsReadError().find("symbolic links"), std::string::npos) << m.DefinitionsReadError();
+}
+
+// The writer never makes a file the reader refuses.
+TEST_F(Binding, ASaveThatWouldPassTheSizeLimitIsRefused) {
+    const std::string big = DefinitionsHeaderLine + "big,0," + std::string(MaxDefinitionsFileSize - 100, 'w') + "\n";
+    WriteFile("FakeFull.txt", big);
+    LanguageModule m;
+    ASSERT_TRUE(m.Load("FakeFull.ldl"));
+    m.SetEnglishDefinition(1, false, std::string(200, 'p'));
+    EXPECT_FALSE(m.SaveDefinitions());
+    EXPECT_NE(m.DefinitionsSaveError().find("larger than 16 MB"), std::string::npos);
+    EXPECT_EQ(ReadFile("FakeFull.txt").size(), big.size());
+    m.SetEnglishDefinition(1, false, "to put");
+    EXPECT_TRUE(m.SaveDefinitions());
+    m.DiscardDefinitionChanges();
 }
