@@ -27,5 +27,9 @@ public:
     void ExitInstance();
 
 private:
+    // Saves the user's definitions however the run ends: a signal to end, the
+    // session manager's request, the display going away.
+    void SaveOnEveryEnding();
+
     std::unique_ptr<CMainFrame> mainFrame;
 };

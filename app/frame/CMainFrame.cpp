@@ -23,6 +23,7 @@
 #include "CommandIds.h"
 #include "DefinitionBar.h"
 #include "DefinitionEdit.h"
+#include "DefinitionsSaver.h"
 #include "FontRecord.h"
 #include "LockKeyIndicators.h"
 #include "MenuResource.h"
@@ -73,6 +74,7 @@ bool CMainFrame::Create() {
     LineHeight = MeasureLineHeight(*VerbFont);
 
     if (!LoadModules()) return false;
+    definitionsSaver = new DefinitionsSaver(this, modules);
 
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
@@ -488,6 +490,7 @@ void CMainFrame::SyncVerbBar() {
         // Typing in the field, or text waiting to be fixed, is not replaced.
         if (edit != nullptr && !(edit->hasFocus() && edit->modified) && !edit->HoldsRefusedText())
             edit->SetText(FromCp1252(window->EnglishDefinition()));
+        if (edit != nullptr) edit->setReadOnly(false);
     } else {
         if (!verbCombos.isEmpty()) {
             VerbComboBox* combo = verbCombos[0];
@@ -496,7 +499,11 @@ void CMainFrame::SyncVerbBar() {
             combo->setEnabled(false);
             combo->show();
         }
-        if (edit != nullptr) edit->SetText(QString());
+        // Nothing typed there could be stored: the field says so by taking no text.
+        if (edit != nullptr) {
+            edit->SetText(QString());
+            edit->setReadOnly(true);
+        }
     }
     ShowMenus(window != nullptr);
     UpdateCommandStates();
@@ -628,7 +635,7 @@ void CMainFrame::SaveSettings() {
     if (settingsSaved || !created || verbBar == nullptr || statusBarWidget == nullptr) return;
     settingsSaved = true;
     // A definition being typed is kept.
-    if (DefinitionEdit* edit = DefinitionField()) edit->CommitIfModified();
+    if (DefinitionEdit* edit = DefinitionField()) edit->CommitIfModified(!askBeforeEnding);
     const bool englishBar = definitionBandShown;
     const bool statusShown = statusBarShown;
     SaveChildWindows();
@@ -641,19 +648,26 @@ void CMainFrame::SaveSettings() {
     WriteDword(key, settings::EnglishBar, englishBar ? 1 : 0);
     WriteDword(key, settings::StatusBar, statusShown ? 1 : 0);
     WriteString(settings::LanguageKey, settings::Path, platform::ProgramDirectory().c_str());
-    if (!FlushSettingsRegistry() && settingsProblem_.empty())
+    if (!FlushSettingsRegistry() && settingsProblem_.empty() && askBeforeEnding)
         ShowUserMessage(this, QMessageBox::Warning,
                         QStringLiteral("Your settings could not be saved.\n%1")
                             .arg(QString::fromLocal8Bit(platform::LastErrorMessage().c_str())));
-    // The user's definitions are written again when the modules are
-    // unloaded; a file that cannot be written is reported instead of losing
-    // the edits without a word.
-    for (const auto& module : modules) {
-        if (module->definitionsChanged && !module->SaveDefinitions())
-            ShowUserMessage(this, QMessageBox::Warning,
-                            QStringLiteral("Your English definitions could not be saved to\n%1")
-                                .arg(QString::fromLocal8Bit(module->definitionsPath.c_str())));
-    }
+    // Definitions that cannot be written are not lost without the user's word.
+    if (askBeforeEnding)
+        definitionsSaver->SaveBeforeExit();
+    else
+        LanguageModule::SaveAllUnsavedDefinitions();
+}
+
+void CMainFrame::SaveDefinitionsWithoutAsking() {
+    if (DefinitionEdit* edit = DefinitionField()) edit->CommitIfModified(true);
+    LanguageModule::SaveAllUnsavedDefinitions();
+}
+
+void CMainFrame::EndWithoutAsking() {
+    askBeforeEnding = false;
+    SaveDefinitionsWithoutAsking();
+    close();
 }
 
 std::optional<uint32_t> CMainFrame::SavedMainWindowPos() {

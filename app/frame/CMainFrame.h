@@ -22,6 +22,7 @@
 class CChildFrame;
 class DefinitionBar;
 class DefinitionEdit;
+class DefinitionsSaver;
 class LockKeyIndicators;
 class QAction;
 class QLabel;
@@ -70,6 +71,12 @@ public:
     void FinishRestoring();
     void SaveChildWindows();
     void SaveSettings();
+    // Stores the definition being typed and saves every changed definition,
+    // asking nobody (the session is ending).
+    void SaveDefinitionsWithoutAsking();
+    // Ends the program as File > Exit does, but asks nothing: for a signal
+    // to end, where nobody may be there to answer.
+    void EndWithoutAsking();
 
     // Shows or hides the definition bar (View > English Definition).
     void ToggleDefinitionBar();
@@ -140,6 +147,8 @@ private:
     bool childMenusShown = false;
     bool created = false;
     bool settingsSaved = false;
+    bool askBeforeEnding = true;
+    DefinitionsSaver* definitionsSaver = nullptr;
     bool restoringWindows = false;  // while the last run's windows are reopened
     QList<QPointer<CChildFrame>> windowsBeingRestored;  // disabled until shown
     QPointer<CChildFrame> lastRestoredWindow;

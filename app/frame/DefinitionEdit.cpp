@@ -60,13 +60,17 @@ void DefinitionEdit::keyPressEvent(QKeyEvent* event) {
 
 void DefinitionEdit::focusOutEvent(QFocusEvent* event) {
     QPlainTextEdit::focusOutEvent(event);
-    // A menu or another application taking the focus is not leaving the field.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
-        return;
-    CommitIfModified();
+    // A menu, a dialog or another application taking the focus may read or
+    // send the definitions (mail, print, search) or end the program: what
+    // was typed is stored first. Text that cannot be stored is told of only
+    // when the user really leaves the field.
+    const Qt::FocusReason reason = event->reason();
+    const bool away = reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason ||
+                      reason == Qt::MenuBarFocusReason;
+    CommitIfModified(away);
 }
 
-bool DefinitionEdit::CommitIfModified() {
+bool DefinitionEdit::CommitIfModified(bool quiet) {
     if (modified != 1) return true;
     CChildFrame* target = targetWindow.data();
     // The window may have been closed or replaced since the field got the focus.
@@ -74,8 +78,9 @@ bool DefinitionEdit::CommitIfModified() {
         modified = 0;
         return true;
     }
-    modified = 0;
     const QString text = toPlainText();
+    if (quiet && !ToCp1252(text)) return false;  // still modified: told when the field is left
+    modified = 0;
     QPointer<DefinitionEdit> self = this;
     if (Commit(target, text, window(), [self] {
             if (self && self->refused) self->setFocus(Qt::OtherFocusReason);

@@ -1,9 +1,11 @@
 // The edit field of the English definition bar.
 //
-// It shows the definition of the verb in the active verb window. When the
-// user leaves the field after changing its text, the text is stored as the
-// user's definition of that verb (and its pronominal state) in the window
-// that was active when the field got the focus. Esc before leaving brings
+// It shows the definition of the verb in the active verb window (and is
+// read-only while no verb window is active). Whenever the field loses the
+// focus after the user changed its text (to another control, a menu, a
+// dialog or another application), the text is stored as the user's
+// definition of that verb (and its pronominal state) in the window that was
+// active when the field got the focus. Esc before leaving brings
 // the old text back and stores nothing. Enter is a line break like any other
 // character; line breaks are stored as spaces. Text that cannot be stored
 // (a character without a Windows-1252 byte) stays in the field after the
@@ -34,8 +36,9 @@ public:
 
     // Stores the text in the target window now, if the user changed it.
     // Returns false when the text was refused (a character without a
-    // Windows-1252 byte); the user has then been told.
-    bool CommitIfModified();
+    // Windows-1252 byte); the user has then been told, unless `quiet`: the
+    // text then stays, still to be stored.
+    bool CommitIfModified(bool quiet = false);
 
     // Stores `text` as the definition of `window`'s verb; refuses (with a
     // message, after which `afterMessage` runs) text that cannot be kept in

@@ -14,10 +14,12 @@
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "DefinitionEdit.h"
+#include "DefinitionsSaver.h"
 #include "PageView.h"
 #include "ProgramObjects.h"
 #include "VerbBar.h"
 #include "VerbComboBox.h"
+#include "UserMessage.h"
 
 class VerbBarTest : public RunningProgramTest {
     Q_OBJECT
@@ -361,21 +363,35 @@ private slots:
         QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to cherish"));
     }
 
+    // A file that cannot be written is reported, with its reason, soon
+    // after the first edit, once; at exit the user is asked again before
+    // the edits go (here: Retry once the way is clear, which saves them).
     void failedDefinitionsWriteIsReported() {
         MessageRecorder recorder;
-        DefinitionEdit* edit = frame->DefinitionField();
-        Focus(edit);
-        edit->selectAll();
-        QTest::keyClicks(edit, QStringLiteral("to treasure"));
-        Focus(window->View());
-        // Something else now stands where the file must be written.
         const QString path = workspace->WorkDir() + QStringLiteral("/FakeFrench.txt");
-        QVERIFY(QFile::remove(path));
-        QVERIFY(QDir().mkdir(path));
-        StopFrame(frame);
+        QVERIFY(QDir().mkdir(path));  // something else stands where the file belongs
+        DefinitionEdit* edit = frame->DefinitionField();
+        for (const QString& text : {QStringLiteral("to treasure"), QStringLiteral("to prize")}) {
+            Focus(edit);
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+            Focus(window->View());
+            QTest::qWait(DefinitionsSaver::SaveDelayMs * 2);
+        }
         QCOMPARE(recorder.messages.size(), 1);
         QVERIFY(recorder.messages[0].text.startsWith(
             QStringLiteral("Your English definitions could not be saved to")));
+        QVERIFY(recorder.messages[0].text.contains(QStringLiteral("because it is a folder")));
+        SetUserChoiceHook([&](const QString&, const QStringList& buttons) {
+            QDir().rmdir(path);
+            return int(buttons.indexOf(QStringLiteral("&Retry")));
+        });
+        StopFrame(frame);
+        SetUserChoiceHook(nullptr);
+        QCOMPARE(recorder.messages.size(), 2);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("aimer,0,to prize"));
     }
 
 private:
