@@ -648,7 +648,7 @@ void CMainFrame::SaveSettings() {
     WriteDword(key, settings::EnglishBar, englishBar ? 1 : 0);
     WriteDword(key, settings::StatusBar, statusShown ? 1 : 0);
     WriteString(settings::LanguageKey, settings::Path, platform::ProgramDirectory().c_str());
-    if (!FlushSettingsRegistry() && settingsProblem_.empty() && askBeforeEnding)
+    if (!FlushSettingsRegistry() && SettingsRegistry().ReadError() == 0 && askBeforeEnding)
         ShowUserMessage(this, QMessageBox::Warning,
                         QStringLiteral("Your settings could not be saved.\n%1")
                             .arg(QString::fromLocal8Bit(platform::LastErrorMessage().c_str())));

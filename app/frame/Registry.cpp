@@ -44,13 +44,20 @@ void CloseSettingsRegistry() {
 std::string SettingsReadError() {
     platform::SettingsStore& store = SettingsRegistry();
     const int code = store.ReadError();
-    if (code == 0) return {};
     const char* reason = code == ENOTSUP ? "it is not a regular file"
                          : code == EFBIG ? "it is larger than 64 MB"
                          : code == EISDIR ? "it is a folder"
                                           : std::strerror(code);
-    return "Your settings file " + store.path().string() + " cannot be read (" + reason +
-           "). Plimo starts with its default settings and leaves the file as it is.";
+    if (code != 0)
+        return "Your settings file " + store.path().string() + " cannot be read (" + reason +
+               "). Plimo starts with its default settings and leaves the file as it is.";
+    const std::vector<std::string>& skipped = store.SkippedLines();
+    if (skipped.empty()) return {};
+    std::string text = "Plimo could not read these lines of your settings file " + store.path().string() +
+                       " and keeps them as they are:";
+    for (size_t i = 0; i < skipped.size() && i < 5; ++i) text += "\n" + skipped[i];
+    if (skipped.size() > 5) text += "\n(and " + std::to_string(skipped.size() - 5) + " more)";
+    return text;
 }
 
 std::optional<RegistryKey> OpenKeyPath(std::string_view path, bool create) {

@@ -21,8 +21,9 @@ platform::SettingsStore& SettingsRegistry();
 bool FlushSettingsRegistry();
 // Writes and closes the store; the next use reads the file again.
 void CloseSettingsRegistry();
-// Why the settings file that is there could not be read, for the user;
-// empty when it was read (or is missing).
+// Why the settings file that is there could not be read, or which of its
+// lines could not be, for the user; empty when it was read whole (or is
+// missing).
 std::string SettingsReadError();
 
 // A key opened by OpenKeyPath: its path inside the store ("" for the root

@@ -82,24 +82,24 @@ bool ReadQuoted(std::string_view text, size_t& pos, std::string& value) {
         }
         if (++i >= text.size()) return false;
         char e = text[i];
+        const int high = e == 'x' && i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
         if (e == '\\' || e == '"') {
             value += e;
-        } else if (e == 'x') {
-            if (i + 2 >= text.size()) return false;
-            int high = HexDigit(text[i + 1]);
-            int low = HexDigit(text[i + 2]);
-            if (high < 0 || low < 0) return false;
+        } else if (low >= 0) {
             value += static_cast<char>(high * 16 + low);
             i += 2;
         } else {
-            return false;
+            // "C:\mine" typed by hand: the backslash is part of the text.
+            value += '\\';
+            value += e;
         }
     }
     return false;  // no closing quote: a truncated line
 }
 
 bool ParseDword(std::string_view text, std::string& data) {
-    if (text.size() != 8) return false;
+    if (text.empty() || text.size() > 8) return false;
     uint32_t value = 0;
     for (char c : text) {
         int digit = HexDigit(c);
@@ -111,12 +111,14 @@ bool ParseDword(std::string_view text, std::string& data) {
     return true;
 }
 
-// "xx,xx,xx" (possibly empty); a trailing comma or a lone digit is invalid.
+// "xx,xx,xx" (possibly empty, spaces allowed after a comma); a trailing
+// comma or a lone digit is invalid.
 bool ParseHex(std::string_view text, std::string& data) {
     data.clear();
     if (text.empty()) return true;
     size_t pos = 0;
     while (true) {
+        while (pos < text.size() && data.size() > 0 && text[pos] == ' ') ++pos;
         if (pos + 2 > text.size()) return false;
         int high = HexDigit(text[pos]);
         int low = HexDigit(text[pos + 1]);
@@ -133,6 +135,10 @@ void SerializeValues(const SettingsStore::Key& key, const std::string& path, std
     out += '[';
     out += path;
     out += "]\n";
+    for (const std::string& line : key.keptLines) {
+        out += line;
+        out += '\n';
+    }
     for (const auto& [lower, value] : key.values) {
         if (value.name.empty())
             out += '@';
@@ -185,6 +191,38 @@ void SerializeTree(const SettingsStore::Key& root, std::string& out) {
 // comes near, and a hostile file must not make the store grow without end.
 constexpr size_t MaxKeyDepth = 32;
 constexpr size_t MaxKeyPathLength = 1024;
+// A line longer than this that cannot be read is not kept either.
+constexpr size_t MaxKeptLineLength = 4096;
+
+constexpr std::string_view FileHeader = "; Plimo settings";
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view start) {
+    return text.size() >= start.size() && Lower(text.substr(0, start.size())) == start;
+}
+
+// The value of a value line after its "=", or false.
+bool ParseValue(std::string_view rest, SettingsStore::Value& value) {
+    if (StartsWithNoCase(rest, "dword:")) {
+        value.type = SettingsValueType::Dword;
+        return ParseDword(Trim(rest.substr(6)), value.data);
+    }
+    if (StartsWithNoCase(rest, "hex:")) {
+        value.type = SettingsValueType::Binary;
+        return ParseHex(Trim(rest.substr(4)), value.data);
+    }
+    if (!rest.empty() && rest[0] == '"') {
+        value.type = SettingsValueType::String;
+        size_t p = 0;
+        return ReadQuoted(rest, p, value.data) && p == rest.size();
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -208,110 +246,140 @@ SettingsStore::SettingsStore(std::filesystem::path file)
 
 SettingsStore::~SettingsStore() { Flush(); }
 
-void SettingsStore::Reload() {
-    root_ = std::make_unique<Key>();
-    dirty_ = false;
-    readError_ = 0;
+int SettingsStore::ReadFile(std::string& contents) const {
+    contents.clear();
     int fd = open(file_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno != ENOENT && errno != ENOTDIR) readError_ = errno;  // there, but unreadable
-        return;
-    }
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? 0 : errno;  // missing: empty
     struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > (64L << 20)) {
-        readError_ = S_ISDIR(info.st_mode) ? EISDIR : S_ISREG(info.st_mode) ? EFBIG : ENOTSUP;
-        close(fd);
-        return;
-    }
-    std::string contents;
+    int code = 0;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > (64L << 20))
+        code = S_ISDIR(info.st_mode) ? EISDIR : S_ISREG(info.st_mode) ? EFBIG : ENOTSUP;
     char buffer[65536];
-    for (;;) {
+    while (code == 0) {
         ssize_t n = read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) readError_ = errno;
+        if (n < 0) code = errno;
         if (n <= 0) break;
         contents.append(buffer, size_t(n));
     }
     close(fd);
-    if (readError_ != 0) return;
-    Parse(contents);
-    dirty_ = false;
+    return code;
+}
+
+void SettingsStore::Reload() {
+    root_ = std::make_unique<Key>();
+    changes_.clear();
+    skipped_.clear();
+    std::string contents;
+    readError_ = ReadFile(contents);
+    if (readError_ == 0) Parse(contents);
 }
 
 void SettingsStore::Parse(std::string_view text) {
     Key* current = nullptr;
     size_t start = 0;
+    int number = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
+        std::string_view raw = text.substr(start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty() || line[0] == ';') continue;
-
+        ++number;
+        while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        const std::string_view line = Trim(raw);
+        // A line not understood stays where it was found, as it was.
+        const auto keep = [&](bool report) {
+            if (report && !replaying_)
+                skipped_.push_back("line " + std::to_string(number) + ": " +
+                                   std::string(raw.substr(0, 200)));
+            if (raw.size() <= MaxKeptLineLength) (current ? current : root_.get())->keptLines.emplace_back(raw);
+        };
+        if (line.empty() || line == FileHeader) continue;
+        if (line[0] == ';' || line == "REGEDIT4" || line.substr(0, 23) == "Windows Registry Editor") {
+            keep(false);
+            continue;
+        }
         if (line[0] == '[') {
-            // A section line names a key; an unreadable one hides the values
-            // under it, since they would otherwise land in the wrong key.
+            // A section line names a key; the lines under one that cannot be
+            // read are kept at the top, since they belong to no key of ours.
             current = nullptr;
-            if (line.size() < 3 || line.back() != ']') continue;
-            std::string_view path = line.substr(1, line.size() - 2);
-            if (path.find('\0') != std::string_view::npos) continue;
-            current = Create(path);
+            std::string_view path = line.size() >= 3 && line.back() == ']' ? line.substr(1, line.size() - 2)
+                                                                              : std::string_view();
+            if (!path.empty() && path.find('\0') == std::string_view::npos) current = Create(path);
+            if (current == nullptr) keep(true);
             continue;
         }
-        if (current == nullptr) continue;
-
-        std::string name;
-        size_t pos = 0;
-        if (line[0] == '@') {
-            pos = 1;
-        } else if (!ReadQuoted(line, pos, name)) {
-            continue;
-        }
-        if (pos >= line.size() || line[pos] != '=') continue;
-        std::string_view rest = line.substr(pos + 1);
         Value value;
-        value.name = name;
-        if (rest.substr(0, 6) == "dword:") {
-            value.type = SettingsValueType::Dword;
-            if (!ParseDword(rest.substr(6), value.data)) continue;
-        } else if (rest.substr(0, 4) == "hex:") {
-            value.type = SettingsValueType::Binary;
-            if (!ParseHex(rest.substr(4), value.data)) continue;
-        } else if (!rest.empty() && rest[0] == '"') {
-            value.type = SettingsValueType::String;
-            size_t p = 0;
-            if (!ReadQuoted(rest, p, value.data) || p != rest.size()) continue;
-        } else {
+        size_t pos = 0;
+        if (current == nullptr || !(line[0] == '@' ? (pos = 1) : ReadQuoted(line, pos, value.name))) {
+            keep(true);
             continue;
         }
-        current->values[Lower(name)] = std::move(value);
+        const std::string_view afterName = Trim(line.substr(pos));
+        if (afterName.empty() || afterName[0] != '=' || !ParseValue(Trim(afterName.substr(1)), value)) {
+            keep(true);
+            continue;
+        }
+        const std::string lower = Lower(value.name);
+        current->values[lower] = std::move(value);
     }
-    dirty_ = true;
 }
 
 std::string SettingsStore::Serialize() const {
-    std::string out = "; Plimo settings\n\n";
+    std::string out(FileHeader);
+    out += "\n\n";
+    for (const std::string& line : root_->keptLines) {
+        out += line;
+        out += '\n';
+    }
+    if (!root_->keptLines.empty()) out += '\n';
     SerializeTree(*root_, out);
     return out;
 }
 
 bool SettingsStore::Flush() {
-    // Nothing that could not be read is overwritten; once it is gone, there
-    // is nothing left to lose.
-    struct stat gone;
-    if (readError_ != 0 && lstat(file_.c_str(), &gone) != 0 && errno == ENOENT) readError_ = 0;
-    if (readError_ != 0) {
-        SetLastError(readError_, "The settings file " + file_.string() +
-                                     " could not be read, so it is not overwritten: " + std::strerror(readError_));
+    if (changes_.empty()) return true;
+    // Nothing that could not be read is overwritten.
+    std::string contents;
+    const int code = ReadFile(contents);
+    if (code != 0) {
+        readError_ = code;
+        SetLastError(code, "The settings file " + file_.string() +
+                               " could not be read, so it is not overwritten: " + std::strerror(code));
         return false;
     }
-    if (!dirty_) return true;
+    readError_ = 0;
+    // The file as it is now (another program's settings, a hand edit), with
+    // this store's changes made again over it.
+    root_ = std::make_unique<Key>();
+    replaying_ = true;
+    Parse(contents);
+    for (const Change& change : changes_) {
+        switch (change.kind) {
+        case Change::SetValue:
+            SetValue(change.keyPath, change.value.name, change.value.type, change.value.data);
+            break;
+        case Change::DeleteValue:
+            DeleteValue(change.keyPath, change.value.name);
+            break;
+        case Change::CreateKey:
+            CreateKey(change.keyPath);
+            break;
+        case Change::DeleteKey:
+            DeleteKey(change.keyPath);
+            break;
+        }
+    }
+    replaying_ = false;
     std::error_code error;
     std::filesystem::create_directories(file_.parent_path(), error);
     if (!WriteFileAtomically(file_.string(), Serialize())) return false;
-    dirty_ = false;
+    changes_.clear();
     return true;
+}
+
+void SettingsStore::Record(Change change) {
+    if (!replaying_) changes_.push_back(std::move(change));
 }
 
 SettingsStore::Key* SettingsStore::Find(std::string_view keyPath) const {
@@ -339,7 +407,6 @@ SettingsStore::Key* SettingsStore::Create(std::string_view keyPath) {
         if (!sub) {
             sub = std::make_unique<Key>();
             sub->name = std::string(part);
-            dirty_ = true;
         }
         key = sub.get();
     }
@@ -348,7 +415,12 @@ SettingsStore::Key* SettingsStore::Create(std::string_view keyPath) {
 
 bool SettingsStore::KeyExists(std::string_view keyPath) const { return Find(keyPath) != nullptr; }
 
-bool SettingsStore::CreateKey(std::string_view keyPath) { return Create(keyPath) != nullptr; }
+bool SettingsStore::CreateKey(std::string_view keyPath) {
+    const bool existed = Find(keyPath) != nullptr;
+    if (Create(keyPath) == nullptr) return false;
+    if (!existed) Record({Change::CreateKey, std::string(keyPath), {}});
+    return true;
+}
 
 bool SettingsStore::DeleteKey(std::string_view keyPath) {
     std::vector<std::string_view> parts = SplitPath(keyPath);
@@ -360,7 +432,7 @@ bool SettingsStore::DeleteKey(std::string_view keyPath) {
         parent = it->second.get();
     }
     if (parent->subKeys.erase(Lower(parts.back())) == 0) return false;
-    dirty_ = true;
+    Record({Change::DeleteKey, std::string(keyPath), {}});
     return true;
 }
 
@@ -382,11 +454,16 @@ bool SettingsStore::SetValue(std::string_view keyPath, std::string_view name,
                              SettingsValueType type, std::string data) {
     Key* key = Create(keyPath);
     if (key == nullptr) return false;
-    Value& value = key->values[Lower(name)];
+    const std::string lower = Lower(name);
+    // Writing back what is already there is no change of this store's.
+    auto it = key->values.find(lower);
+    if (it != key->values.end() && it->second.name == name && it->second.type == type && it->second.data == data)
+        return true;
+    Value& value = key->values[lower];
     value.name = std::string(name);
     value.type = type;
     value.data = std::move(data);
-    dirty_ = true;
+    Record({Change::SetValue, std::string(keyPath), value});
     return true;
 }
 
@@ -411,7 +488,9 @@ bool SettingsStore::SetString(std::string_view keyPath, std::string_view name,
 bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name) {
     Key* key = Find(keyPath);
     if (key == nullptr || key->values.erase(Lower(name)) == 0) return false;
-    dirty_ = true;
+    Value removed;
+    removed.name = std::string(name);
+    Record({Change::DeleteValue, std::string(keyPath), std::move(removed)});
     return true;
 }
 

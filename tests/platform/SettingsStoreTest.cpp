@@ -158,11 +158,11 @@ TEST(SettingsStore, ACorruptOrTruncatedFileIsReadAsFarAsItIsValid) {
              "\"orphan\"=dword:00000001\r\n"   // before any key: dropped
              "[Good]\r\n"
              "\"a\"=dword:00000010\r\n"
-             "\"b\"=dword:123\r\n"             // too short
+             "\"b\"=dword:123\r\n"             // short: read as 0x123
              "\"c\"=hex:01,02,\r\n"            // trailing comma
              "\"d\"=hex:01,0g\r\n"             // bad digit
              "\"e\"=\"no end quote\r\n"
-             "\"f\"=\"bad \\q escape\"\r\n"
+             "\"f\"=\"odd \\q escape\"\r\n"  // the backslash is kept
              "\"g\"=\"text\" trailing\r\n"
              "garbage line\r\n"
              "\"h\"=hex:0a,0b\r\n"
@@ -174,7 +174,9 @@ TEST(SettingsStore, ACorruptOrTruncatedFileIsReadAsFarAsItIsValid) {
              "\"j\"=\"trunc");
     SettingsStore store(file);
     EXPECT_EQ(store.GetDword("Good", "a"), 16u);
-    EXPECT_EQ(store.ValueNames("Good"), (std::vector<std::string>{"a", "h"}));
+    EXPECT_EQ(store.ValueNames("Good"), (std::vector<std::string>{"a", "b", "f", "h"}));
+    EXPECT_EQ(store.GetDword("Good", "b"), 0x123u);
+    EXPECT_EQ(store.GetString("Good", "f"), "odd \\q escape");
     EXPECT_EQ(store.GetString("Other", "i"), "ok");
     EXPECT_FALSE(store.ValueType("Other", "j"));
     EXPECT_FALSE(store.KeyExists("Broken section"));
@@ -264,4 +266,56 @@ TEST(SettingsStore, AnUnreadableFileIsNeverOverwritten) {
     }
     SettingsStore fresh(file);
     EXPECT_EQ(fresh.ReadError(), 0);
+}
+
+// Lines a person writes by hand in .reg files are read; what cannot be read
+// is reported and written back exactly as it was.
+TEST(SettingsStore, HandEditedLinesAreReadOrKept) {
+    TempDir dir;
+    fs::path file = dir.path / "settings.reg";
+    WriteAll(file,
+             "; school-wide settings\n"
+             "[Software\\Dulmek\\Plimo\\2.1]\n"
+             "  \"Support Address\" = \"it-desk@school.example\"  \n"
+             "\"Path\"=\"C:\\mine\\italic\"\n"
+             "\"Status Bar\" = DWORD:0\n"
+             "; keep the bar hidden\n"
+             "\"Mystery\"=hex(2):41,00\n");
+    std::vector<std::string> skipped;
+    {
+        SettingsStore store(file);
+        EXPECT_EQ(store.GetString(Key, "Support Address"), "it-desk@school.example");
+        EXPECT_EQ(store.GetString(Key, "Path"), "C:\\mine\\italic");
+        EXPECT_EQ(store.GetDword(Key, "Status Bar"), 0u);
+        EXPECT_EQ(store.SkippedLines(), std::vector<std::string>{"line 7: \"Mystery\"=hex(2):41,00"});
+        store.SetDword(Key, "English Bar", 1);
+    }
+    const std::string text = ReadAll(file);
+    for (const char* line : {"; school-wide settings\n", "; keep the bar hidden\n", "\"Mystery\"=hex(2):41,00\n",
+                             "\"English Bar\"=dword:00000001\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+    SettingsStore again(file);
+    EXPECT_EQ(again.GetString(Key, "Support Address"), "it-desk@school.example");
+    EXPECT_EQ(again.SkippedLines().size(), 1u);
+}
+
+// Two programs, each writing only what it changed over what the other wrote.
+TEST(SettingsStore, EachStoreWritesOnlyItsOwnChanges) {
+    TempDir dir;
+    fs::path file = dir.path / "settings.reg";
+    WriteAll(file, "[A]\n\"Status Bar\"=dword:00000001\n\"English Bar\"=dword:00000001\n[A\\Child 0]\n\"Verb\"=\"aimer\"\n");
+    SettingsStore first(file), second(file);
+    first.SetDword("A", "Status Bar", 0);
+    first.DeleteKey("A\\Child 0");
+    ASSERT_TRUE(first.Flush());
+    // The second writes back what it read for both bars: no change of its own.
+    second.SetDword("A", "Status Bar", 1);
+    second.SetDword("A", "English Bar", 1);
+    second.SetString("A", "Support Address", "x@example.net");
+    ASSERT_TRUE(second.Flush());
+    SettingsStore result(file);
+    EXPECT_EQ(result.GetDword("A", "Status Bar"), 0u);
+    EXPECT_EQ(result.GetDword("A", "English Bar"), 1u);
+    EXPECT_EQ(result.GetString("A", "Support Address"), "x@example.net");
+    EXPECT_FALSE(result.KeyExists("A\\Child 0"));
 }

@@ -18,11 +18,19 @@
 //     @="default value"
 //
 // Strings escape '\\' and '"' with a backslash and any byte outside printable
-// ASCII as \xHH. Reading never fails on a bad file: every line that is not a
-// valid section or value line is skipped, so a corrupt or truncated file
-// gives what can still be read of it. Changes are kept in memory and written
-// by Flush (also run by the destructor) to a temporary file that is then
-// renamed over the old one, so a crash mid-write never leaves a broken file.
+// ASCII as \xHH. Reading takes the usual variations of hand-written .reg
+// files (spaces around "=" and at the ends of lines, type names in any case,
+// dwords of fewer than eight digits, a backslash before any other character
+// kept as it stands) and never fails on a bad file: a line it cannot read is
+// kept verbatim under its key (or at the top), written back as it was, and
+// listed in SkippedLines; comments are kept the same way.
+//
+// Flush (also run by the destructor) writes only what this store changed:
+// it reads the file again, applies this store's changes in the order they
+// were made (a value set to what it already held is no change), and
+// replaces the file with the result through a temporary file renamed over
+// it, so that a second program's settings or a hand edit made meanwhile are
+// kept and a crash mid-write never leaves a broken file.
 #pragma once
 
 #include <cstddef>
@@ -81,10 +89,14 @@ public:
                    std::size_t size) const;
     std::optional<std::string> GetString(std::string_view keyPath, std::string_view name) const;
 
-    // Writes the store to its file if anything changed since it was read or
-    // last written. False when the file could not be written (the old file
-    // is then left as it was).
+    // Writes this store's changes into the file as it is now, if there are
+    // any. False when the file could not be read or written (the old file is
+    // then left as it was, and the changes kept for the next Flush).
     bool Flush();
+
+    // The lines of the file that could not be read as settings (comments and
+    // blank lines aside), "line N: text", as the constructor found them.
+    const std::vector<std::string>& SkippedLines() const { return skipped_; }
 
     // Drops the in-memory state and reads the file again. A file that is
     // there but cannot be read (no permission, not a regular file, larger
@@ -109,9 +121,19 @@ public:
         std::string name;
         std::map<std::string, std::unique_ptr<Key>> subKeys;  // by lower-cased name
         std::map<std::string, Value> values;                  // by lower-cased name
+        std::vector<std::string> keptLines;                   // lines not understood, verbatim
     };
 
 private:
+    // One change, as Flush applies it again over the file's current text.
+    struct Change {
+        enum Kind { SetValue, DeleteValue, CreateKey, DeleteKey } kind;
+        std::string keyPath;
+        Value value;  // the name alone for DeleteValue
+    };
+    int ReadFile(std::string& contents) const;
+    void Record(Change change);
+
     Key* Find(std::string_view keyPath) const;
     Key* Create(std::string_view keyPath);
     bool SetValue(std::string_view keyPath, std::string_view name, SettingsValueType type,
@@ -120,7 +142,9 @@ private:
 
     std::filesystem::path file_;
     std::unique_ptr<Key> root_;
-    bool dirty_ = false;
+    std::vector<Change> changes_;
+    bool replaying_ = false;  // while Flush applies changes_ again: nothing is recorded
+    std::vector<std::string> skipped_;
     int readError_ = 0;
 };
 
