@@ -27,13 +27,6 @@ namespace {
 // and overwritten by the next call, as callers copy it at once.
 std::string SharedDefinitionText;
 
-// The definitions file name for a module file: its last three characters
-// replaced by "txt" ("French.ldl" -> "French.txt").
-std::string DefinitionsFileName(const std::string& moduleFileName) {
-    size_t keep = moduleFileName.size() >= 3 ? moduleFileName.size() - 3 : 0;
-    return moduleFileName.substr(0, keep) + "txt";
-}
-
 std::string ResolveAgainstCurrentDirectory(const std::string& name) {
     std::error_code error;
     std::filesystem::path full = std::filesystem::absolute(name, error);
@@ -374,6 +367,11 @@ bool LanguageModule::SaveChanges(const std::map<std::string, std::string>& chang
 }
 
 std::vector<std::string> LanguageModuleFileNames() { return {"French.ldl"}; }
+
+std::string DefinitionsFileName(const std::string& moduleFileName) {
+    size_t keep = moduleFileName.size() >= 3 ? moduleFileName.size() - 3 : 0;
+    return moduleFileName.substr(0, keep) + "txt";
+}
 
 LanguageModuleLoadResult LoadLanguageModules(const std::vector<std::string>& fileNames) {
     LanguageModuleLoadResult result;

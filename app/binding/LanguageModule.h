@@ -216,6 +216,10 @@ private:
 // The module files the program loads, in order: "French.ldl".
 std::vector<std::string> LanguageModuleFileNames();
 
+// The definitions file name for a module file: its last three characters
+// replaced by "txt" ("French.ldl" -> "French.txt").
+std::string DefinitionsFileName(const std::string& moduleFileName);
+
 struct LanguageModuleLoadResult {
     bool ok = false;
     // All loaded modules (moduleNumber = position) on success; empty on failure.

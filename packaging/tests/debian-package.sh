@@ -43,6 +43,10 @@ root="$out/root"
 dpkg-deb -x "$deb" "$root"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.example.plimo.metainfo.xml" ||
     fail "the AppStream release is not $version"
+grep -q "<project_license>MPL-2.0</project_license>" "$root/usr/share/metainfo/org.example.plimo.metainfo.xml" ||
+    fail "the AppStream data does not name the licence MPL-2.0"
+[ "$(sed -n '/^Files: \*$/,/^$/s/^License: //p' "$root/usr/share/doc/plimo/copyright")" = MPL-2.0 ] ||
+    fail "the package's copyright file does not put Plimo under MPL-2.0"
 gzip -dc "$root/usr/share/man/man1/plimo-conj.1.gz" | grep "^\.TH PLIMO-CONJ 1 .*\"Plimo $version\"" >/dev/null ||
     fail "the manual page does not name Plimo $version"
 work=$(mktemp -d)

@@ -53,4 +53,25 @@ done
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 pid=""
+[ ! -e "$work/French.txt" ] || fail "Plimo made a definitions file in the folder it started from"
+
+# The menu entry's command, from the home folder: Plimo runs in the data
+# folder it makes, and leaves nothing in the home folder.
+exec_line=$(sed -n 's/^Exec=//p' "$stage/usr/share/applications/"*.desktop)
+home_before=$(ls -A "$work")
+export XDG_DATA_HOME="$work/data"
+# shellcheck disable=SC2086
+PATH="$bin:$PATH" $exec_line >"$work/plimo.log" 2>&1 &
+pid=$!
+tries=0
+while [ "$(readlink "/proc/$pid/cwd" 2>/dev/null)" != "$work/data/Plimo" ]; do
+    kill -0 "$pid" 2>/dev/null || { cat "$work/plimo.log" >&2; pid=""; fail "'$exec_line' ended at its start"; }
+    tries=$((tries + 1))
+    [ $tries -lt 600 ] || fail "'$exec_line' did not run in $work/data/Plimo"
+    sleep 0.1
+done
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
+[ "$(ls -A "$work" | grep -v '^data$')" = "$home_before" ] || fail "the menu's Plimo left files in the home folder: $(ls -A "$work")"
 echo "staged-install: $bin/plimo-conj and $bin/Plimo run with $lib/French.ldl"
