@@ -1,8 +1,11 @@
 #include "DefinitionsSaver.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QWidget>
 
+#include "DataFolder.h"
 #include "UserMessage.h"
 
 DefinitionsSaver::DefinitionsSaver(QWidget* owner_,
@@ -51,7 +54,13 @@ DefinitionsSaver::Outcome DefinitionsSaver::SaveAsking(LanguageModule& module, b
             if (module.SaveDefinitions()) return Outcome::Saved;
             break;
         case 1: {
-            const QString chosen = chooseFile(path);
+            // Where a Plimo started from the menu looks for them, unless
+            // that is the file that failed.
+            QString suggestion = QString::fromLocal8Bit(UserDataFolder().c_str()) + QLatin1Char('/') +
+                                 QFileInfo(path).fileName();
+            if (QFileInfo(suggestion).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
+                suggestion = QDir::homePath() + QLatin1Char('/') + QFileInfo(path).fileName();
+            const QString chosen = chooseFile(suggestion);
             if (!chosen.isEmpty() && module.SaveDefinitionsAs(QFile::encodeName(chosen).toStdString()))
                 return Outcome::Saved;
             break;
