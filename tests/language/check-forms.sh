@@ -13,9 +13,19 @@ exceptions="$2"
 work="${TMPDIR:-/tmp}/plimo-check-forms.$$"
 trap 'rm -f "$work".*' EXIT
 
+# The check proves nothing unless the dictionary works: a made-up word must
+# be rejected and a real form accepted, or the check fails.
+command -v hunspell >/dev/null || { echo "hunspell is not installed"; exit 1; }
+control=$(printf 'parlerait\nparlassionsqz\n' | hunspell -d fr -i UTF-8 -l) ||
+    { echo "hunspell failed with the French dictionary (hunspell-fr-classical)"; exit 1; }
+[ "$control" = parlassionsqz ] ||
+    { echo "the French dictionary does not tell a word from a made-up one (it rejected: $control)"; exit 1; }
+
 "$forms" --words-by-verb > "$work.pairs"
 cut -f1 "$work.pairs" | sort -u > "$work.words"
-hunspell -d fr -i UTF-8 -l < "$work.words" | sort -u > "$work.rejected"
+hunspell -d fr -i UTF-8 -l < "$work.words" > "$work.rejected.all" ||
+    { echo "hunspell failed on the forms"; exit 1; }
+sort -u "$work.rejected.all" > "$work.rejected"
 sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$exceptions" | awk '{print $1}' > "$work.explained"
 
 # A rejected word is explained when it is listed itself, or when every verb
