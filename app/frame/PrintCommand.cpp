@@ -65,7 +65,8 @@ void StopJob(QPainter& painter, QPrinter& printer) {
 // A PDF file is printed to a temporary file beside it, renamed over it only
 // once the job is complete: a job that fails (a full disk) or is cancelled
 // leaves the file that was there as it was, and nothing half-written. A
-// device or pipe (not a regular file) is printed to directly. The printer
+// device or pipe (not a regular file) is printed to directly, and so is a
+// file where no temporary can be made beside it. The printer
 // names the real file again when this ends.
 class PdfBesideTarget {
 public:
@@ -76,7 +77,9 @@ public:
         const QString file =
             QFile::decodeName(platform::FollowLinks(QFile::encodeName(target_).toStdString()).c_str());
         const QFileInfo info(file);
-        if (file.isEmpty() || (info.exists() && !info.isFile())) return;
+        // A file the user may not write is not replaced behind its back
+        // either: the job fails on it as it always did.
+        if (file.isEmpty() || (info.exists() && (!info.isFile() || !info.isWritable()))) return;
         // A new file of our own with the permissions a new file gets ("name.XXXXXX").
         static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
         for (int attempt = 0; attempt < 100 && temporary_.isEmpty(); ++attempt) {
