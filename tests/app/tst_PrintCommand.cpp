@@ -55,13 +55,15 @@ void AnswerPrintDialog(QWidget* frame, PrintRun& run, const QString& file,
         }
         auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
         if (name) name->setText(file);
-        // Looks at the Printing dialog once the job shows it.
+        // Looks at the Printing dialog once the job shows it. The watch
+        // lives while a timer holds it (it holds itself only weakly).
         auto watch = std::make_shared<std::function<void(int)>>();
-        *watch = [frame, &run, during, watch](int triesLeft) {
+        std::weak_ptr<std::function<void(int)>> self = watch;
+        *watch = [frame, &run, during, self](int triesLeft) {
             PrintingDialog* printing = printingDialogWindow;
             if (printing == nullptr) {
-                if (triesLeft > 0)
-                    QTimer::singleShot(0, &run.context, [watch, triesLeft] { (*watch)(triesLeft - 1); });
+                if (auto again = self.lock(); again && triesLeft > 0)
+                    QTimer::singleShot(0, &run.context, [again, triesLeft] { (*again)(triesLeft - 1); });
                 return;
             }
             run.printingShown = printing->isVisible();
