@@ -25,21 +25,21 @@ std::string DlErrorText() {
 }
 
 // dlopen does not give an error number; tell the cases apart by what is on
-// disk and by the loader's text.
-int ClassifyLoadFailure(const std::string& path, const std::string& loaderText) {
-    if (path.find('/') != std::string::npos) {
-        if (access(path.c_str(), F_OK) != 0) return ENOENT;
-        if (access(path.c_str(), R_OK) != 0) return EACCES;
-        return ENOEXEC;
-    }
-    if (loaderText.find("No such file") != std::string::npos) return ENOENT;
-    if (loaderText.find("Permission denied") != std::string::npos) return EACCES;
+// disk (the loader is only ever given a path).
+int ClassifyLoadFailure(const std::string& path) {
+    if (access(path.c_str(), F_OK) != 0) return ENOENT;
+    if (access(path.c_str(), R_OK) != 0) return EACCES;
     return ENOEXEC;
 }
 
 #ifndef PLIMO_INSTALL_MODULE_DIR
 #define PLIMO_INSTALL_MODULE_DIR ""
 #endif
+
+// The identification of a library of this platform: class and byte order.
+constexpr unsigned char NativeClass = sizeof(ElfW(Addr)) == 8 ? ELFCLASS64 : ELFCLASS32;
+constexpr unsigned char NativeByteOrder =
+    __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? ELFDATA2LSB : ELFDATA2MSB;
 
 bool ReadAt(int fd, void* buffer, size_t size, off_t offset) {
     return pread(fd, buffer, size, offset) == static_cast<ssize_t>(size);
@@ -58,7 +58,8 @@ bool WholeLibrary(const std::string& path) {
     bool whole = true;
     uint64_t size = 0;
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReadAt(fd, &header, sizeof header, 0) &&
-        std::memcmp(header.e_ident, ELFMAG, SELFMAG) == 0 && header.e_ident[EI_CLASS] == (sizeof(ElfW(Addr)) == 8 ? ELFCLASS64 : ELFCLASS32)) {
+        std::memcmp(header.e_ident, ELFMAG, SELFMAG) == 0 && header.e_ident[EI_CLASS] == NativeClass &&
+        header.e_ident[EI_DATA] == NativeByteOrder) {
         size = static_cast<uint64_t>(info.st_size);
         const uint64_t tableEnd = uint64_t(header.e_phoff) + uint64_t(header.e_phnum) * header.e_phentsize;
         whole = header.e_phentsize == sizeof(ElfW(Phdr)) && tableEnd <= size;
@@ -84,7 +85,7 @@ void* Open(const std::string& path) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         std::string text = DlErrorText();
-        SetLastError(ClassifyLoadFailure(path, text), text);
+        SetLastError(ClassifyLoadFailure(path), text);
     }
     return handle;
 }
