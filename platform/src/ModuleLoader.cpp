@@ -120,15 +120,20 @@ ModuleHandle LoadModule(const std::string& fileName) {
     // nowhere else. The loader's own search (LD_LIBRARY_PATH, whose empty
     // entries mean the current folder, the cache, the system folders) would
     // run whatever library of that name is planted there.
-    std::vector<std::string> folders{ProgramDirectory()};
+    // ProgramDirectory gives "." only when the program's own path cannot be
+    // read; that would be the current folder, so it is left out.
+    std::vector<std::string> folders;
+    const std::string own = ProgramDirectory();
     const std::string installed = PLIMO_INSTALL_MODULE_DIR;
-    if (!installed.empty() && installed != folders.front()) folders.push_back(installed);
+    if (own != ".") folders.push_back(own);
+    if (!installed.empty() && installed != own) folders.push_back(installed);
+    std::string searched;
     for (const std::string& folder : folders) {
         const std::string path = folder + "/" + fileName;
         if (access(path.c_str(), F_OK) == 0) return static_cast<ModuleHandle>(Open(path));
+        searched += (searched.empty() ? "" : " nor in ") + folder;
     }
-    SetLastError(ENOENT, fileName + ": not found beside the program (" + folders.front() +
-                             (folders.size() > 1 ? ") nor in " + folders.back() : ")"));
+    SetLastError(ENOENT, fileName + ": not found in " + (searched.empty() ? "the program's folder" : searched));
     return nullptr;
 }
 
