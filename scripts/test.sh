@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds Plimo and runs every test: the main build with all unit and program
-# tests, the module, platform and binding tests again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, and a short run of every fuzz target.
+# tests, all of them again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (the program's windows too), and a short run of
+# every fuzz target.
 set -eu
 cd "$(dirname "$0")/.."
 JOBS=$(nproc)
@@ -28,9 +29,10 @@ status=0
 count build/ctest.log
 
 step "Sanitizers (AddressSanitizer, UndefinedBehaviorSanitizer)"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPLIMO_WITHOUT_GUI=ON -DPLIMO_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPLIMO_WITHOUT_GUI=OFF -DPLIMO_SANITIZE=ON >/dev/null
 cmake --build build-asan -j "$JOBS"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions="$PWD/../tests/lsan-suppressions.txt":print_suppressions=0 \
     ctest --output-on-failure -j "$JOBS") | tee build-asan/ctest.log || status=1
 count build-asan/ctest.log
 

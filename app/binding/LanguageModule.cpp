@@ -190,6 +190,15 @@ bool LanguageModule::Load(const std::string& fileName) {
         Unload();
         return false;
     }
+    // A module whose data fails its own checksum when it is loaded serves
+    // no verbs: a damaged file, refused rather than shown half right.
+    if (GetVerbCount() <= 0) {
+        Unload();
+        platform::SetLastError(EBADMSG, "The language module " + fileName +
+                                            " is damaged: its verb data does not match its "
+                                            "checksum. Please reinstall Plimo.");
+        return false;
+    }
 
     // 4. The icon.
     moduleIcon = platform::FindModuleResource(moduleHandle, "ICON", ModuleIconId);

@@ -166,14 +166,14 @@ void CMainFrame::OnCommand(int id) {
         PrintCommand(this, window);
         break;
     case IdSendEmail:
-        SendCommentMail(this, SupportAddress());
+        SendCommentMail(this, SupportAddressForMail(this));
         break;
     case IdSendDefinitions: {
         if (window == nullptr) break;
         // What is being typed in the definition field goes with the mail.
         DefinitionEdit* edit = DefinitionField();
         if (edit != nullptr && !edit->CommitIfModified()) break;
-        SendDefinitionsMail(this, window->languageModule, SupportAddress());
+        SendDefinitionsMail(this, window->languageModule, SupportAddressForMail(this));
         break;
     }
     case IdFind:

@@ -9,12 +9,16 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRandomGenerator>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "CChildFrame.h"
 #include "PrintingDialog.h"
 #include "QtText.h"
 #include "UserMessage.h"
+#include "platform/AtomicFile.h"
 
 namespace {
 
@@ -58,6 +62,63 @@ void StopJob(QPainter& painter, QPrinter& printer) {
     if (!aborted && PrintsToFile(printer)) QFile::remove(printer.outputFileName());
 }
 
+// A PDF file is printed to a temporary file beside it, renamed over it only
+// once the job is complete: a job that fails (a full disk) or is cancelled
+// leaves the file that was there as it was, and nothing half-written. A
+// device or pipe (not a regular file) is printed to directly, and so is a
+// file where no temporary can be made beside it. The printer
+// names the real file again when this ends.
+class PdfBesideTarget {
+public:
+    explicit PdfBesideTarget(QPrinter& printer) : printer_(printer) {
+        if (!PrintsToFile(printer)) return;
+        target_ = printer.outputFileName();
+        // A link stays a link: the file it points to is the one replaced.
+        const QString file =
+            QFile::decodeName(platform::FollowLinks(QFile::encodeName(target_).toStdString()).c_str());
+        const QFileInfo info(file);
+        // A file the user may not write is not replaced behind its back
+        // either: the job fails on it as it always did.
+        if (file.isEmpty() || (info.exists() && (!info.isFile() || !info.isWritable()))) return;
+        // A new file of our own with the permissions a new file gets ("name.XXXXXX").
+        static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        for (int attempt = 0; attempt < 100 && temporary_.isEmpty(); ++attempt) {
+            QString name = file + QLatin1Char('.');
+            for (int i = 0; i < 6; ++i) name += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
+            QFile candidate(name);
+            if (candidate.open(QIODevice::WriteOnly | QIODevice::NewOnly)) temporary_ = name;
+            else if (!QFile::exists(name)) break;  // not a name taken: the folder refuses
+        }
+        if (temporary_.isEmpty()) return;  // no room beside it: printed directly, as before
+        if (info.exists()) QFile::setPermissions(temporary_, QFile::permissions(file));
+        file_ = file;
+        printer_.setOutputFileName(temporary_);
+    }
+    ~PdfBesideTarget() {
+        if (!temporary_.isEmpty()) QFile::remove(temporary_);
+        if (!target_.isEmpty()) printer_.setOutputFileName(target_);
+    }
+    PdfBesideTarget(const PdfBesideTarget&) = delete;
+    PdfBesideTarget& operator=(const PdfBesideTarget&) = delete;
+
+    // Puts the finished file in place; false when it cannot be.
+    bool Complete() {
+        if (temporary_.isEmpty()) return true;
+        std::error_code error;
+        std::filesystem::rename(QFile::encodeName(temporary_).toStdString(),
+                                QFile::encodeName(file_).toStdString(), error);
+        if (error) return false;
+        temporary_.clear();
+        return true;
+    }
+
+private:
+    QPrinter& printer_;
+    QString target_;     // the file the user chose
+    QString file_;       // the file replaced: the target, or what its link points to
+    QString temporary_;  // while the job writes it
+};
+
 // Keeps the main frame disabled while it lives; enabled again on every way out.
 class FrameDisabled {
 public:
@@ -95,6 +156,8 @@ QString PrintStatusText(const CChildFrame& window, const QPrinter& printer) {
 
 bool PrintVerbPage(QWidget* frame, CChildFrame& window, QPrinter& printer) {
     printCancelled = false;
+    const QString status = PrintStatusText(window, printer);
+    PdfBesideTarget pdf(printer);
     QPainter painter;
     if (!painter.begin(&printer)) {
         ReportPrintFailure(frame);
@@ -103,7 +166,7 @@ bool PrintVerbPage(QWidget* frame, CChildFrame& window, QPrinter& printer) {
     QPointer<CChildFrame> verbWindow(&window);
     bool printed = false;
     {
-        PrintingDialog printing(PrintStatusText(window, printer), frame);
+        PrintingDialog printing(status, frame);
         printingDialogWindow = &printing;
         FrameDisabled disabled(frame);
         printing.setEnabled(true);  // a window of its own: not disabled with the frame
@@ -119,7 +182,7 @@ bool PrintVerbPage(QWidget* frame, CChildFrame& window, QPrinter& printer) {
         if (printCancelled || !verbWindow)
             StopJob(painter, printer);
         else
-            printed = EndJob(painter, printer);
+            printed = EndJob(painter, printer) && pdf.Complete();
         printingDialogWindow = nullptr;
     }
     if (!printed && !printCancelled) ReportPrintFailure(frame);

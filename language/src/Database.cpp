@@ -1,6 +1,7 @@
 // Locating the database when the module is loaded.
 #include "Database.h"
 
+#include "Crc32.h"
 #include "platform/ResourceDirectory.h"
 
 extern "C" const ResourceDirectory PlimoResourceDirectory;
@@ -8,6 +9,7 @@ extern "C" const ResourceDirectory PlimoResourceDirectory;
 namespace french {
 
 extern const int32_t kVerbCount;
+extern const uint32_t kResourceChecksum;
 
 DatabaseView Db;
 
@@ -21,6 +23,18 @@ const ResourceEntry* FindBlob(int32_t id) {
     return nullptr;
 }
 
+// Whether the resources are still what the database compiler wrote: a
+// flipped bit on disk would otherwise turn into a wrong form, shown as
+// right. One pass over some 300 KB when the module is loaded.
+bool ResourcesIntact() {
+    uint32_t crc = 0;
+    for (uint32_t i = 0; i < PlimoResourceDirectory.count; ++i) {
+        const ResourceEntry& e = PlimoResourceDirectory.entries[i];
+        crc = Crc32Resource(crc, e.type, e.id, e.data, e.size);
+    }
+    return Crc32Word(crc, static_cast<uint32_t>(kVerbCount)) == kResourceChecksum;
+}
+
 const uint8_t* BlobData(const ResourceEntry* e) {
     return e ? static_cast<const uint8_t*>(e->data) : nullptr;
 }
@@ -28,8 +42,10 @@ const uint8_t* BlobData(const ResourceEntry* e) {
 // Stands in for the process-attach notification: find the six blobs, in the
 // order the module has always loaded them, and keep pointers to them. Nothing
 // is parsed or copied. A blob that is missing leaves the module with no verbs
-// rather than with dangling pointers.
+// rather than with dangling pointers; so does data that fails its checksum,
+// which the program then refuses as damaged.
 __attribute__((constructor)) void AttachDatabase() {
+    if (!ResourcesIntact()) return;
     const ResourceEntry* names = FindBlob(VerbNameIndexId);
     const ResourceEntry* infos = FindBlob(VerbInfoTableId);
     const ResourceEntry* models = FindBlob(ModelTableId);

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "../src/Crc32.h"
 #include "../src/DatabaseFormat.h"
 #include "DatabaseBuilder.h"
 #include "DataFiles.h"
@@ -69,13 +70,21 @@ void Emit(std::ostream& out, const dbc::Database& db, const std::vector<Resource
     for (size_t i = 0; i < all.size(); ++i)
         out << "    {\"" << all[i].type << "\", " << all[i].id << ", kResource" << i << ", " << all[i].bytes.size()
             << "u},\n";
+    // The checksum of every resource, in directory order, and of the verb
+    // count: the module refuses to serve data that no longer matches it.
+    uint32_t checksum = 0;
+    for (const Resource& r : all)
+        checksum = french::Crc32Resource(checksum, r.type.c_str(), r.id, r.bytes.data(),
+                                         static_cast<uint32_t>(r.bytes.size()));
+    checksum = french::Crc32Word(checksum, static_cast<uint32_t>(db.verbCount));
     out << "};\n\n}  // namespace\n\n"
            "extern \"C\" {\n"
            "extern __attribute__((visibility(\"default\"))) const ResourceDirectory PlimoResourceDirectory;\n"
            "const ResourceDirectory PlimoResourceDirectory = {" << all.size() << "u, kEntries};\n"
            "}\n\n"
            "namespace french {\nextern const int32_t kVerbCount;\nconst int32_t kVerbCount = " << db.verbCount
-        << ";\n}  // namespace french\n";
+        << ";\nextern const uint32_t kResourceChecksum;\nconst uint32_t kResourceChecksum = " << checksum
+        << "u;\n}  // namespace french\n";
 }
 
 int Usage() {

@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -110,13 +111,44 @@ void RemoveStaleTemporaryFiles(const std::string& path, int minimumAgeSeconds) {
 
 namespace {
 
+// A save holds a lock on its temporary file until it has renamed it; a save
+// that was killed has lost its lock. Those temporaries of `path` are removed
+// before a new one is made, whatever their age, so that saves killed one
+// after another leave no more than one behind. A temporary younger than a
+// second may be one that another save has just made and not yet locked.
+void RemoveDeadTemporaries(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (base.empty()) return;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    while (dirent* entry = readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name, base)) continue;
+        const std::string file = folder + "/" + entry->d_name;
+        struct stat info;
+        if (lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != geteuid()) continue;
+        const double age = double(now.tv_sec - info.st_mtim.tv_sec) + (now.tv_nsec - info.st_mtim.tv_nsec) / 1e9;
+        if (age < 1.0) continue;
+        const int fd = open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) unlink(file.c_str());
+        close(fd);
+    }
+    closedir(dir);
+}
+
 bool ReplaceFile(const std::string& path, std::string_view data) {
+    RemoveDeadTemporaries(path);
     std::string pattern = path + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = mkstemp(name.data());
     if (fd < 0) return Fail(errno, "Cannot create a temporary file for", path);
     std::string temp(name.data());
+    flock(fd, LOCK_EX | LOCK_NB);  // this save is alive: see RemoveDeadTemporaries
 
     // Keep the permissions of the file being replaced; a new file gets the
     // usual ones (rw for everybody, less the umask) instead of mkstemp's 0600.

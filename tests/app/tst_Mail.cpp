@@ -113,6 +113,33 @@ private slots:
         QCOMPARE(QApplication::activeWindow(), frame.get());
     }
 
+    void aStoredAddressThatIsNoPlainAddressIsNotPassedOn() {
+        // Each would reach the composer as an option or as mailto: headers.
+        const char* const hostile[] = {
+            "--help", "-x@example.net", "mailto:x@example.net?attach=/etc/shadow&body=hi",
+            "x@example.net?attach=/etc/shadow", "x@example.net&body=hi", "x%3Fattach=/etc/shadow@example.net",
+            "a b@example.net", "x@example.net\n--attach", "x@example.net,y@example.net", "\"x\"@example.net",
+            "<x@example.net>", "x@", "@example.net", "x@-example.net", "x@example..net", "x"};
+        MessageRecorder messages;
+        for (const char* value : hostile) {
+            QVERIFY(WriteString(settings::SettingsKey, SupportAddressValue, value));
+            composer->Install(QStringLiteral("exit 0"));
+            frame->Action(IdSendEmail)->trigger();
+            QTRY_COMPARE_WITH_TIMEOUT(CSimpleMapiMail::OpenComposers(), 0, 20000);
+            QVERIFY2(composer->Read("args").endsWith(QString::fromUtf8(DefaultSupportAddress.data()) + "\n"), value);
+        }
+        // Said once in a run, not at every mail.
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY(messages.messages[0].text.contains(QString::fromUtf8(DefaultSupportAddress.data())));
+        QCOMPARE(messages.messages[0].icon, QMessageBox::Warning);
+
+        for (const char* plain : {"comments@plimo.example.net", "first.last+plimo@mail.example.co.uk",
+                                  "o'brien@example.net", "\xC3\xA9mile@exemple.fr"})
+            QVERIFY2(IsAddressShaped(plain), plain);
+        QVERIFY(WriteString(settings::SettingsKey, SupportAddressValue, "\xE9mile@exemple.fr"));  // Windows-1252
+        QCOMPARE(SupportAddress(), std::string("\xC3\xA9mile@exemple.fr"));
+    }
+
     void definitionsMailAttachesTheFileJustWritten_data() {
         QTest::addColumn<QString>("path");
         QTest::newRow("usual") << QString();

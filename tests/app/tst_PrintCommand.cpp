@@ -1,7 +1,9 @@
 // File > Print as the user meets it: the print dialog, the Printing dialog
 // with its Cancel, the PDF file, and what is reported when a job fails.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -53,13 +55,15 @@ void AnswerPrintDialog(QWidget* frame, PrintRun& run, const QString& file,
         }
         auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
         if (name) name->setText(file);
-        // Looks at the Printing dialog once the job shows it.
+        // Looks at the Printing dialog once the job shows it. The watch
+        // lives while a timer holds it (it holds itself only weakly).
         auto watch = std::make_shared<std::function<void(int)>>();
-        *watch = [frame, &run, during, watch](int triesLeft) {
+        std::weak_ptr<std::function<void(int)>> self = watch;
+        *watch = [frame, &run, during, self](int triesLeft) {
             PrintingDialog* printing = printingDialogWindow;
             if (printing == nullptr) {
-                if (triesLeft > 0)
-                    QTimer::singleShot(0, &run.context, [watch, triesLeft] { (*watch)(triesLeft - 1); });
+                if (auto again = self.lock(); again && triesLeft > 0)
+                    QTimer::singleShot(0, &run.context, [again, triesLeft] { (*again)(triesLeft - 1); });
                 return;
             }
             run.printingShown = printing->isVisible();
@@ -79,6 +83,17 @@ bool IsWholePdf(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray data = file.readAll();
     return data.startsWith("%PDF-") && data.right(16).contains("%%EOF");
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The files named like `path` and beside it: itself and any "name.XXXXXX".
+QStringList FilesBeside(const QString& path) {
+    const QFileInfo info(path);
+    return QDir(info.path()).entryList({info.fileName() + QStringLiteral("*")}, QDir::Files);
 }
 
 }  // namespace
@@ -174,6 +189,17 @@ private slots:
         QVERIFY(!printCancelled);
         QVERIFY(IsWholePdf(file));
         QVERIFY(messages.messages.isEmpty());
+
+        // A job cancelled over that file leaves it as it was.
+        const QByteArray printed = ReadBytes(file);
+        PrintRun third;
+        AnswerPrintDialog(frame.get(), third, file, [](PrintingDialog* printing) {
+            QTest::mouseClick(printing->cancel, Qt::LeftButton);
+        });
+        frame->Action(IdPrint)->trigger();
+        ProcessEvents();
+        QCOMPARE(ReadBytes(file), printed);
+        QCOMPARE(FilesBeside(file), QStringList{QFileInfo(file).fileName()});
     }
 
     void failuresAreReported_data() {
@@ -193,9 +219,14 @@ private slots:
         PrintRun run;
         AnswerPrintDialog(frame.get(), run, file);
         rlimit saved{};
+        const QByteArray previous = "%PDF-1.4 the page printed last time";
         if (fileSizeLimit) {
-            // Writes past 4 KB fail as they would on a full disk.
-            QFile::remove(file);
+            // Writes past 4 KB fail as they would on a full disk, over a
+            // file printed before.
+            QFile existing(file);
+            QVERIFY(existing.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            existing.write(previous);
+            existing.close();
             signal(SIGXFSZ, SIG_IGN);
             getrlimit(RLIMIT_FSIZE, &saved);
             rlimit small = saved;
@@ -215,6 +246,11 @@ private slots:
         }
         QVERIFY(frame->isEnabled());
         QVERIFY(printingDialogWindow.isNull());
+        if (fileSizeLimit) {
+            // Neither overwritten nor left half-written beside it.
+            QCOMPARE(ReadBytes(file), previous);
+            QCOMPARE(FilesBeside(file), QStringList{QFileInfo(file).fileName()});
+        }
     }
 
 };

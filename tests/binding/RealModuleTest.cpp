@@ -1,5 +1,6 @@
 // LanguageModule against the real French.ldl, when it has been built.
 #include <cstring>
+#include <string_view>
 
 #include "LanguageModule.h"
 #include "TestSupport.h"
@@ -16,6 +17,36 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(RealModule, AModuleWithAFlippedBitInItsDataIsRefusedAsDamaged) {
+    // One bit flipped in the middle of each database blob, found in the file
+    // by its bytes as the loaded module holds them.
+    const std::string file = ReadFile(platform::ProgramDirectory() + "/French.ldl");
+    platform::ModuleHandle whole = platform::LoadModule("French.ldl");
+    ASSERT_NE(whole, nullptr);
+    const ResourceDirectory* directory = platform::FindResourceDirectory(whole);
+    ASSERT_NE(directory, nullptr);
+    int flipped = 0;
+    for (uint32_t i = 0; i < directory->count; ++i) {
+        const ResourceEntry& blob = directory->entries[i];
+        if (std::strcmp(blob.type, "PLIMO") != 0 || blob.size < 64) continue;
+        const size_t at = file.find(std::string_view(static_cast<const char*>(blob.data), 64));
+        ASSERT_NE(at, std::string::npos) << blob.id;
+        std::string damaged = file;
+        damaged[at + blob.size / 2] ^= 0x04;
+        const std::string name = "Damaged" + std::to_string(blob.id) + ".ldl";
+        WriteFile(dir_ / name, damaged);
+        LanguageModule m;
+        m.readOnlyDefinitions = true;
+        EXPECT_FALSE(m.Load((dir_ / name).string())) << blob.id;
+        EXPECT_NE(platform::LastErrorMessage().find("is damaged"), std::string::npos)
+            << blob.id << ": " << platform::LastErrorMessage();
+        EXPECT_EQ(m.moduleHandle, nullptr);
+        ++flipped;
+    }
+    EXPECT_GE(flipped, 6);
+    platform::FreeModule(whole);
+}
 
 TEST_F(RealModule, LoadsBindsAndConjugates) {
     LanguageModule m;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -131,4 +133,36 @@ TEST(AtomicFile, StaleTemporaryFilesAreRemoved) {
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"French.txt", "French.txt.ab-cd!", "French.txt.bak", "French.txt.d1r3ct",
                                               "French.txt.q1w2e3", "Other.txt.a1B2c3", "real"}));
+}
+
+TEST(AtomicFile, ASaveRemovesWhatKilledSavesLeftButNotALiveSavesFile) {
+    // Saves killed one after another within the stale window: each left its
+    // temporary unlocked. Another instance's save, still writing, holds a
+    // lock on its own; one made a moment ago may not hold it yet.
+    TempDir dir;
+    const fs::path file = dir.path / "French.txt";
+    auto temporary = [&](int secondsOld) {
+        std::string pattern = file.string() + ".XXXXXX";
+        const int fd = mkstemp(pattern.data());
+        EXPECT_GE(fd, 0);
+        write(fd, "half a save", 11);
+        if (secondsOld > 0)
+            fs::last_write_time(pattern, fs::file_time_type::clock::now() - std::chrono::seconds(secondsOld));
+        return std::make_pair(fd, fs::path(pattern).filename().string());
+    };
+    for (int i = 0; i < 12; ++i) close(temporary(10 + i).first);
+    const auto live = temporary(20);
+    ASSERT_EQ(flock(live.first, LOCK_EX | LOCK_NB), 0);
+    const auto young = temporary(0);
+    close(young.first);
+
+    ASSERT_TRUE(platform::WriteFileAtomically(file.string(), "saved"));
+    EXPECT_EQ(ReadAll(file), "saved");
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.path)) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected{"French.txt", live.second, young.second};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+    close(live.first);
 }

@@ -1,6 +1,8 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -72,6 +74,36 @@ TEST(ModuleLoader, ReportsWhyALoadFailed) {
     EXPECT_EQ(LastErrorCode(), EINVAL);
 }
 
+TEST(ModuleLoader, ALibraryCutShortIsRefusedBeforeTheLoaderMapsIt) {
+    // The loader would map the missing part all the same; touching it ends
+    // the process with SIGBUS.
+    const fs::path whole = ProgramDirectory() + "/" + TestModuleName;
+    std::ifstream in(whole, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_GT(bytes.size(), 8192u);
+    TempDir dir;
+    for (size_t length : {size_t(1000), size_t(4096), bytes.size() / 2}) {
+        const fs::path cut = dir.path / ("Cut" + std::to_string(length) + ".ldl");
+        std::ofstream(cut, std::ios::binary).write(bytes.data(), std::streamsize(length));
+        EXPECT_EQ(LoadModule(cut.string()), nullptr) << length;
+        EXPECT_EQ(LastErrorCode(), ENOEXEC) << length;
+        EXPECT_NE(LastErrorMessage().find("file too short"), std::string::npos) << LastErrorMessage();
+    }
+    // The whole file, copied, still loads.
+    const fs::path copy = dir.path / "Whole.ldl";
+    std::ofstream(copy, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    ModuleHandle module = LoadModule(copy.string());
+    ASSERT_NE(module, nullptr) << LastErrorMessage();
+    FreeModule(module);
+}
+
+TEST(ModuleLoader, ABareNameIsNeverLookedUpThroughTheSystemSearch) {
+    // libc is where the system's search finds it, and nowhere we look.
+    EXPECT_EQ(LoadModule("libc.so.6"), nullptr);
+    EXPECT_EQ(LastErrorCode(), ENOENT);
+    EXPECT_NE(LastErrorMessage().find(ProgramDirectory()), std::string::npos);
+}
+
 TEST(ModuleLoader, NullHandlesAreRefused) {
     EXPECT_EQ(FindEntryPoint(nullptr, "TestAnswer"), nullptr);
     EXPECT_EQ(LastErrorCode(), EINVAL);
@@ -103,9 +135,11 @@ TEST(ModuleResources, FindsEntriesByTypeAndId) {
 }
 
 TEST(ModuleResources, AModuleWithoutDirectoryHasNoResources) {
-    // The test program itself is no module with a directory; libc is a
-    // library without one.
-    ModuleHandle libc = LoadModule("libc.so.6");
+    // The test program itself is no module with a directory; the C library
+    // (found by its path) is a library without one.
+    Dl_info info{};
+    ASSERT_NE(dladdr(reinterpret_cast<void*>(&std::fclose), &info), 0);
+    ModuleHandle libc = LoadModule(info.dli_fname);
     ASSERT_NE(libc, nullptr) << LastErrorMessage();
     EXPECT_EQ(FindResourceDirectory(libc), nullptr);
     EXPECT_EQ(FindModuleResource(libc, "ICON", 10000), nullptr);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "Crc32.h"
 #include "DataFiles.h"
 #include "DatabaseBuilder.h"
 #include "DatabaseFormat.h"
@@ -56,6 +57,24 @@ protected:
 
     fs::path dir_;
 };
+
+TEST(Crc32, KnownValuesAndEveryBitOfALongRun) {
+    // The check value of CRC-32, and the eight-byte steps against one byte at a time.
+    EXPECT_EQ(french::Crc32(0, "123456789", 9), 0xCBF43926u);
+    EXPECT_EQ(french::Crc32(0, "", 0), 0u);
+    std::string bytes(1003, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = char(i * 131 + 7);
+    uint32_t byByte = 0;
+    for (char c : bytes) byByte = french::Crc32(byByte, &c, 1);
+    const uint32_t whole = french::Crc32(0, bytes.data(), bytes.size());
+    EXPECT_EQ(whole, byByte);
+    // A single flipped bit anywhere changes the checksum.
+    for (size_t bit = 0; bit < bytes.size() * 8; bit += 37) {
+        std::string flipped = bytes;
+        flipped[bit / 8] ^= char(1 << (bit % 8));
+        EXPECT_NE(french::Crc32(0, flipped.data(), flipped.size()), whole) << bit;
+    }
+}
 
 TEST(TextCodec, ConvertsUtf8ToWindows1252) {
     EXPECT_EQ(dbc::Utf8ToCp1252("plaçons"), std::optional<std::string>("pla\xE7ons"));

@@ -11,7 +11,9 @@ namespace platform {
 // True when `path` now holds exactly `data`. On failure the previous file
 // (if any) is untouched, no temporary file is left behind, and
 // LastErrorCode()/LastErrorMessage() tell why. When `path` is a symbolic
-// link, the file it points to is replaced and the link is kept.
+// link, the file it points to is replaced and the link is kept. Before it
+// writes, it removes the temporary files of `path` that earlier saves,
+// killed half-way, left behind (a running save locks its own).
 bool WriteFileAtomically(const std::string& path, std::string_view data);
 
 // The file `path` names after following its symbolic links, even where the

@@ -1,10 +1,13 @@
 // Loading shared libraries at run time and looking up their entry points.
 //
-// LoadModule searches the program's own directory first, then the system's
-// library search; a name with a slash in it is taken as a path. Every failing
-// call records an errno-style code (LastErrorCode) and the loader's own text
-// (LastErrorMessage); successful calls leave both as they were, so the code
-// of the last failure is still there after any clean-up that follows it.
+// LoadModule looks for a bare name in the program's own directory, then in
+// the install directory, never through the system's library search (where a
+// library planted in the current directory could be found); a name with a
+// slash in it is taken as a path. A library file cut short is refused before
+// the loader maps it. Every failing call records an errno-style code
+// (LastErrorCode) and the loader's own text (LastErrorMessage); successful
+// calls leave both as they were, so the code of the last failure is still
+// there after any clean-up that follows it.
 #pragma once
 
 #include <string>
@@ -15,7 +18,7 @@ struct LoadedModule;
 using ModuleHandle = LoadedModule*;
 
 // Null on failure: ENOENT when the file is found nowhere, EACCES when it
-// cannot be read, ENOEXEC when it is not a loadable library.
+// cannot be read, ENOEXEC when it is not a loadable library or is cut short.
 ModuleHandle LoadModule(const std::string& fileName);
 
 // The address of an exported function or data symbol, or null (ENOSYS) when
