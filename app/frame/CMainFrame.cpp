@@ -33,6 +33,7 @@
 #include "StringTable.h"
 #include "UserMessage.h"
 #include "VerbBar.h"
+#include "VerbSuggestions.h"
 #include "VerbComboBox.h"
 #include "platform/ModuleLoader.h"
 
@@ -229,6 +230,7 @@ void CMainFrame::CreateBars() {
         combo->setStatusTip(PromptOf(LoadString(138)));
         combo->Fill(*modules[size_t(n)]);
         connect(combo, &VerbComboBox::verbChosen, this, &CMainFrame::ApplyChosenVerb);
+        connect(combo, &VerbComboBox::unknownVerb, this, &CMainFrame::ShowUnknownVerb);
         connect(combo->lineEdit(), &QLineEdit::selectionChanged, this, [this] { UpdateCommandStates(); });
         verbCombos.append(combo);
     }
@@ -434,8 +436,8 @@ void CMainFrame::FinishRestoring() {
     // The window that was active at the last exit (child 0, opened last).
     if (CChildFrame* last = lastRestoredWindow) {
         mdiArea->setActiveSubWindow(last);
-        last->View()->setFocus(Qt::OtherFocusReason);
         SyncVerbBar();
+        FocusVerbBox();
     }
     lastRestoredWindow = nullptr;
 }
@@ -443,6 +445,12 @@ void CMainFrame::FinishRestoring() {
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!windowsBeingRestored.isEmpty()) FinishRestoring();
+    if (!shownOnce) {
+        shownOnce = true;
+        // Showing the frame activates its windows, which take the focus;
+        // the first keystroke is meant for the verb box.
+        QTimer::singleShot(0, this, [this] { FocusVerbBox(); });
+    }
     if (windowsToFit.isEmpty()) return;
     // Once the frame and its windows are laid out, their borders are known.
     QTimer::singleShot(0, this, [this] {
@@ -515,13 +523,44 @@ bool CMainFrame::FocusFrameControl(bool next) {
     return true;
 }
 
+bool CMainFrame::FocusVerbBox() {
+    for (VerbComboBox* box : verbCombos) {
+        if (box->isHidden() || !box->isEnabled()) continue;
+        box->setFocus(Qt::OtherFocusReason);
+        box->lineEdit()->selectAll();  // what is typed replaces the name
+        return true;
+    }
+    return false;
+}
+
+void CMainFrame::ShowUnknownVerb(int controlId, const QString& text) {
+    const int n = controlId - VerbComboBox::FirstControlId;
+    if (n < 0 || n >= moduleCount || statusBarWidget == nullptr) return;
+    QString message = QStringLiteral("\u201C%1\u201D is not a verb of the list.").arg(text);
+    if (const std::optional<std::string> bytes = ToCp1252(text)) {
+        QStringList names;
+        for (const std::string& name : SuggestVerbs(*modules[size_t(n)], *bytes))
+            names.append(FromCp1252(name));
+        if (!names.isEmpty())
+            message += QStringLiteral(" Did you mean: %1?").arg(names.join(QStringLiteral(", ")));
+    }
+    statusBarWidget->showMessage(message);
+}
+
 void CMainFrame::ApplyChosenVerb(int controlId) {
     CChildFrame* window = ActiveVerbWindow();
     if (window == nullptr) return;
     VerbComboBox* combo = verbCombos.value(controlId - VerbComboBox::FirstControlId);
     if (combo == nullptr) return;
-    // "se souvenir", "s'asseoir": the verb in its pronominal form.
-    if (combo->PronominalTyped()) window->pronominal = true;
+    // "se souvenir", "s'asseoir": the verb in its pronominal form, until a
+    // plain name is typed. A form chosen with the Pronominal command stays.
+    if (combo->PronominalTyped()) {
+        window->pronominal = true;
+        window->pronominalTyped = true;
+    } else if (window->pronominalTyped) {
+        window->pronominal = false;
+        window->pronominalTyped = false;
+    }
     window->SetVerb(combo->currentIndex());
     if (DefinitionEdit* edit = DefinitionField()) edit->SetText(FromCp1252(window->EnglishDefinition()));
 }
@@ -572,8 +611,10 @@ void CMainFrame::RestoreChildWindows() {
     // Before the frame is shown its windows are not shown either; they are
     // enabled once they are (showEvent).
     if (isVisible()) FinishRestoring();
-    if (opened == 0 && moduleCount > 0)
+    if (opened == 0 && moduleCount > 0) {
         OpenVerbWindow(modules[0].get(), 0, false, false, VerbWindowStyle);
+        FocusVerbBox();
+    }
 }
 
 namespace {

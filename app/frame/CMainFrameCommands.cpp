@@ -135,6 +135,7 @@ void CMainFrame::OnCommand(int id) {
                 break;
             }
         }
+        window->pronominalTyped = false;
         window->SetPronominal(!window->pronominal);
         if (edit != nullptr) {
             edit->SetText(FromCp1252(window->EnglishDefinition()));
@@ -225,7 +226,9 @@ void CMainFrame::OnCommand(int id) {
     default:
         if (id >= IdNewWindowFirst && id <= IdNewWindowLast) {
             int n = id - IdNewWindowFirst;
-            if (n < moduleCount) OpenVerbWindow(modules[size_t(n)].get(), -1, false, false, VerbWindowStyle);
+            // A new window is there to type a verb into.
+            if (n < moduleCount && OpenVerbWindow(modules[size_t(n)].get(), -1, false, false, VerbWindowStyle))
+                FocusVerbBox();
         } else if (id >= IdInsertFirst && id <= IdInsertLast) {
             InsertLetter(id);
         }

@@ -102,6 +102,9 @@ public:
     bool onlyPronominal = false;  // the verb exists only in its pronominal form
     bool hasAlternate = false;
     bool pronominal;
+    // The pronominal form was switched on by typing its name ("se placer"),
+    // not by the Pronominal command: the next plain name typed switches it off.
+    bool pronominalTyped = false;
     bool useAlternate;
     int alternateImage1 = 1;
     int alternateImage2 = 2;
