@@ -375,6 +375,9 @@ CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbInde
         window = new CFullScreen(module, verbIndex, pronominal, alternate);
     else
         window = new CTabbedScreen(module, verbIndex, pronominal, alternate);
+    // A window opened over a maximised one opens maximised as well.
+    QMdiSubWindow* active = mdiArea->activeSubWindow();
+    const bool overMaximized = !restoringWindows && active != nullptr && active->isMaximized();
     mdiArea->addSubWindow(window);
     if (!window->Create()) {
         delete window;
@@ -390,12 +393,15 @@ CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbInde
         windowsBeingRestored.append(window);
     }
     window->show();
+    // Shown over a maximised window, the area has maximised it already; its
+    // place and size are those of its normal state, set in that state.
+    if (window->isMaximized()) window->showNormal();
     if (!rect) PlaceDefaultWindow(window);
     window->AdjustToPage();
     window->RememberRestoredGeometry();
     if (style & PosMinimized)
         window->showMinimized();
-    else if (style & PosMaximized)
+    else if ((style & PosMaximized) || overMaximized)
         window->showMaximized();
     if (restoringWindows) return window;  // activated once, when all are back
     mdiArea->setActiveSubWindow(window);
@@ -423,7 +429,9 @@ void CMainFrame::FitToPage(CChildFrame* window) {
         const QMargins margins = window->contentsMargins();
         frame = QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
     }
-    QSize size(window->pageWidth + frame.width(), window->pageHeight + frame.height());
+    // Wide enough for the widest page, so that typing another verb or its
+    // pronominal form does not cut a column.
+    QSize size(window->WidestPageWidth() + frame.width(), window->pageHeight + frame.height());
     size = size.boundedTo(QSize(std::max(200, area.width() - window->x()),
                                 std::max(150, area.height() - window->y())));
     window->resize(size);
@@ -599,9 +607,13 @@ void CMainFrame::RestoreChildWindows() {
                 int64_t top = std::clamp<int64_t>(rect.top, 0, 4 * area.height());
                 place = QRect(int(left), int(top), int(width), int(height));
             }
+            // Each window comes back in the layout it had.
+            const bool layout = fullScreenLayout;
+            fullScreenLayout = (flags & ChildFlagTabbed) == 0;
             if (CChildFrame* window = OpenVerbWindow(module.get(), index, (flags & 1) != 0, (flags & 2) != 0,
                                                      VerbWindowStyle | (pos & (PosMinimized | PosMaximized)), place))
                 last = window;
+            fullScreenLayout = layout;
             ++opened;
             break;
         }
@@ -654,7 +666,8 @@ void CMainFrame::SaveChildWindows() {
             continue;
         const char* language = window->languageModule->GetLanguage();
         const char* verb = window->languageModule->GetVerb(window->verbIndex);
-        uint32_t flags = (window->pronominal ? 1u : 0u) | (window->useAlternate ? 2u : 0u);
+        uint32_t flags = (window->pronominal ? 1u : 0u) | (window->useAlternate ? 2u : 0u) |
+                         (qobject_cast<CTabbedScreen*>(window) != nullptr ? ChildFlagTabbed : 0u);
         WriteChildRecord(key + std::string(settings::ChildPrefix) + std::to_string(index),
                          ToStored(window->RestoredGeometry()), PosOf(window),
                          language ? language : "", verb ? verb : "", flags);

@@ -64,6 +64,9 @@ public:
     // Recomputes column widths and page size in the display font, adjusts
     // the window to the page and repaints it.
     void MeasurePage();
+    // The width of the widest page this layout shows for any verb of the
+    // module in any form, in the display font (at least pageWidth).
+    int WidestPageWidth();
     // Erases the client area `client` before the page is drawn: white.
     virtual void PaintBackground(QPainter& painter, const QRect& client);
     // Draws the row of cells that starts at firstCell.
@@ -139,6 +142,9 @@ protected:
     // Fills pageLines with the blocks of `blockTenses` (15 tenses) and the
     // participle block.
     void FillPageInOrder(const std::array<int, 15>& blockTenses);
+    // The widths of the columns of the page lines as they are now.
+    std::array<int, 4> MeasureColumns() const;
+    int PageWidthOf(const std::array<int, 4>& columnWidths) const;
 
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -135,8 +135,8 @@ private slots:
         QCOMPARE(VerbWindowList.size(), 2);
     }
 
-    // Tabbed Screen chosen from a maximised window among three: every
-    // window keeps its frame, and none is left maximised.
+    // Tabbed Screen chosen from a maximised window among three: that window
+    // stays maximised in its new layout, the others keep their frames.
     void layoutSwitchFromAMaximisedWindow() {
         QMdiSubWindow* first = frame->ActiveVerbWindow();
         frame->Action(1100)->trigger();
@@ -150,13 +150,16 @@ private slots:
         QVERIFY(third->isMaximized());
         frame->Action(32776)->trigger();
         ProcessEvents();
-        QVERIFY(qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow()));
+        CChildFrame* tabbed = frame->ActiveVerbWindow();
+        QVERIFY(qobject_cast<CTabbedScreen*>(tabbed));
+        QVERIFY(tabbed->isMaximized());
+        QCOMPARE(tabbed->geometry(), frame->MdiArea()->viewport()->rect());
         const QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList(QMdiArea::StackingOrder);
         QCOMPARE(windows.size(), 3);
         // The others stay stacked as they were, none covering the title of
         // the one above it.
         QCOMPARE(windows.mid(0, 2), QList<QMdiSubWindow*>({first, second}));
-        for (QMdiSubWindow* window : windows) {
+        for (QMdiSubWindow* window : windows.mid(0, 2)) {
             QVERIFY(!window->isMaximized());
             QVERIFY2(window->widget()->y() > 0, "the title bar is shown");
         }
@@ -168,6 +171,38 @@ private slots:
         ProcessEvents();
         const QImage again = screen->grabWindow(frame->winId()).toImage();
         QVERIFY(shown == again);
+    }
+
+    // A window opened while the active one is maximised opens maximised,
+    // filling the area, in either layout; a new full-screen window shows
+    // even the widest page whole.
+    void newWindowOverAMaximisedOne() {
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        const QRect area = frame->MdiArea()->viewport()->rect();
+        for (int layout : {32775, 32776}) {
+            frame->Action(layout)->trigger();
+            frame->Action(1100)->trigger();
+            CChildFrame* first = frame->ActiveVerbWindow();
+            first->showMaximized();
+            ProcessEvents();
+            frame->Action(1100)->trigger();
+            ProcessEvents();
+            CChildFrame* opened = frame->ActiveVerbWindow();
+            QVERIFY(opened != first);
+            QVERIFY(opened->isMaximized());
+            QCOMPARE(opened->geometry(), area);
+            opened->showNormal();
+            ProcessEvents();
+            QVERIFY(area.contains(opened->geometry()));
+            if (layout == 32775) {
+                // Its pronominal page is wider than the first verb's page.
+                QVERIFY(opened->widget()->width() >= opened->pageWidth);
+                opened->SetVerb(Asseoir);
+                opened->SetPronominal(true);
+                QVERIFY2(opened->View()->viewport()->width() >= opened->pageWidth, "no column is cut");
+            }
+        }
     }
 
     void toolbarButtonsAreClicked() {
