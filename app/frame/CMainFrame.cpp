@@ -514,7 +514,9 @@ void CMainFrame::SyncVerbBar() {
         }
         if (edit != nullptr) edit->SetText(QString());
     }
-    ShowMenus(window != nullptr);
+    // Any child window, results windows too, has the child menus with
+    // their Window menu.
+    ShowMenus(mdiArea->activeSubWindow() != nullptr);
     UpdateCommandStates();
 }
 

@@ -102,6 +102,14 @@ CResultWnd* RunSearch(QWidget* mainFrame, QMdiArea* area, LanguageModule* langua
     language->FreeSearchPtr(result);
     window->resize(DefaultResultSize(window, area));
     window->show();
+    // The area places a new window further down and to the right each
+    // time; it is moved back so that the whole of it is in view.
+    if (!window->isMaximized() && !window->isMinimized()) {
+        const QSize room = area->viewport()->size();
+        const QPoint place(std::max(0, std::min(window->x(), room.width() - window->width())),
+                           std::max(0, std::min(window->y(), room.height() - window->height())));
+        if (place != window->pos()) window->move(place);
+    }
     area->setActiveSubWindow(window);
     window->List()->setFocus(Qt::OtherFocusReason);
     if (MainFrameHost != nullptr) MainFrameHost->SyncVerbBar();

@@ -43,6 +43,9 @@ public:
 
     // Fills the page lines in the layout's block order; called once by Create.
     virtual void FillPage();
+    // Brings the block of tense `tense` (0-17) into view where the layout
+    // shows only part of the page; the full page shows every tense.
+    virtual void ShowTense(int tense) { (void)tense; }
     // Reacts to a new page size or client size.
     virtual void AdjustToPage();
 

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -207,12 +208,13 @@ private slots:
         QCOMPARE(list->CellText(0, 2), QStringLiteral("Présent"));
         QVERIFY(!results->windowIcon().isNull() || frame->modules[0]->moduleIcon == nullptr);
 
-        // The frame follows: no verb in the verb box, no definition, no Print.
+        // The frame follows: no verb in the verb box, no definition, no
+        // Print; the Window menu stays.
         QVERIFY(!frame->VerbCombo(0)->isEnabled());
         QVERIFY(frame->VerbCombo(0)->currentText().isEmpty());
         QVERIFY(frame->DefinitionField()->toPlainText().isEmpty());
         QVERIFY(!frame->Action(57607)->isEnabled());
-        QVERIFY(!frame->MenusAreChildMenus());
+        QVERIFY(frame->MenusAreChildMenus());
     }
 
     void titlesAndColumns_data() {
@@ -275,6 +277,56 @@ private slots:
         QVERIFY(opened->pronominal);
         QVERIFY(!opened->useAlternate);
         QVERIFY(frame->MdiArea()->subWindowList().contains(results));
+    }
+
+    // Results windows as places to work from: each opens whole inside the
+    // area, keeps the Window menu, lets Tab out of its list, and opens a
+    // match in the tabbed layout on the tab that shows its tense.
+    void workingFromResultsWindows() {
+        const QRect area = frame->MdiArea()->viewport()->rect();
+        for (int i = 0; i < 6; ++i) {
+            WhenShown([](QWidget* widget) { SearchFor(AsFind(widget), QStringLiteral("#200")); });
+            frame->Action(32772)->trigger();
+            auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
+            QVERIFY(results);
+            QVERIFY2(area.contains(results->geometry()), qPrintable(QStringLiteral("window %1").arg(i)));
+        }
+        QVERIFY(frame->MenusAreChildMenus());
+
+        WhenShown([](QWidget* widget) { SearchFor(AsFind(widget), QStringLiteral("ons")); });
+        frame->Action(32772)->trigger();
+        auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
+        QVERIFY(results);
+        CSortingListCtrl* list = results->List();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Tab);
+        QVERIFY(frame->DefinitionField()->hasFocus());
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Backtab);
+        QVERIFY(!list->hasFocus());
+
+        frame->Action(32776)->trigger();  // tabbed layout
+        QSet<QString> tenses;
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            const QString tense = list->CellText(row, 2);
+            if (tenses.contains(tense)) continue;
+            tenses.insert(tense);
+            frame->MdiArea()->setActiveSubWindow(results);
+            list->setCurrentItem(list->topLevelItem(row));
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Return);
+            CChildFrame* opened = frame->ActiveVerbWindow();
+            QVERIFY(opened);
+            QStringList shown;  // the tense names on the tab shown
+            const int perCell = opened->blocksPerCell * CChildFrame::LinesPerBlock;
+            for (int entry = opened->firstCell * perCell; entry < (opened->firstCell + 2) * perCell; ++entry)
+                if (const char* line = opened->PageLine(entry)) shown << QString::fromLatin1(line);
+            QVERIFY2(shown.contains(QStringLiteral("\\blue") + tense), qPrintable(tense));
+            opened->close();
+        }
+        QVERIFY(tenses.size() >= 4);
     }
 
     // Sorting: ascending, descending, another column, equal keys kept in
