@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
 #include <QTest>
@@ -113,7 +114,13 @@ private slots:
             QVERIFY(dialog->Edit()->text().isEmpty());
             QCOMPARE(QApplication::focusWidget(), dialog->Edit());
             QVERIFY(dialog->findChild<QWidget*>("group1011")->isHidden());
+            // Nothing to find yet: Find is disabled, and Enter does nothing.
+            auto* find = dialog->findChild<QPushButton*>("button1");
+            QVERIFY(!find->isEnabled());
+            QTest::keyClick(dialog->Edit(), Qt::Key_Return);
+            QVERIFY(dialog->isVisible());
             TypeText(dialog->Edit(), QStringLiteral("parl"));
+            QVERIFY(find->isEnabled());
             auto* button = dialog->findChild<QToolButton*>("button1010");
             WhenShown([dialog, button](QWidget* popup) {
                 auto* menu = qobject_cast<QMenu*>(popup);
@@ -327,6 +334,38 @@ private slots:
             opened->close();
         }
         QVERIFY(tenses.size() >= 4);
+    }
+
+    // The definitions search covers what the user sees: a rewritten
+    // definition replaces the module's, and each verb and form is listed
+    // once.
+    void definitionsSearchCoversTheUsersDefinitions() {
+        auto search = [this](const QString& text) -> QStringList {
+            WhenShown([text](QWidget* widget) {
+                CFindDlg* dialog = AsFind(widget);
+                dialog->findChild<QRadioButton*>(QStringLiteral("radio1008"))->setChecked(true);
+                SearchFor(dialog, text);
+            });
+            auto* before = frame->MdiArea()->activeSubWindow();
+            frame->Action(32772)->trigger();
+            auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
+            if (results == nullptr || results == before) return {};
+            QStringList rows;
+            for (int row = 0; row < results->List()->topLevelItemCount(); ++row)
+                rows << results->List()->CellText(row, 0) + QLatin1Char('|') + results->List()->CellText(row, 1);
+            return rows;
+        };
+        LanguageModule* module = frame->modules[0].get();
+        QVERIFY(module->SetEnglishDefinition(Aimer, false, "to adore, to cherish"));
+        QCOMPARE(search(QStringLiteral("love")), QStringList({QStringLiteral("aimer|to love each other")}));
+        QCOMPARE(search(QStringLiteral("cherish")), QStringList({QStringLiteral("aimer|to adore, to cherish")}));
+
+        // With the real verbs: a verb that is only pronominal is listed once.
+        StopFrame(frame);
+        frame = StartFrame({"French.ldl"});
+        if (!frame) QSKIP("The language module French.ldl is not available.");
+        const QStringList rows = search(QStringLiteral("to fall in love"));
+        QCOMPARE(rows.filter(QStringLiteral("s'éprendre|")).size(), 1);
     }
 
     // Sorting: ascending, descending, another column, equal keys kept in
