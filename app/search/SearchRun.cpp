@@ -17,6 +17,7 @@
 #include "LanguageModule.h"
 #include "ProgramObjects.h"
 #include "QtText.h"
+#include "SearchMatch.h"
 #include "UserMessage.h"
 #include "VerbWindowHost.h"
 
@@ -57,21 +58,6 @@ QSize DefaultResultSize(CResultWnd* window, QMdiArea* area) {
     width = std::clamp(width + frameWidth, 280, std::max(280, available.width() * 9 / 10));
     height = std::clamp(height + frameHeight, 160, std::max(160, available.height() * 3 / 4));
     return {width, height};
-}
-
-bool IsWordCharacter(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 0x80;
-}
-
-// The module's rule: the first occurrence, byte for byte; with WholeWord it
-// must not touch a letter or digit on either side.
-bool DefinitionMatches(std::string_view text, std::string_view pattern, bool wholeWord) {
-    const size_t at = text.find(pattern);
-    if (at == std::string_view::npos) return false;
-    if (!wholeWord) return true;
-    if (at > 0 && IsWordCharacter(static_cast<unsigned char>(text[at - 1]))) return false;
-    const size_t end = at + pattern.size();
-    return end == text.size() || !IsWordCharacter(static_cast<unsigned char>(text[end]));
 }
 
 }  // namespace
@@ -121,7 +107,7 @@ MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchRe
                 const char* own = language.entryPoints.GetEnglishDefinition(index, pronominal);
                 const std::string shown = shownDefinition(index, pronominal);
                 if (shown.empty() || (own != nullptr && shown == own)) continue;
-                if (!DefinitionMatches(shown, pattern, (flags & WholeWord) != 0)) continue;
+                if (!SearchTextMatches(shown, pattern, (flags & WholeWord) != 0)) continue;
                 bool hasAlternate = false, canBePronominal = false, alternate = false, reflexive = pronominal;
                 std::memset(buffers, 0, sizeof buffers);
                 language.ConjugateVerb(index, true, &hasAlternate, &canBePronominal, &alternate, &reflexive,
