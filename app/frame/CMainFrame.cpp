@@ -293,7 +293,7 @@ bool CMainFrame::CreateMenus() {
         QAction* first = file->actions().value(0);
         if (moduleCount == 1) {
             QAction* action = Action(IdNewWindowFirst);
-            action->setText(QStringLiteral("New ") + FromCp1252(modules[0]->GetLanguage()) +
+            action->setText(QStringLiteral("&New ") + FromCp1252(modules[0]->GetLanguage()) +
                             QStringLiteral(" Window"));
             file->insertAction(first, action);
         } else {
@@ -314,6 +314,11 @@ bool CMainFrame::CreateMenus() {
     for (const QList<QMenu*>* menus : {&savedMenu, &ChildMenu})
         for (QMenu* menu : *menus)
             connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+    // The prompt of the item last pointed at goes with the menu.
+    for (QMenu* menu : findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            if (statusBarWidget != nullptr) statusBarWidget->clearMessage();
+        });
     ShowMenus(false);
     return true;
 }
@@ -344,7 +349,7 @@ void CMainFrame::RebuildWindowList(QMenu* menu) {
         QAction* action = menu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                                       : QStringLiteral("%1 %2").arg(number).arg(title));
         // A check beside the active window only; the others have no box.
-        const bool active = window == mdiArea->activeSubWindow();
+        const bool active = window == mdiArea->currentSubWindow();
         action->setCheckable(active);
         action->setChecked(active);
         QPointer<QMdiSubWindow> target = window;
@@ -360,7 +365,9 @@ void CMainFrame::RebuildWindowList(QMenu* menu) {
 
 CChildFrame* CMainFrame::ActiveVerbWindow() const {
     if (mdiArea == nullptr) return nullptr;
-    auto* window = qobject_cast<CChildFrame*>(mdiArea->activeSubWindow());
+    // The area's current window stays the active child while another
+    // application has the focus: the buttons keep their states.
+    auto* window = qobject_cast<CChildFrame*>(mdiArea->currentSubWindow());
     return window != nullptr && VerbWindowList.contains(window) ? window : nullptr;
 }
 
@@ -376,7 +383,7 @@ CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbInde
     else
         window = new CTabbedScreen(module, verbIndex, pronominal, alternate);
     // A window opened over a maximised one opens maximised as well.
-    QMdiSubWindow* active = mdiArea->activeSubWindow();
+    QMdiSubWindow* active = mdiArea->currentSubWindow();
     const bool overMaximized = !restoringWindows && active != nullptr && active->isMaximized();
     mdiArea->addSubWindow(window);
     if (!window->Create()) {
@@ -516,7 +523,7 @@ void CMainFrame::SyncVerbBar() {
     }
     // Any child window, results windows too, has the child menus with
     // their Window menu.
-    ShowMenus(mdiArea->activeSubWindow() != nullptr);
+    ShowMenus(mdiArea->currentSubWindow() != nullptr);
     UpdateCommandStates();
 }
 
@@ -657,7 +664,7 @@ void CMainFrame::SaveChildWindows() {
 
     QList<QMdiSubWindow*> order = mdiArea->subWindowList(QMdiArea::StackingOrder);
     std::reverse(order.begin(), order.end());  // topmost first
-    if (QMdiSubWindow* active = mdiArea->activeSubWindow()) {
+    if (QMdiSubWindow* active = mdiArea->currentSubWindow()) {
         order.removeAll(active);
         order.prepend(active);
     }

@@ -77,7 +77,7 @@ bool CResultWnd::Create() {
     if (list->SetColumnTypes(types, columns)) list->EnableSorting(true);
     list->SetHighlightMode(2);
     QStringList headings = {QStringLiteral("Infinitive"), QStringLiteral("Result")};
-    if (FormsSearch()) headings << QStringLiteral("Type");
+    if (FormsSearch()) headings << QStringLiteral("Tense");
     list->setColumnCount(columns);
     list->setHeaderLabels(headings);
     for (int c = 0; c < columns; ++c) list->header()->resizeSection(c, 20);

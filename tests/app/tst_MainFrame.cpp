@@ -74,14 +74,14 @@ private slots:
         QCOMPARE(Titles(frame->menuBar()->actions()),
                  QStringList({"&File", "&Edit", "&View", "&Options", "&Window", "&Help"}));
         QCOMPARE(Titles(MenuBarPopup(frame.get(), "&File")->actions()),
-                 QStringList({"New French Window", "-", "&Print...\tCtrl+P", "-", "E&xit"}));
+                 QStringList({"&New French Window", "-", "&Print...\tCtrl+P", "-", "E&xit"}));
         QCOMPARE(Titles(MenuBarPopup(frame.get(), "&Edit")->actions()),
                  QStringList({"Insert", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-", "&Find"}));
         QMenu* insert = MenuBarPopup(frame.get(), "&Edit")->actions().first()->menu();
         QCOMPARE(Titles(insert->actions()),
                  QStringList({"à", "â", "ç", "é", "è", "ê", "ë", "î", "ï", "ô", "û", "ü"}));
         QCOMPARE(Titles(MenuBarPopup(frame.get(), "&Help")->actions()),
-                 QStringList({"&About plimo...", "&Send Email (submit comment/bug)",
+                 QStringList({"&About Plimo...", "&Send Email (submit comment/bug)",
                               "Send Email (submit English Def.)"}));
         QCOMPARE(frame->Action(1100)->data().toInt(), 1100);
         QCOMPARE(frame->Action(131)->statusTip(), QStringLiteral("Toggles the pronominal state of a verb"));
@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(Titles(frame->menuBar()->actions()),
                  QStringList({"&File", "&Edit", "&View", "&Options", "&Help"}));
         QCOMPARE(Titles(MenuBarPopup(frame.get(), "&File")->actions()),
-                 QStringList({"New French Window", "E&xit"}));
+                 QStringList({"&New French Window", "E&xit"}));
         QVERIFY(!frame->Action(57607)->isEnabled());
         frame->Action(1100)->trigger();
         QVERIFY(frame->ActiveVerbWindow());
@@ -221,6 +221,43 @@ private slots:
         QVERIFY(!window->useAlternate);
         QTest::mouseClick(pronominal, Qt::LeftButton);
         QVERIFY(!window->pronominal);
+    }
+
+    // While another application has the focus the buttons keep their
+    // states (and the verb box its verb); a menu that closes takes the prompt of its items with it.
+    void awayFromTheProgramAndBackFromAMenu() {
+        CChildFrame* window = frame->ActiveVerbWindow();
+        window->SetVerb(Monter);
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        // Another application takes the focus: the frame's window and the
+        // program are no longer active.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QEvent away(QEvent::ApplicationDeactivate);
+        QCoreApplication::sendEvent(qApp, &away);
+        ProcessEvents();
+        for (int id : {131, 132, 133, 57607})
+            QVERIFY2(frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        QVERIFY(frame->VerbCombo(0)->isEnabled());
+        QVERIFY(frame->MenusAreChildMenus());
+        other.close();
+        QEvent back(QEvent::ApplicationActivate);
+        QCoreApplication::sendEvent(qApp, &back);
+
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QMenu* file = frame->menuBar()->actions().value(0)->menu();
+        QVERIFY(file);
+        file->popup(frame->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        file->setActiveAction(frame->Action(57607));
+        QCOMPARE(frame->statusBar()->currentMessage(), frame->Action(57607)->statusTip());
+        file->hide();
+        ProcessEvents();
+        QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
     }
 
     // Small things a new user noticed: a disabled button must look
@@ -564,7 +601,7 @@ private slots:
         Focus(second->View());
         press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(second->useAlternate);
-        QCOMPARE(frame->VerbCombo(0)->currentText(), QStringLiteral("monter"));
+        QVERIFY(frame->VerbCombo(0)->isEnabled());
         press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(!second->useAlternate);
         press(Qt::Key_F6, Qt::ControlModifier);

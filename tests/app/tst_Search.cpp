@@ -208,7 +208,7 @@ private slots:
         QVERIFY(results);
         CSortingListCtrl* list = results->List();
         QCOMPARE(list->columnCount(), 3);
-        QCOMPARE(list->headerItem()->text(2), QStringLiteral("Type"));
+        QCOMPARE(list->headerItem()->text(2), QStringLiteral("Tense"));
         QCOMPARE(results->windowTitle(), QStringLiteral("%1 Matches for aimons").arg(list->topLevelItemCount()));
         QCOMPARE(list->CellText(0, 0), QStringLiteral("aimer"));
         QCOMPARE(list->CellText(0, 1), QStringLiteral("nous aimons0"));
