@@ -183,7 +183,10 @@ int CChildFrame::WidestPageWidth() {
     const size_t candidates = std::min<size_t>(byLength.size(), 16);
     std::partial_sort(byLength.begin(), byLength.begin() + std::ptrdiff_t(candidates), byLength.end(),
                       [](const auto& a, const auto& b) { return a.first > b.first; });
-    std::array<int, 4> columns = MeasureColumns();
+    // The longest lines of each column (by letters) are the widest ones,
+    // near enough; only they are measured.
+    constexpr size_t Kept = 3;
+    std::array<std::vector<std::string>, 4> longest;
     for (size_t c = 0; c < candidates; ++c) {
         for (int form = 0; form < 4; ++form) {
             bool hasAlternate = false, canBePronominal = false;
@@ -192,10 +195,32 @@ int CChildFrame::WidestPageWidth() {
             languageModule->ConjugateVerb(byLength[c].second, false, &hasAlternate, &canBePronominal,
                                           &alternate, &reflexive, labels, formPointers);
             for (auto& text : forms) text[FormSize - 1] = '\0';
-            const std::array<int, 4> widths = MeasureColumns();
-            for (size_t column = 0; column < columns.size(); ++column)
-                columns[column] = std::max(columns[column], widths[column]);
+            for (int row = 0; row < rowCount; ++row) {
+                for (int column = 0; column < columnCount; ++column) {
+                    std::vector<std::string>& kept = longest[size_t(column)];
+                    const int first = ((row * columnCount + column) * blocksPerCell) * LinesPerBlock;
+                    for (int entry = first; entry < first + blocksPerCell * LinesPerBlock; ++entry) {
+                        const char* line = pageLines[size_t(entry)];
+                        if (line == nullptr) continue;
+                        std::string text(VisibleText(line));
+                        if (kept.size() == Kept && text.size() <= kept.back().size()) continue;
+                        if (std::find(kept.begin(), kept.end(), text) != kept.end()) continue;
+                        kept.push_back(std::move(text));
+                        std::sort(kept.begin(), kept.end(),
+                                  [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+                        if (kept.size() > Kept) kept.pop_back();
+                    }
+                }
+            }
         }
+    }
+    std::array<int, 4> columns = columnWidths;
+    QFontMetrics metrics(*VerbFont, view->viewport());
+    for (int column = 0; column < columnCount; ++column) {
+        int width = 0;
+        for (const std::string& text : longest[size_t(column)])
+            width = std::max(width, metrics.horizontalAdvance(FromCp1252(text)));
+        columns[size_t(column)] = std::max(columns[size_t(column)], width + 2 * marginX * rowCount);
     }
     widest.insert(key, PageWidthOf(columns));
     Conjugate();  // the window's own verb again
