@@ -73,7 +73,8 @@ void VerbComboBox::Fill(const LanguageModule& module_) {
     reflexivePrefixes.clear();
     const char* language = module.GetLanguage();
     if (language != nullptr && QString::fromLatin1(language) == QStringLiteral("French"))
-        reflexivePrefixes = {QStringLiteral("se "), QStringLiteral("s'"), QStringLiteral("s\u2019")};
+        reflexivePrefixes = {QStringLiteral("s'en "), QStringLiteral("s\u2019en "), QStringLiteral("se "),
+                             QStringLiteral("s'"), QStringLiteral("s\u2019")};
     const int32_t count = module.GetVerbCount();
     QStringList names;
     names.reserve(count);

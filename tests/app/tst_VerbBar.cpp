@@ -202,6 +202,8 @@ private slots:
 
         type(QStringLiteral("Se souvenir"));
         QCOMPARE(window->windowTitle(), QStringLiteral("se souvenir"));
+        type(QStringLiteral("s'en aller"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("s'en aller"));
         type(QStringLiteral("s’abstenir"));
         QCOMPARE(window->windowTitle(), QStringLiteral("s'abstenir"));
         QVERIFY(button->isChecked());
