@@ -169,13 +169,15 @@ int CChildFrame::WidestPageWidth() {
     if (!VerbFont || languageModule == nullptr) return pageWidth;
     // Remembered for each layout, module and display font.
     static QHash<QString, int> widest;
+    const int32_t count = languageModule->GetVerbCount();
     const QString key = QString::fromLatin1(metaObject()->className()) + QLatin1Char('|') +
-                        QString::number(quintptr(languageModule)) + QLatin1Char('|') + VerbFont->key();
+                        QString::number(quintptr(languageModule)) + QLatin1Char('|') +
+                        FromCp1252(languageModule->GetLanguage()) + QLatin1Char('|') + QString::number(count) +
+                        QLatin1Char('|') + VerbFont->key();
     if (auto it = widest.constFind(key); it != widest.constEnd()) return std::max(*it, pageWidth);
 
     // The longest infinitives make the widest forms: their pages in every
-    // form, column by column, bound every page of the module.
-    const int32_t count = languageModule->GetVerbCount();
+    // form, column by column, give the width of the widest page.
     std::vector<std::pair<size_t, int32_t>> byLength;
     byLength.reserve(size_t(std::max(count, 0)));
     for (int32_t i = 0; i < count; ++i)
