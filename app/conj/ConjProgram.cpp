@@ -7,11 +7,14 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
 #include "ConjOptions.h"
 #include "Cp1252.h"
+#include "SearchMatch.h"
 #include "VerbSuggestions.h"
 
 namespace {
@@ -104,11 +107,21 @@ bool ConjugatePage(const LanguageModule& module, int32_t verbIndex, PageState& s
     return true;
 }
 
+// The place of a verb among the verbs spelled as it is: 1, or 2 for the
+// second "sortir" (the "sortir#2" of the definitions file).
+int EntryNumber(const LanguageModule& module, int32_t verbIndex) {
+    std::string key = module.UserDefinitionKey(verbIndex, false);
+    if (!key.empty()) key.pop_back();  // the pronominal digit
+    const size_t hash = key.rfind('#');
+    return hash == std::string::npos ? 1 : std::max(1, std::atoi(key.c_str() + hash + 1));
+}
+
 void WriteJsonPage(const LanguageModule& module, int32_t verbIndex, const PageState& state, char** forms,
                    const TenseSelection* tenses, Utf8Output& out) {
     const std::vector<std::string> labels = VariantLabels(state);
     Json page;
     page["infinitive"] = Utf8(module.GetVerb(verbIndex));
+    page["entry"] = EntryNumber(module, verbIndex);
     page["title"] = Utf8(forms[InfinitiveSlot]);
     page["pronominal"] = state.pronominal;
     page["can_be_pronominal"] = state.canBePronominal;
@@ -245,13 +258,58 @@ bool SelectTenses(const LanguageModule& module, const std::vector<std::string>& 
 
 // The verb index for what the user typed, accepting a pronominal infinitive
 // ("se placer", "s'asseoir", "s'en aller") as the verb in its pronominal form.
+// Windows-1252 text in lower case, accents kept.
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) c = static_cast<char>(b + 0x20);
+        else if (b == 0x8A || b == 0x8C || b == 0x8E) c = static_cast<char>(b + 0x10);  // Š Œ Ž
+        else if (b == 0x9F) c = static_cast<char>(0xFF);                                 // Ÿ
+    }
+    return lower;
+}
+
+// The verb named `name` without regard to case, as the program's verb box
+// finds it: the exact spelling first, then the first in any case. A name
+// ending in "#2" asks for the second verb so spelled ("sortir#2"). -1 when
+// there is none.
+int32_t FindVerbByName(const LanguageModule& module, const std::string& name) {
+    std::string wanted = name;
+    int entry = 1;
+    const size_t hash = name.rfind('#');
+    if (hash != std::string::npos && hash + 1 < name.size() &&
+        name.find_first_not_of("0123456789", hash + 1) == std::string::npos && name.size() - hash <= 4) {
+        entry = std::atoi(name.c_str() + hash + 1);
+        wanted = name.substr(0, hash);
+        if (entry < 1) return -1;
+    }
+    if (wanted.empty()) return -1;
+    const int32_t exact = module.FindVerbIndex(wanted);
+    if (exact >= 0 && entry == 1) return exact;
+    const std::string lower = LowerCase(wanted);
+    const int32_t count = module.GetVerbCount();
+    int seen = 0;
+    std::string spelling;  // the entries counted are those spelled as the first one found
+    for (int32_t i = 0; i < count; ++i) {
+        const char* verb = module.GetVerb(i);
+        if (verb == nullptr) continue;
+        if (spelling.empty() ? LowerCase(verb) != lower : spelling != verb) continue;
+        if (spelling.empty()) spelling = exact >= 0 ? wanted : verb;
+        if (spelling != verb) continue;
+        if (++seen == entry) return i;
+    }
+    return -1;
+}
+
 int32_t ResolveVerb(const LanguageModule& module, const std::string& text, bool& pronominal) {
-    int32_t index = module.FindVerbIndex(text);
+    int32_t index = FindVerbByName(module, text);
     if (index >= 0) return index;
+    const std::string lower = LowerCase(text);
     for (const char* prefix : {"s'en ", "s\x92" "en ", "se ", "s'", "s\x92"}) {
         size_t length = std::strlen(prefix);
-        if (text.size() > length && text.compare(0, length, prefix) == 0) {
-            index = module.FindVerbIndex(text.substr(length));
+        if (text.size() > length && lower.compare(0, length, prefix) == 0) {
+            index = FindVerbByName(module, text.substr(length));
             if (index >= 0) {
                 pronominal = true;
                 return index;
@@ -377,7 +435,8 @@ bool WriteMatches(const LanguageModule& module, const ConjOptions& options, cons
         }
     }
     const bool any = options.format == ConjFormat::Json ? !matches.empty() : !rows.empty();
-    if (!any) return false;
+    // A script reads an empty result as well: the document or the header.
+    if (!any && options.format == ConjFormat::Text) return false;
     if (options.format == ConjFormat::Json) {
         Json document;
         document["text"] = options.pattern;
@@ -391,7 +450,76 @@ bool WriteMatches(const LanguageModule& module, const ConjOptions& options, cons
         }
         out.AppendUtf8(rows);
     }
-    return true;
+    return any;
+}
+
+// The forms of the selected tenses that hold `pattern`, searched as the
+// module searches every form (each verb in each of its forms, in order), so
+// that the limit of 200 applies to the matches of those tenses only.
+struct OwnedResult {
+    std::vector<std::string> texts;
+    std::vector<char*> pointers;
+    std::vector<int32_t> values;
+    SearchResultList list{};
+};
+OwnedResult FindInTenses(const LanguageModule& module, const std::string& pattern, bool wholeWord,
+                         const TenseSelection& tenses) {
+    OwnedResult result;
+    std::array<std::array<char, 64>, FormSlotCount> buffers{};
+    std::array<char*, FormSlotCount> forms{};
+    for (int s = 0; s < FormSlotCount; ++s) forms[size_t(s)] = buffers[size_t(s)].data();
+    auto tenseOfSlot = [](int slot) {
+        if (slot < ImperativeSlot) return slot / 6;
+        if (slot < PresentParticipleSlot) return 14;
+        if (slot == PresentParticipleSlot) return PresentParticipleTense;
+        if (slot < InfinitiveSlot) return PastParticipleTense;
+        return 17;
+    };
+    auto match = [&](int32_t verb, bool alternate, bool pronominal) {
+        const int32_t value = verb | (pronominal ? ResultPronominal : 0) | (alternate ? ResultAlternate : 0);
+        for (int s = 0; s < FormSlotCount && result.texts.size() < size_t(SearchResultLimit); ++s) {
+            const int tense = tenseOfSlot(s);
+            if (tense >= int(tenses.size()) || !tenses[size_t(tense)]) continue;
+            buffers[size_t(s)].back() = '\0';
+            if (!SearchTextMatches(forms[size_t(s)], pattern, wholeWord)) continue;
+            result.texts.push_back(std::string(forms[size_t(s)]) + '\t' + forms[InfinitiveSlot] + '\t' +
+                                   std::to_string(tense));
+            result.values.push_back(value);
+        }
+    };
+    auto conjugate = [&](int32_t verb, bool& hasAlternate, bool& canBePronominal, bool alternate,
+                         bool& pronominal) {
+        for (auto& buffer : buffers) buffer[0] = '\0';
+        return module.ConjugateVerb(verb, true, &hasAlternate, &canBePronominal, &alternate, &pronominal, nullptr,
+                                    forms.data());
+    };
+    const int32_t count = module.GetVerbCount();
+    for (int32_t i = 0; i < count && result.texts.size() < size_t(SearchResultLimit); ++i) {
+        bool hasAlternate = false, canBePronominal = false, pronominal = false;
+        if (!conjugate(i, hasAlternate, canBePronominal, false, pronominal)) continue;
+        const bool onlyPronominal = pronominal;
+        match(i, false, pronominal);
+        if (hasAlternate) {
+            pronominal = onlyPronominal;
+            conjugate(i, hasAlternate, canBePronominal, true, pronominal);
+            match(i, true, pronominal);
+        }
+        if (onlyPronominal || !canBePronominal) continue;
+        pronominal = true;
+        conjugate(i, hasAlternate, canBePronominal, false, pronominal);
+        match(i, false, pronominal);
+        if (hasAlternate && canBePronominal) {
+            pronominal = true;
+            conjugate(i, hasAlternate, canBePronominal, true, pronominal);
+            match(i, true, pronominal);
+        }
+    }
+    for (std::string& text : result.texts) result.pointers.push_back(text.data());
+    result.list.texts = result.pointers.data();
+    result.list.values = result.values.data();
+    result.list.count = int32_t(result.texts.size());
+    result.list.capacity = result.list.count;
+    return result;
 }
 
 int FindText(const LanguageModule& module, const ConjOptions& options, const TenseSelection* tenses,
@@ -400,20 +528,34 @@ int FindText(const LanguageModule& module, const ConjOptions& options, const Ten
     if (!ToCp1252(options.pattern, pattern, err)) return ConjUsageError;
     int32_t flags = (options.definitions ? SearchDefinitions : SearchForms) |
                     (options.wholeWord ? WholeWord : 0);
+    Utf8Output output(out);
+    // Only some tenses: the tenses are chosen first, then the 200 matches.
+    std::optional<OwnedResult> inTenses;
+    if (tenses && !options.definitions) inTenses = FindInTenses(module, pattern, options.wholeWord, *tenses);
     SearchResultList* list = nullptr;
-    module.Find(pattern.c_str(), flags, &list);
+    if (inTenses)
+        list = &inTenses->list;
+    else
+        module.Find(pattern.c_str(), flags, &list);
+    std::unique_ptr<SearchResultList, std::function<void(SearchResultList*)>> owner(
+        inTenses ? nullptr : list, [&module](SearchResultList* l) { module.FreeSearchPtr(l); });
     if (list == nullptr || list->count == 0) {
-        if (list != nullptr) module.FreeSearchPtr(list);
-        Message(err, std::string(options.definitions ? "no definition contains \"" : "no form contains \"") +
+        // Scripts still get a result to read: no matches.
+        const SearchResultList none{};
+        if (options.format != ConjFormat::Text) {
+            WriteMatches(module, options, none, tenses, output);
+            if (!output.Flush()) return OutputFailed(err);
+        }
+        Message(err, std::string(options.definitions ? "no definition contains \""
+                                 : tenses            ? "no form of the tenses asked for contains \""
+                                                     : "no form contains \"") +
                          ShownArgument(options.pattern) + "\".");
         return ConjNotFound;
     }
-    std::unique_ptr<SearchResultList, std::function<void(SearchResultList*)>> owner(
-        list, [&module](SearchResultList* l) { module.FreeSearchPtr(l); });
 
-    Utf8Output output(out);
     if (options.format != ConjFormat::Text || tenses) {
         if (!WriteMatches(module, options, *list, tenses, output)) {
+            if (!output.Flush()) return OutputFailed(err);
             Message(err, "no form of the tenses asked for contains \"" + ShownArgument(options.pattern) + "\".");
             return ConjNotFound;
         }

@@ -34,6 +34,7 @@
 #include "StringTable.h"
 #include "UserMessage.h"
 #include "VerbBar.h"
+#include "VerbSuggestions.h"
 #include "VerbComboBox.h"
 #include "platform/ModuleLoader.h"
 
@@ -231,6 +232,7 @@ void CMainFrame::CreateBars() {
         combo->setStatusTip(PromptOf(LoadString(138)));
         combo->Fill(*modules[size_t(n)]);
         connect(combo, &VerbComboBox::verbChosen, this, &CMainFrame::ApplyChosenVerb);
+        connect(combo, &VerbComboBox::unknownVerb, this, &CMainFrame::ShowUnknownVerb);
         connect(combo->lineEdit(), &QLineEdit::selectionChanged, this, [this] { UpdateCommandStates(); });
         verbCombos.append(combo);
     }
@@ -293,7 +295,7 @@ bool CMainFrame::CreateMenus() {
         QAction* first = file->actions().value(0);
         if (moduleCount == 1) {
             QAction* action = Action(IdNewWindowFirst);
-            action->setText(QStringLiteral("New ") + FromCp1252(modules[0]->GetLanguage()) +
+            action->setText(QStringLiteral("&New ") + FromCp1252(modules[0]->GetLanguage()) +
                             QStringLiteral(" Window"));
             file->insertAction(first, action);
         } else {
@@ -314,6 +316,11 @@ bool CMainFrame::CreateMenus() {
     for (const QList<QMenu*>* menus : {&savedMenu, &ChildMenu})
         for (QMenu* menu : *menus)
             connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+    // The prompt of the item last pointed at goes with the menu.
+    for (QMenu* menu : findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            if (statusBarWidget != nullptr) statusBarWidget->clearMessage();
+        });
     ShowMenus(false);
     return true;
 }
@@ -344,7 +351,7 @@ void CMainFrame::RebuildWindowList(QMenu* menu) {
         QAction* action = menu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                                       : QStringLiteral("%1 %2").arg(number).arg(title));
         // A check beside the active window only; the others have no box.
-        const bool active = window == mdiArea->activeSubWindow();
+        const bool active = window == mdiArea->currentSubWindow();
         action->setCheckable(active);
         action->setChecked(active);
         QPointer<QMdiSubWindow> target = window;
@@ -360,7 +367,9 @@ void CMainFrame::RebuildWindowList(QMenu* menu) {
 
 CChildFrame* CMainFrame::ActiveVerbWindow() const {
     if (mdiArea == nullptr) return nullptr;
-    auto* window = qobject_cast<CChildFrame*>(mdiArea->activeSubWindow());
+    // The area's current window stays the active child while another
+    // application has the focus: the buttons keep their states.
+    auto* window = qobject_cast<CChildFrame*>(mdiArea->currentSubWindow());
     return window != nullptr && VerbWindowList.contains(window) ? window : nullptr;
 }
 
@@ -375,6 +384,9 @@ CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbInde
         window = new CFullScreen(module, verbIndex, pronominal, alternate);
     else
         window = new CTabbedScreen(module, verbIndex, pronominal, alternate);
+    // A window opened over a maximised one opens maximised as well.
+    QMdiSubWindow* active = mdiArea->currentSubWindow();
+    const bool overMaximized = !restoringWindows && active != nullptr && active->isMaximized();
     mdiArea->addSubWindow(window);
     if (!window->Create()) {
         delete window;
@@ -390,12 +402,15 @@ CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbInde
         windowsBeingRestored.append(window);
     }
     window->show();
+    // Shown over a maximised window, the area has maximised it already; its
+    // place and size are those of its normal state, set in that state.
+    if (window->isMaximized()) window->showNormal();
     if (!rect) PlaceDefaultWindow(window);
     window->AdjustToPage();
     window->RememberRestoredGeometry();
     if (style & PosMinimized)
         window->showMinimized();
-    else if (style & PosMaximized)
+    else if ((style & PosMaximized) || overMaximized)
         window->showMaximized();
     if (restoringWindows) return window;  // activated once, when all are back
     mdiArea->setActiveSubWindow(window);
@@ -423,7 +438,9 @@ void CMainFrame::FitToPage(CChildFrame* window) {
         const QMargins margins = window->contentsMargins();
         frame = QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
     }
-    QSize size(window->pageWidth + frame.width(), window->pageHeight + frame.height());
+    // Wide enough for the widest page, so that typing another verb or its
+    // pronominal form does not cut a column.
+    QSize size(window->WidestPageWidth() + frame.width(), window->pageHeight + frame.height());
     size = size.boundedTo(QSize(std::max(200, area.width() - window->x()),
                                 std::max(150, area.height() - window->y())));
     window->resize(size);
@@ -436,8 +453,8 @@ void CMainFrame::FinishRestoring() {
     // The window that was active at the last exit (child 0, opened last).
     if (CChildFrame* last = lastRestoredWindow) {
         mdiArea->setActiveSubWindow(last);
-        last->View()->setFocus(Qt::OtherFocusReason);
         SyncVerbBar();
+        FocusVerbBox();
     }
     lastRestoredWindow = nullptr;
 }
@@ -445,6 +462,12 @@ void CMainFrame::FinishRestoring() {
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!windowsBeingRestored.isEmpty()) FinishRestoring();
+    if (!shownOnce) {
+        shownOnce = true;
+        // Showing the frame activates its windows, which take the focus;
+        // the first keystroke is meant for the verb box.
+        QTimer::singleShot(0, this, [this] { FocusVerbBox(); });
+    }
     if (windowsToFit.isEmpty()) return;
     // Once the frame and its windows are laid out, their borders are known.
     QTimer::singleShot(0, this, [this] {
@@ -505,7 +528,9 @@ void CMainFrame::SyncVerbBar() {
             edit->setReadOnly(true);
         }
     }
-    ShowMenus(window != nullptr);
+    // Any child window, results windows too, has the child menus with
+    // their Window menu.
+    ShowMenus(mdiArea->currentSubWindow() != nullptr);
     UpdateCommandStates();
 }
 
@@ -522,13 +547,44 @@ bool CMainFrame::FocusFrameControl(bool next) {
     return true;
 }
 
+bool CMainFrame::FocusVerbBox() {
+    for (VerbComboBox* box : verbCombos) {
+        if (box->isHidden() || !box->isEnabled()) continue;
+        box->setFocus(Qt::OtherFocusReason);
+        box->lineEdit()->selectAll();  // what is typed replaces the name
+        return true;
+    }
+    return false;
+}
+
+void CMainFrame::ShowUnknownVerb(int controlId, const QString& text) {
+    const int n = controlId - VerbComboBox::FirstControlId;
+    if (n < 0 || n >= moduleCount || statusBarWidget == nullptr) return;
+    QString message = QStringLiteral("\u201C%1\u201D is not a verb of the list.").arg(text);
+    if (const std::optional<std::string> bytes = ToCp1252(text)) {
+        QStringList names;
+        for (const std::string& name : SuggestVerbs(*modules[size_t(n)], *bytes))
+            names.append(FromCp1252(name));
+        if (!names.isEmpty())
+            message += QStringLiteral(" Did you mean: %1?").arg(names.join(QStringLiteral(", ")));
+    }
+    statusBarWidget->showMessage(message);
+}
+
 void CMainFrame::ApplyChosenVerb(int controlId) {
     CChildFrame* window = ActiveVerbWindow();
     if (window == nullptr) return;
     VerbComboBox* combo = verbCombos.value(controlId - VerbComboBox::FirstControlId);
     if (combo == nullptr) return;
-    // "se souvenir", "s'asseoir": the verb in its pronominal form.
-    if (combo->PronominalTyped()) window->pronominal = true;
+    // "se souvenir", "s'asseoir": the verb in its pronominal form, until a
+    // plain name is typed. A form chosen with the Pronominal command stays.
+    if (combo->PronominalTyped()) {
+        window->pronominal = true;
+        window->pronominalTyped = true;
+    } else if (window->pronominalTyped) {
+        window->pronominal = false;
+        window->pronominalTyped = false;
+    }
     window->SetVerb(combo->currentIndex());
     if (DefinitionEdit* edit = DefinitionField()) edit->SetText(FromCp1252(window->EnglishDefinition()));
 }
@@ -567,9 +623,13 @@ void CMainFrame::RestoreChildWindows() {
                 int64_t top = std::clamp<int64_t>(rect.top, 0, 4 * area.height());
                 place = QRect(int(left), int(top), int(width), int(height));
             }
+            // Each window comes back in the layout it had.
+            const bool layout = fullScreenLayout;
+            fullScreenLayout = (flags & ChildFlagTabbed) == 0;
             if (CChildFrame* window = OpenVerbWindow(module.get(), index, (flags & 1) != 0, (flags & 2) != 0,
                                                      VerbWindowStyle | (pos & (PosMinimized | PosMaximized)), place))
                 last = window;
+            fullScreenLayout = layout;
             ++opened;
             break;
         }
@@ -579,8 +639,10 @@ void CMainFrame::RestoreChildWindows() {
     // Before the frame is shown its windows are not shown either; they are
     // enabled once they are (showEvent).
     if (isVisible()) FinishRestoring();
-    if (opened == 0 && moduleCount > 0)
+    if (opened == 0 && moduleCount > 0) {
         OpenVerbWindow(modules[0].get(), 0, false, false, VerbWindowStyle);
+        FocusVerbBox();
+    }
 }
 
 namespace {
@@ -609,7 +671,7 @@ void CMainFrame::SaveChildWindows() {
 
     QList<QMdiSubWindow*> order = mdiArea->subWindowList(QMdiArea::StackingOrder);
     std::reverse(order.begin(), order.end());  // topmost first
-    if (QMdiSubWindow* active = mdiArea->activeSubWindow()) {
+    if (QMdiSubWindow* active = mdiArea->currentSubWindow()) {
         order.removeAll(active);
         order.prepend(active);
     }
@@ -620,7 +682,8 @@ void CMainFrame::SaveChildWindows() {
             continue;
         const char* language = window->languageModule->GetLanguage();
         const char* verb = window->languageModule->GetVerb(window->verbIndex);
-        uint32_t flags = (window->pronominal ? 1u : 0u) | (window->useAlternate ? 2u : 0u);
+        uint32_t flags = (window->pronominal ? 1u : 0u) | (window->useAlternate ? 2u : 0u) |
+                         (qobject_cast<CTabbedScreen*>(window) != nullptr ? ChildFlagTabbed : 0u);
         WriteChildRecord(key + std::string(settings::ChildPrefix) + std::to_string(index),
                          ToStored(window->RestoredGeometry()), PosOf(window),
                          language ? language : "", verb ? verb : "", flags);

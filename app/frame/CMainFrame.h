@@ -56,6 +56,12 @@ public:
     bool FocusFrameControl(bool next) override;
     // Shows, in the active verb window, the verb selected in verb box `controlId`.
     void ApplyChosenVerb(int controlId);
+    // Tells in the status bar that `text`, typed in verb box `controlId`, is
+    // no verb, with the closest names.
+    void ShowUnknownVerb(int controlId, const QString& text);
+    // Gives the keyboard focus to the verb box shown, its text selected.
+    // False when no verb box is enabled.
+    bool FocusVerbBox();
 
     // The active child if it is a verb window.
     CChildFrame* ActiveVerbWindow() const;
@@ -149,6 +155,7 @@ private:
     bool settingsSaved = false;
     bool askBeforeEnding = true;
     DefinitionsSaver* definitionsSaver = nullptr;
+    bool shownOnce = false;
     bool restoringWindows = false;  // while the last run's windows are reopened
     QList<QPointer<CChildFrame>> windowsBeingRestored;  // disabled until shown
     QPointer<CChildFrame> lastRestoredWindow;

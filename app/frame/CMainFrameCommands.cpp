@@ -23,6 +23,7 @@
 #include "PrintCommand.h"
 #include "ProgramObjects.h"
 #include "QtText.h"
+#include "Registry.h"
 #include "SearchRun.h"
 #include "StringTable.h"
 #include "SupportAddress.h"
@@ -135,6 +136,7 @@ void CMainFrame::OnCommand(int id) {
                 break;
             }
         }
+        window->pronominalTyped = false;
         window->SetPronominal(!window->pronominal);
         if (edit != nullptr) {
             edit->SetText(FromCp1252(window->EnglishDefinition()));
@@ -225,7 +227,9 @@ void CMainFrame::OnCommand(int id) {
     default:
         if (id >= IdNewWindowFirst && id <= IdNewWindowLast) {
             int n = id - IdNewWindowFirst;
-            if (n < moduleCount) OpenVerbWindow(modules[size_t(n)].get(), -1, false, false, VerbWindowStyle);
+            // A new window is there to type a verb into.
+            if (n < moduleCount && OpenVerbWindow(modules[size_t(n)].get(), -1, false, false, VerbWindowStyle))
+                FocusVerbBox();
         } else if (id >= IdInsertFirst && id <= IdInsertLast) {
             InsertLetter(id);
         }
@@ -275,6 +279,8 @@ void CMainFrame::SwitchLayout(bool fullScreen) {
     const bool alternate = window->useAlternate;
     const QRect rect = window->isMaximized() || window->isMinimized() ? window->RestoredGeometry()
                                                                        : window->geometry();
+    // A maximised window stays maximised in its new layout.
+    const uint32_t style = VerbWindowStyle | (window->isMaximized() ? PosMaximized : 0);
     // Deleting the active window activates, and raises, another one: the
     // others keep their order and the new window comes on top. Then the
     // whole area is painted at once; a window that was maximised, or
@@ -282,7 +288,7 @@ void CMainFrame::SwitchLayout(bool fullScreen) {
     QList<QMdiSubWindow*> order = mdiArea->subWindowList(QMdiArea::StackingOrder);
     order.removeAll(window);
     delete window;
-    CChildFrame* replacement = OpenVerbWindow(module, verb, pronominal, alternate, VerbWindowStyle, rect);
+    CChildFrame* replacement = OpenVerbWindow(module, verb, pronominal, alternate, style, rect);
     for (QMdiSubWindow* other : order) other->raise();
     if (replacement != nullptr) replacement->raise();
     mdiArea->viewport()->repaint();

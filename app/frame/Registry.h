@@ -55,6 +55,11 @@ struct StoredRect {
     int32_t bottom = 0;
 };
 
+// "Flags" bits of a verb window's record beyond pronominal (1) and the
+// second variant (2): the window showed the tabbed layout. Readers that know
+// only the first two bits ignore it.
+inline constexpr uint32_t ChildFlagTabbed = 4;
+
 // "Pos" bits.
 inline constexpr uint32_t PosMinimized = 0x20000000;
 inline constexpr uint32_t PosMaximized = 0x01000000;

@@ -73,7 +73,8 @@ void VerbComboBox::Fill(const LanguageModule& module_) {
     reflexivePrefixes.clear();
     const char* language = module.GetLanguage();
     if (language != nullptr && QString::fromLatin1(language) == QStringLiteral("French"))
-        reflexivePrefixes = {QStringLiteral("se "), QStringLiteral("s'"), QStringLiteral("s\u2019")};
+        reflexivePrefixes = {QStringLiteral("s'en "), QStringLiteral("s\u2019en "), QStringLiteral("se "),
+                             QStringLiteral("s'"), QStringLiteral("s\u2019")};
     const int32_t count = module.GetVerbCount();
     QStringList names;
     names.reserve(count);
@@ -90,12 +91,14 @@ void VerbComboBox::Fill(const LanguageModule& module_) {
     setCurrentIndex(-1);
 }
 
-int VerbComboBox::FindExact(const QString& text) const {
+int VerbComboBox::FindExact(const QString& typed) const {
+    const QString text = typed.trimmed();
     if (text.isEmpty()) return -1;
     return findText(text, Qt::MatchFixedString);
 }
 
-int VerbComboBox::FindPronominal(const QString& text) const {
+int VerbComboBox::FindPronominal(const QString& typed) const {
+    const QString text = typed.trimmed();
     for (const QString& prefix : reflexivePrefixes) {
         if (!text.startsWith(prefix, Qt::CaseInsensitive)) continue;
         const int index = FindExact(text.mid(prefix.size()).trimmed());
@@ -152,8 +155,15 @@ void VerbComboBox::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (PopupVisible()) EnterInList();
-        event->accept();  // with the list closed, Enter does nothing
+        if (PopupVisible()) {
+            EnterInList();
+        } else {
+            // With the list closed, Enter only tells of a name that is no
+            // verb; the text stays to be corrected.
+            const QString typed = currentText().trimmed();
+            if (!typed.isEmpty() && FindTyped(typed) < 0) emit unknownVerb(controlId, typed);
+        }
+        event->accept();
         return;
     case Qt::Key_Escape:
         EscapeToLastVerb();
@@ -203,7 +213,7 @@ void VerbComboBox::showPopup() {
 }
 
 int VerbComboBox::ItemForEnter(bool* pronominal) const {
-    const QString text = currentText();
+    const QString text = currentText().trimmed();
     // The verb the box shows, even the second of two equal infinitives.
     const int current = currentIndex();
     if (current >= 0 && itemText(current).compare(text, Qt::CaseInsensitive) == 0) return current;

@@ -2,8 +2,9 @@
 // module's infinitives in verb-index order, so that an item's index is the
 // verb index. It is never sorted or filtered.
 //
-// Typing a whole infinitive (in any case) shows that verb at once; partial
-// names are never completed. Leaving the box or pressing Esc brings back the
+// Typing a whole infinitive (in any case, spaces around it ignored) shows
+// that verb at once; partial names are never completed. Enter on a name that
+// is no verb says so (unknownVerb) and leaves the text to be corrected. Leaving the box or pressing Esc brings back the
 // last verb accepted. Moving through the open list with the arrow keys shows
 // each verb in turn; the list opens at the first verb that starts with the
 // typed text, and Enter takes it. Of two equal infinitives, typing finds the
@@ -33,7 +34,7 @@ public:
     void Fill(const LanguageModule& module);
 
     // The index of the item whose whole text equals `text` without regard to
-    // case, or -1.
+    // case or to spaces around it, or -1.
     int FindExact(const QString& text) const;
 
     // What a change of the edit text by the user does: an exact match (in
@@ -57,6 +58,9 @@ public:
 signals:
     // The user chose the verb now selected; the frame shows it.
     void verbChosen(int controlId);
+    // Enter was pressed on `text`, which names no verb (spaces around it
+    // already taken off).
+    void unknownVerb(int controlId, const QString& text);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

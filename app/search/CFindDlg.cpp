@@ -38,6 +38,10 @@ CFindDlg::CFindDlg(QWidget* parent) : QDialog(parent) {
     findButton->setGeometry(du.Map(208, 7, 50, 14));
     findButton->setDefault(true);
     connect(findButton, &QPushButton::clicked, this, &CFindDlg::accept);
+    // There is nothing to find until something is typed.
+    findButton->setEnabled(false);
+    connect(edit, &QLineEdit::textChanged, this,
+            [this](const QString& text) { findButton->setEnabled(!text.isEmpty()); });
 
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("button2"));
@@ -126,6 +130,7 @@ void CFindDlg::DoDataExchange(bool save) {
 
 void CFindDlg::accept() {
     const QString text = edit->text();
+    if (text.isEmpty()) return;
     // What cannot reach the module unchanged is refused here, with the text
     // kept for the user to correct.
     if (text.size() > MaxSearchLength) {

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <string_view>
 
+#include "CChildFrame.h"
 #include "CSortingListCtrl.h"
 #include "LanguageModule.h"
 #include "ModuleIcon.h"
@@ -12,6 +13,9 @@
 #include "VerbWindowHost.h"
 
 namespace {
+
+// The tense index of a row of a forms search, kept beside its name.
+constexpr int TenseRole = Qt::UserRole + 1;
 
 struct EntryFields {
     std::string_view text;
@@ -73,7 +77,7 @@ bool CResultWnd::Create() {
     if (list->SetColumnTypes(types, columns)) list->EnableSorting(true);
     list->SetHighlightMode(2);
     QStringList headings = {QStringLiteral("Infinitive"), QStringLiteral("Result")};
-    if (FormsSearch()) headings << QStringLiteral("Type");
+    if (FormsSearch()) headings << QStringLiteral("Tense");
     list->setColumnCount(columns);
     list->setHeaderLabels(headings);
     for (int c = 0; c < columns; ++c) list->header()->resizeSection(c, 20);
@@ -94,8 +98,11 @@ void CResultWnd::Fill(const SearchResultList& result) {
         auto* row = new QTreeWidgetItem;
         row->setText(0, FromCp1252(fields.infinitive));
         row->setText(1, FromCp1252(fields.text));
-        if (forms && !fields.tense.empty() && language != nullptr)
-            row->setText(2, FromCp1252(language->GetTenseName2(LeadingInteger(fields.tense))));
+        if (forms && !fields.tense.empty() && language != nullptr) {
+            const int tense = LeadingInteger(fields.tense);
+            row->setText(2, FromCp1252(language->GetTenseName2(tense)));
+            row->setData(2, TenseRole, tense);
+        }
         row->setData(0, Qt::UserRole, result.values[i]);
         rows.append(row);
     }
@@ -118,7 +125,17 @@ void CResultWnd::OpenSelectedRow() {
     const int32_t verbIndex = value & ResultVerbIndexMask;
     const bool pronominal = (value & ResultPronominal) != 0;
     const bool alternate = (value & ResultAlternate) != 0;
-    MainFrameHost->OpenVerbWindow(language, verbIndex, pronominal, alternate);
+    const QVariant tense = list->topLevelItem(row)->data(2, TenseRole);
+    CChildFrame* window = MainFrameHost->OpenVerbWindow(language, verbIndex, pronominal, alternate);
+    // The window opens where the match is.
+    if (window != nullptr && tense.isValid()) window->ShowTense(tense.toInt());
+}
+
+bool CResultWnd::focusNextPrevChild(bool next) {
+    if (list != nullptr && list->hasFocus() && MainFrameHost != nullptr &&
+        MainFrameHost->FocusFrameControl(next))
+        return true;
+    return QMdiSubWindow::focusNextPrevChild(next);
 }
 
 bool CResultWnd::eventFilter(QObject* watched, QEvent* event) {

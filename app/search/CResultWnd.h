@@ -41,6 +41,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab leaves the list for the verb box and the definition field, as
+    // from a verb window.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     bool FormsSearch() const { return (searchFlags & SearchForms) != 0; }

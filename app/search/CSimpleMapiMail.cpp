@@ -9,8 +9,12 @@
 #include "UserMessage.h"
 
 const char* const CSimpleMapiMail::UnavailableText =
-    "Was unable to start Mapi Session.  Plimo opens your e-mail program through xdg-email: "
+#ifdef _WIN32
+    "Was unable to start Mapi Session.";
+#else
+    "Was unable to start your e-mail program.  Plimo opens it through xdg-email: "
     "you may need to install xdg-utils and choose a default e-mail program for your desktop.";
+#endif
 const char* const CSimpleMapiMail::InvalidText = "Mail system DLL is invalid.";
 const char* const CSimpleMapiMail::SendFailedText = "Send Mail failed to send message.";
 

@@ -19,7 +19,7 @@ void SendDefinitionsMail(QWidget* owner, LanguageModule* module, const std::stri
                         QStringLiteral("You have not altered your English Definitions.  "
                                        "To do so make sure your English Definition box is visible.  "
                                        "You may show/hide it from the View menu.  "
-                                       "Then you may edit it's contents."));
+                                       "Then you may edit its contents."));
         return;
     }
     CSimpleMapiMail mail(owner);

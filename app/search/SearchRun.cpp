@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QWindow>
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 #include "CFindDlg.h"
 #include "CResultWnd.h"
@@ -15,6 +17,7 @@
 #include "LanguageModule.h"
 #include "ProgramObjects.h"
 #include "QtText.h"
+#include "SearchMatch.h"
 #include "UserMessage.h"
 #include "VerbWindowHost.h"
 
@@ -59,6 +62,82 @@ QSize DefaultResultSize(CResultWnd* window, QMdiArea* area) {
 
 }  // namespace
 
+MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchResultList& moduleResult,
+                                  const std::string& pattern, uint32_t flags) {
+    struct Entry {
+        std::string text;
+        int32_t value;
+    };
+    std::vector<Entry> forms, definitions;
+    std::vector<bool> listed;  // by verb index * 2 + pronominal
+    const int32_t count = std::max(language.GetVerbCount(), 0);
+    listed.assign(size_t(count) * 2, false);
+    auto slot = [](int32_t value) {
+        return size_t(value & ResultVerbIndexMask) * 2 + ((value & ResultPronominal) ? 1 : 0);
+    };
+    auto shownDefinition = [&language](int32_t index, bool pronominal) {
+        const char* text = language.GetEnglishDefinition(index, pronominal);
+        return std::string(text ? text : "");
+    };
+    for (int32_t i = 0; i < moduleResult.count && moduleResult.texts && moduleResult.values; ++i) {
+        const std::string text = moduleResult.texts[i] ? moduleResult.texts[i] : "";
+        const int32_t value = moduleResult.values[i];
+        const size_t firstTab = text.find('\t');
+        const bool formEntry = firstTab != std::string::npos && text.find('\t', firstTab + 1) != std::string::npos;
+        if (formEntry || !(flags & SearchDefinitions)) {
+            forms.push_back({text, value});
+            continue;
+        }
+        // Kept only where it is the definition the verb window shows for
+        // that verb and form, and only once.
+        const int32_t index = value & ResultVerbIndexMask;
+        if (index >= count || listed[slot(value)]) continue;
+        if (shownDefinition(index, (value & ResultPronominal) != 0) != text.substr(0, firstTab)) continue;
+        listed[slot(value)] = true;
+        definitions.push_back({text, value});
+    }
+    // The user's own definitions that match, where they differ from the
+    // module's: the module has not searched them.
+    if ((flags & SearchDefinitions) && language.entryPoints.GetEnglishDefinition != nullptr) {
+        char buffers[FormSlotCount][64];
+        char* formPointers[FormSlotCount];
+        for (int s = 0; s < FormSlotCount; ++s) formPointers[s] = buffers[s];
+        for (int32_t index = 0; index < count; ++index) {
+            for (bool pronominal : {false, true}) {
+                const char* own = language.entryPoints.GetEnglishDefinition(index, pronominal);
+                const std::string shown = shownDefinition(index, pronominal);
+                if (shown.empty() || (own != nullptr && shown == own)) continue;
+                if (!SearchTextMatches(shown, pattern, (flags & WholeWord) != 0)) continue;
+                bool hasAlternate = false, canBePronominal = false, alternate = false, reflexive = pronominal;
+                std::memset(buffers, 0, sizeof buffers);
+                language.ConjugateVerb(index, true, &hasAlternate, &canBePronominal, &alternate, &reflexive,
+                                       nullptr, formPointers);
+                buffers[InfinitiveSlot][63] = '\0';
+                const int32_t value = index | (reflexive ? int32_t(ResultPronominal) : 0);
+                // An only-pronominal verb shows its pronominal definition.
+                if (reflexive != pronominal || listed[slot(value)]) continue;
+                listed[slot(value)] = true;
+                definitions.push_back({shown + '\t' + buffers[InfinitiveSlot], value});
+            }
+        }
+        std::stable_sort(definitions.begin(), definitions.end(),
+                         [&slot](const Entry& a, const Entry& b) { return slot(a.value) < slot(b.value); });
+    }
+    MergedResult merged;
+    for (std::vector<Entry>* part : {&forms, &definitions})
+        for (Entry& entry : *part) {
+            if (merged.texts.size() == size_t(ResultLimit)) break;
+            merged.texts.push_back(std::move(entry.text));
+            merged.values.push_back(entry.value);
+        }
+    for (std::string& text : merged.texts) merged.textPointers.push_back(text.data());
+    merged.list.texts = merged.textPointers.data();
+    merged.list.values = merged.values.data();
+    merged.list.count = int32_t(merged.texts.size());
+    merged.list.capacity = merged.list.count;
+    return merged;
+}
+
 QString ResultWindowTitle(int count, const QString& searchText) {
     QString title = count == ResultLimit ? QStringLiteral("First ") : QString();
     title += QString::number(count);
@@ -84,24 +163,30 @@ CResultWnd* RunSearch(QWidget* mainFrame, QMdiArea* area, LanguageModule* langua
         language->SetSearchProgressHwnd(nullptr);
     }
     if (result == nullptr) return nullptr;
-    if (result->count <= 0) {
-        language->FreeSearchPtr(result);
-        return nullptr;
-    }
+    // What the user sees: their own definitions in the module's place.
+    const MergedResult merged = MergeUserDefinitions(*language, *result, pattern, flags);
+    language->FreeSearchPtr(result);
+    if (merged.list.count <= 0) return nullptr;
     auto* window = new CResultWnd;
     window->language = language;
     window->searchFlags = flags;
     area->addSubWindow(window);
     if (!window->Create()) {
-        language->FreeSearchPtr(result);
         delete window;
         return nullptr;
     }
-    window->setWindowTitle(ResultWindowTitle(result->count, searchText));
-    window->Fill(*result);
-    language->FreeSearchPtr(result);
+    window->setWindowTitle(ResultWindowTitle(merged.list.count, searchText));
+    window->Fill(merged.list);
     window->resize(DefaultResultSize(window, area));
     window->show();
+    // The area places a new window further down and to the right each
+    // time; it is moved back so that the whole of it is in view.
+    if (!window->isMaximized() && !window->isMinimized()) {
+        const QSize room = area->viewport()->size();
+        const QPoint place(std::max(0, std::min(window->x(), room.width() - window->width())),
+                           std::max(0, std::min(window->y(), room.height() - window->height())));
+        if (place != window->pos()) window->move(place);
+    }
     area->setActiveSubWindow(window);
     window->List()->setFocus(Qt::OtherFocusReason);
     if (MainFrameHost != nullptr) MainFrameHost->SyncVerbBar();

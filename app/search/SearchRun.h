@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "LanguageModuleAbi.h"
+
 class CResultWnd;
 class LanguageModule;
 class QMdiArea;
@@ -16,6 +18,21 @@ class QWidget;
 // The title of a results window: "1 Match for parle", "17 Matches for eux",
 // "First 200 Matches for e" (200 is the most a search returns).
 QString ResultWindowTitle(int count, const QString& searchText);
+
+// A search result as the user sees it: the module's own list, but with the
+// user's English definitions in place of the module's for the verbs they
+// rewrote, and each verb and form listed once for its definition. Owns its
+// texts; `list` points into them.
+struct MergedResult {
+    std::vector<std::string> texts;
+    std::vector<char*> textPointers;
+    std::vector<int32_t> values;
+    SearchResultList list{};
+};
+// Merges the user's definitions of `language` into `moduleResult`, the
+// result of Find(pattern, flags); at most 200 entries, as the module gives.
+MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchResultList& moduleResult,
+                                  const std::string& pattern, uint32_t flags);
 
 // One search as the dialog's fields state it, in module `language`, with the
 // progress window over `mainFrame`; opens the results window in `area` and

@@ -5,7 +5,10 @@
 #include <QMoveEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QHash>
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "ModuleIcon.h"
 #include "PageMarkup.h"
@@ -138,10 +141,9 @@ int CChildFrame::ImageNumberForLabel(std::string_view label) {
     return 1;
 }
 
-void CChildFrame::MeasurePage() {
-    if (!VerbFont) return;
+std::array<int, 4> CChildFrame::MeasureColumns() const {
+    std::array<int, 4> widths{};
     QFontMetrics metrics(*VerbFont, view->viewport());
-    for (int column = 0; column < columnCount; ++column) columnWidths[size_t(column)] = 0;
     for (int row = 0; row < rowCount; ++row) {
         for (int column = 0; column < columnCount; ++column) {
             int first = ((row * columnCount + column) * blocksPerCell) * LinesPerBlock;
@@ -149,14 +151,88 @@ void CChildFrame::MeasurePage() {
                 const char* line = pageLines[size_t(entry)];
                 if (line == nullptr) continue;
                 int width = metrics.horizontalAdvance(FromCp1252(VisibleText(line)));
-                if (width > columnWidths[size_t(column)]) columnWidths[size_t(column)] = width;
+                if (width > widths[size_t(column)]) widths[size_t(column)] = width;
             }
-            columnWidths[size_t(column)] += 2 * marginX;
+            widths[size_t(column)] += 2 * marginX;
         }
     }
+    return widths;
+}
+
+int CChildFrame::PageWidthOf(const std::array<int, 4>& widths) const {
     int sum = 0;
-    for (int column = 0; column < columnCount; ++column) sum += columnWidths[size_t(column)];
-    pageWidth = sum + 2 * marginX;
+    for (int column = 0; column < columnCount; ++column) sum += widths[size_t(column)];
+    return sum + 2 * marginX;
+}
+
+int CChildFrame::WidestPageWidth() {
+    if (!VerbFont || languageModule == nullptr) return pageWidth;
+    // Remembered for each layout, module and display font.
+    static QHash<QString, int> widest;
+    const int32_t count = languageModule->GetVerbCount();
+    const QString key = QString::fromLatin1(metaObject()->className()) + QLatin1Char('|') +
+                        QString::number(quintptr(languageModule)) + QLatin1Char('|') +
+                        FromCp1252(languageModule->GetLanguage()) + QLatin1Char('|') + QString::number(count) +
+                        QLatin1Char('|') + VerbFont->key();
+    if (auto it = widest.constFind(key); it != widest.constEnd()) return std::max(*it, pageWidth);
+
+    // The longest infinitives make the widest forms: their pages in every
+    // form, column by column, give the width of the widest page.
+    std::vector<std::pair<size_t, int32_t>> byLength;
+    byLength.reserve(size_t(std::max(count, 0)));
+    for (int32_t i = 0; i < count; ++i)
+        if (const char* verb = languageModule->GetVerb(i)) byLength.emplace_back(std::strlen(verb), i);
+    const size_t candidates = std::min<size_t>(byLength.size(), 16);
+    std::partial_sort(byLength.begin(), byLength.begin() + std::ptrdiff_t(candidates), byLength.end(),
+                      [](const auto& a, const auto& b) { return a.first > b.first; });
+    // The longest lines of each column (by letters) are the widest ones,
+    // near enough; only they are measured.
+    constexpr size_t Kept = 3;
+    std::array<std::vector<std::string>, 4> longest;
+    for (size_t c = 0; c < candidates; ++c) {
+        for (int form = 0; form < 4; ++form) {
+            bool hasAlternate = false, canBePronominal = false;
+            bool alternate = (form & 1) != 0, reflexive = (form & 2) != 0;
+            char labels[LabelBufferSize] = {};
+            languageModule->ConjugateVerb(byLength[c].second, false, &hasAlternate, &canBePronominal,
+                                          &alternate, &reflexive, labels, formPointers);
+            for (auto& text : forms) text[FormSize - 1] = '\0';
+            for (int row = 0; row < rowCount; ++row) {
+                for (int column = 0; column < columnCount; ++column) {
+                    std::vector<std::string>& kept = longest[size_t(column)];
+                    const int first = ((row * columnCount + column) * blocksPerCell) * LinesPerBlock;
+                    for (int entry = first; entry < first + blocksPerCell * LinesPerBlock; ++entry) {
+                        const char* line = pageLines[size_t(entry)];
+                        if (line == nullptr) continue;
+                        std::string text(VisibleText(line));
+                        if (kept.size() == Kept && text.size() <= kept.back().size()) continue;
+                        if (std::find(kept.begin(), kept.end(), text) != kept.end()) continue;
+                        kept.push_back(std::move(text));
+                        std::sort(kept.begin(), kept.end(),
+                                  [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+                        if (kept.size() > Kept) kept.pop_back();
+                    }
+                }
+            }
+        }
+    }
+    std::array<int, 4> columns = columnWidths;
+    QFontMetrics metrics(*VerbFont, view->viewport());
+    for (int column = 0; column < columnCount; ++column) {
+        int width = 0;
+        for (const std::string& text : longest[size_t(column)])
+            width = std::max(width, metrics.horizontalAdvance(FromCp1252(text)));
+        columns[size_t(column)] = std::max(columns[size_t(column)], width + 2 * marginX * rowCount);
+    }
+    widest.insert(key, PageWidthOf(columns));
+    Conjugate();  // the window's own verb again
+    return std::max(widest.value(key), pageWidth);
+}
+
+void CChildFrame::MeasurePage() {
+    if (!VerbFont) return;
+    columnWidths = MeasureColumns();
+    pageWidth = PageWidthOf(columnWidths);
     pageHeight = (8 * blocksPerCell - 1) * LineHeight + 2 * marginY;
     AdjustToPage();
     view->viewport()->update();

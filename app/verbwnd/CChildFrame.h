@@ -43,6 +43,9 @@ public:
 
     // Fills the page lines in the layout's block order; called once by Create.
     virtual void FillPage();
+    // Brings the block of tense `tense` (0-17) into view where the layout
+    // shows only part of the page; the full page shows every tense.
+    virtual void ShowTense(int tense) { (void)tense; }
     // Reacts to a new page size or client size.
     virtual void AdjustToPage();
 
@@ -64,6 +67,9 @@ public:
     // Recomputes column widths and page size in the display font, adjusts
     // the window to the page and repaints it.
     void MeasurePage();
+    // The width of the widest page this layout shows for any verb of the
+    // module in any form, in the display font (at least pageWidth).
+    int WidestPageWidth();
     // Erases the client area `client` before the page is drawn: white.
     virtual void PaintBackground(QPainter& painter, const QRect& client);
     // Draws the row of cells that starts at firstCell.
@@ -102,6 +108,9 @@ public:
     bool onlyPronominal = false;  // the verb exists only in its pronominal form
     bool hasAlternate = false;
     bool pronominal;
+    // The pronominal form was switched on by typing its name ("se placer"),
+    // not by the Pronominal command: the next plain name typed switches it off.
+    bool pronominalTyped = false;
     bool useAlternate;
     int alternateImage1 = 1;
     int alternateImage2 = 2;
@@ -136,6 +145,9 @@ protected:
     // Fills pageLines with the blocks of `blockTenses` (15 tenses) and the
     // participle block.
     void FillPageInOrder(const std::array<int, 15>& blockTenses);
+    // The widths of the columns of the page lines as they are now.
+    std::array<int, 4> MeasureColumns() const;
+    int PageWidthOf(const std::array<int, 4>& columnWidths) const;
 
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

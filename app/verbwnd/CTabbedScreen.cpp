@@ -37,6 +37,15 @@ bool CTabbedScreen::Create() {
 
 void CTabbedScreen::FillPage() { FillPageInOrder(BlockTenses); }
 
+void CTabbedScreen::ShowTense(int tense) {
+    if (pageTabs == nullptr) return;
+    // Four blocks a tab; the last block holds the participles (15, 16).
+    int block = tense == 15 || tense == 16 ? 15 : -1;
+    for (int b = 0; b < int(BlockTenses.size()) && block < 0; ++b)
+        if (BlockTenses[size_t(b)] == tense) block = b;
+    if (block >= 0) pageTabs->setCurrentIndex(block / 4);
+}
+
 QSize CTabbedScreen::PageWindowSize() const {
     QRect grown = pageTabs->AdjustRect(true, QRect(0, 0, pageWidth, pageHeight));
     // The frame's own borders and title bar, as the window has them now.

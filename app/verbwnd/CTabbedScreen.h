@@ -19,6 +19,8 @@ public:
 
     bool Create() override;
     void FillPage() override;
+    // Selects the tab that holds the tense's block.
+    void ShowTense(int tense) override;
     // Snaps the window to the page size unless it is maximised.
     void AdjustToPage() override;
     void ClientResized() override;

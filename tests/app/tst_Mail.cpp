@@ -24,7 +24,7 @@ const QString Unavailable = QString::fromUtf8(CSimpleMapiMail::UnavailableText);
 const QString SendFailed = QStringLiteral("Send Mail failed to send message.");
 const QString Unchanged = QStringLiteral(
     "You have not altered your English Definitions.  To do so make sure your English Definition "
-    "box is visible.  You may show/hide it from the View menu.  Then you may edit it's contents.");
+    "box is visible.  You may show/hide it from the View menu.  Then you may edit its contents.");
 
 // PATH as the test program found it.
 const QByteArray& OriginalPath() {

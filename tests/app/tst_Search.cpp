@@ -9,7 +9,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -112,7 +114,13 @@ private slots:
             QVERIFY(dialog->Edit()->text().isEmpty());
             QCOMPARE(QApplication::focusWidget(), dialog->Edit());
             QVERIFY(dialog->findChild<QWidget*>("group1011")->isHidden());
+            // Nothing to find yet: Find is disabled, and Enter does nothing.
+            auto* find = dialog->findChild<QPushButton*>("button1");
+            QVERIFY(!find->isEnabled());
+            QTest::keyClick(dialog->Edit(), Qt::Key_Return);
+            QVERIFY(dialog->isVisible());
             TypeText(dialog->Edit(), QStringLiteral("parl"));
+            QVERIFY(find->isEnabled());
             auto* button = dialog->findChild<QToolButton*>("button1010");
             WhenShown([dialog, button](QWidget* popup) {
                 auto* menu = qobject_cast<QMenu*>(popup);
@@ -200,19 +208,20 @@ private slots:
         QVERIFY(results);
         CSortingListCtrl* list = results->List();
         QCOMPARE(list->columnCount(), 3);
-        QCOMPARE(list->headerItem()->text(2), QStringLiteral("Type"));
+        QCOMPARE(list->headerItem()->text(2), QStringLiteral("Tense"));
         QCOMPARE(results->windowTitle(), QStringLiteral("%1 Matches for aimons").arg(list->topLevelItemCount()));
         QCOMPARE(list->CellText(0, 0), QStringLiteral("aimer"));
         QCOMPARE(list->CellText(0, 1), QStringLiteral("nous aimons0"));
         QCOMPARE(list->CellText(0, 2), QStringLiteral("Présent"));
         QVERIFY(!results->windowIcon().isNull() || frame->modules[0]->moduleIcon == nullptr);
 
-        // The frame follows: no verb in the verb box, no definition, no Print.
+        // The frame follows: no verb in the verb box, no definition, no
+        // Print; the Window menu stays.
         QVERIFY(!frame->VerbCombo(0)->isEnabled());
         QVERIFY(frame->VerbCombo(0)->currentText().isEmpty());
         QVERIFY(frame->DefinitionField()->toPlainText().isEmpty());
         QVERIFY(!frame->Action(57607)->isEnabled());
-        QVERIFY(!frame->MenusAreChildMenus());
+        QVERIFY(frame->MenusAreChildMenus());
     }
 
     void titlesAndColumns_data() {
@@ -275,6 +284,88 @@ private slots:
         QVERIFY(opened->pronominal);
         QVERIFY(!opened->useAlternate);
         QVERIFY(frame->MdiArea()->subWindowList().contains(results));
+    }
+
+    // Results windows as places to work from: each opens whole inside the
+    // area, keeps the Window menu, lets Tab out of its list, and opens a
+    // match in the tabbed layout on the tab that shows its tense.
+    void workingFromResultsWindows() {
+        const QRect area = frame->MdiArea()->viewport()->rect();
+        for (int i = 0; i < 6; ++i) {
+            WhenShown([](QWidget* widget) { SearchFor(AsFind(widget), QStringLiteral("#200")); });
+            frame->Action(32772)->trigger();
+            auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
+            QVERIFY(results);
+            QVERIFY2(area.contains(results->geometry()), qPrintable(QStringLiteral("window %1").arg(i)));
+        }
+        QVERIFY(frame->MenusAreChildMenus());
+
+        WhenShown([](QWidget* widget) { SearchFor(AsFind(widget), QStringLiteral("ons")); });
+        frame->Action(32772)->trigger();
+        auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
+        QVERIFY(results);
+        CSortingListCtrl* list = results->List();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Tab);
+        QVERIFY(frame->DefinitionField()->hasFocus());
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Backtab);
+        QVERIFY(!list->hasFocus());
+
+        frame->Action(32776)->trigger();  // tabbed layout
+        QSet<QString> tenses;
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            const QString tense = list->CellText(row, 2);
+            if (tenses.contains(tense)) continue;
+            tenses.insert(tense);
+            frame->MdiArea()->setActiveSubWindow(results);
+            list->setCurrentItem(list->topLevelItem(row));
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Return);
+            CChildFrame* opened = frame->ActiveVerbWindow();
+            QVERIFY(opened);
+            QStringList shown;  // the tense names on the tab shown
+            const int perCell = opened->blocksPerCell * CChildFrame::LinesPerBlock;
+            for (int entry = opened->firstCell * perCell; entry < (opened->firstCell + 2) * perCell; ++entry)
+                if (const char* line = opened->PageLine(entry)) shown << QString::fromLatin1(line);
+            QVERIFY2(shown.contains(QStringLiteral("\\blue") + tense), qPrintable(tense));
+            opened->close();
+        }
+        QVERIFY(tenses.size() >= 4);
+    }
+
+    // The definitions search covers what the user sees: a rewritten
+    // definition replaces the module's, and each verb and form is listed
+    // once.
+    void definitionsSearchCoversTheUsersDefinitions() {
+        auto search = [this](const QString& text) -> QStringList {
+            WhenShown([text](QWidget* widget) {
+                CFindDlg* dialog = AsFind(widget);
+                dialog->findChild<QRadioButton*>(QStringLiteral("radio1008"))->setChecked(true);
+                SearchFor(dialog, text);
+            });
+            auto* before = frame->MdiArea()->activeSubWindow();
+            frame->Action(32772)->trigger();
+            auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
+            if (results == nullptr || results == before) return {};
+            QStringList rows;
+            for (int row = 0; row < results->List()->topLevelItemCount(); ++row)
+                rows << results->List()->CellText(row, 0) + QLatin1Char('|') + results->List()->CellText(row, 1);
+            return rows;
+        };
+        LanguageModule* module = frame->modules[0].get();
+        QVERIFY(module->SetEnglishDefinition(Aimer, false, "to adore, to cherish"));
+        QCOMPARE(search(QStringLiteral("love")), QStringList({QStringLiteral("aimer|to love each other")}));
+        QCOMPARE(search(QStringLiteral("cherish")), QStringList({QStringLiteral("aimer|to adore, to cherish")}));
+
+        // With the real verbs: a verb that is only pronominal is listed once.
+        StopFrame(frame);
+        frame = StartFrame({"French.ldl"});
+        if (!frame) QSKIP("The language module French.ldl is not available.");
+        const QStringList rows = search(QStringLiteral("to fall in love"));
+        QCOMPARE(rows.filter(QStringLiteral("s'éprendre|")).size(), 1);
     }
 
     // Sorting: ascending, descending, another column, equal keys kept in

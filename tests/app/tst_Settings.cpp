@@ -158,17 +158,20 @@ private slots:
         std::string language, verb;
         QVERIFY(ReadChildRecord(ChildKey(0), rect, pos, language, verb, flags));
         QCOMPARE(verb, std::string("asseoir"));  // the active one first
-        QCOMPARE(flags, 1u);
+        QCOMPARE(flags, 1u | ChildFlagTabbed);
         QCOMPARE(language, std::string("French"));
 
         frame = StartFrame();
         QVERIFY(frame);
         QCOMPARE(VerbWindowList.size(), 3);
         CChildFrame* active = frame->ActiveVerbWindow();
-        QVERIFY(qobject_cast<CFullScreen*>(active));  // layouts are not kept, places are
+        // Each window in its layout, at its place, a tabbed one sized to its page.
+        auto* tabbed = qobject_cast<CTabbedScreen*>(active);
+        QVERIFY(tabbed);
         QCOMPARE(active->verbIndex, int(Asseoir));
         QVERIFY(active->pronominal);
         QCOMPARE(active->pos(), QPoint(200, 150));
+        QCOMPARE(active->size(), tabbed->PageWindowSize());
         CChildFrame* monter = nullptr;
         CChildFrame* ressortir = nullptr;
         for (CChildFrame* w : VerbWindowList) {
@@ -176,6 +179,7 @@ private slots:
             if (w->verbIndex == Ressortir1) ressortir = w;
         }
         QVERIFY(monter && ressortir);  // the second "ressortir" comes back as the first
+        QVERIFY(qobject_cast<CFullScreen*>(monter) && qobject_cast<CFullScreen*>(ressortir));
         QVERIFY(monter->useAlternate);
         QCOMPARE(monter->geometry(), QRect(10, 20, 500, 300));
         QCOMPARE(ressortir->geometry(), QRect(60, 70, 400, 250));

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextCursor>
 
@@ -203,6 +204,8 @@ private slots:
 
         type(QStringLiteral("Se souvenir"));
         QCOMPARE(window->windowTitle(), QStringLiteral("se souvenir"));
+        type(QStringLiteral("s'en aller"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("s'en aller"));
         type(QStringLiteral("s’abstenir"));
         QCOMPARE(window->windowTitle(), QStringLiteral("s'abstenir"));
         QVERIFY(button->isChecked());
@@ -221,6 +224,64 @@ private slots:
         // The plain name of a verb that is only pronominal shows that form.
         type(QStringLiteral("enfuir"));
         QCOMPARE(window->windowTitle(), QStringLiteral("s'enfuir"));
+    }
+
+    // A new user's first keystrokes: the box has the focus, a misspelt name
+    // is answered, and a pronominal form typed does not outlive its name.
+    void firstKeystrokesGoToTheVerbBox() {
+        QVERIFY(combo->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("monter"));
+        QCOMPARE(window->verbIndex, int(Monter));
+
+        // Spaces around a name are ignored.
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("  payer  "));
+        QCOMPARE(window->verbIndex, int(Payer));
+
+        // An unknown name: Enter says so with the closest verbs, and the text
+        // stays to be corrected.
+        QStatusBar* status = frame->statusBar();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("aimmer"));
+        QTest::keyClick(combo, Qt::Key_Return);
+        QVERIFY2(status->currentMessage().contains(QStringLiteral("aimmer")), qPrintable(status->currentMessage()));
+        QVERIFY(status->currentMessage().contains(QStringLiteral("Did you mean: aimer")));
+        QCOMPARE(combo->currentText(), QStringLiteral("aimmer"));
+        QCOMPARE(window->verbIndex, int(Payer));
+        QTest::keyClick(combo, Qt::Key_Backspace);
+        QTest::keyClick(combo, Qt::Key_Backspace);
+        QTest::keyClick(combo, Qt::Key_Backspace);
+        QTest::keyClicks(combo, QStringLiteral("er"));
+        QCOMPARE(window->verbIndex, int(Aimer));
+
+        // A form switched on by typing "s'..." goes with the next plain name;
+        // one switched on with the Pronominal command stays.
+        struct Step { QString typed; bool pressP; QString title; };
+        const Step steps[] = {
+            {QStringLiteral("s'asseoir"), false, QStringLiteral("se asseoir")},
+            {QStringLiteral("AIMER"), false, QStringLiteral("aimer")},
+            {QStringLiteral("se monter"), false, QStringLiteral("se monter")},
+            {QString(), true, QStringLiteral("monter")},
+            {QString(), true, QStringLiteral("se monter")},
+            {QStringLiteral("aimer"), false, QStringLiteral("se aimer")},
+        };
+        for (const Step& step : steps) {
+            if (step.pressP) {
+                frame->Action(131)->trigger();
+            } else {
+                Focus(combo);
+                combo->lineEdit()->selectAll();
+                QTest::keyClicks(combo, step.typed);
+            }
+            QCOMPARE(window->windowTitle(), step.title);
+        }
+
+        // A window opened from the menu is ready for a name too.
+        Focus(window->View());
+        frame->Action(1100)->trigger();
+        ProcessEvents();
+        QVERIFY(combo->hasFocus());
+        QCOMPARE(frame->ActiveVerbWindow()->verbIndex, int(Aimer));
     }
 
     void boxFollowsTheActiveWindow() {

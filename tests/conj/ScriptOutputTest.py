@@ -12,7 +12,7 @@ import unittest
 
 PROGRAM = None
 
-PAGE_FIELDS = ["infinitive", "title", "pronominal", "can_be_pronominal", "alternate", "variant", "variants",
+PAGE_FIELDS = ["infinitive", "entry", "title", "pronominal", "can_be_pronominal", "alternate", "variant", "variants",
                "tenses"]
 PAGE_TSV = ["infinitive", "pronominal", "alternate", "variant", "tense", "person", "form"]
 FIND_FIELDS = ["infinitive", "form", "tense", "pronominal", "alternate"]
@@ -112,6 +112,26 @@ class ScriptOutput(unittest.TestCase):
                                    "definition": "to say \"put\" \\ here\tnow, œuvre"})
         self.assertEqual(run("--define", "placer", "--format", "tsv")[0],
                          "infinitive\tpronominal\tdefinition\nplacer\t0\tto say \"put\" \\ here now, œuvre\n")
+
+    def test_what_a_new_user_tries(self):
+        # The tenses are chosen first, then the 200 matches: "nous fûmes"
+        # comes long after the first 200 forms holding "fûmes".
+        text, _ = run("--find", "fûmes", "--tense", "passe-simple")
+        self.assertIn("être\tnous fûmes\tPassé Simple", text.splitlines())
+        # No match: scripts still read a result, and the exit status says so.
+        self.assertEqual(json.loads(run("--find", "zzqx", "--format", "json", code=1)[0]),
+                         {"text": "zzqx", "complete": True, "matches": []})
+        self.assertEqual(run("--find", "zzqx", "--format", "tsv", code=1)[0], "\t".join(FIND_FIELDS) + "\n")
+        # Names in any case, as the program takes them; "sortir#2" is the
+        # second sortir, and every page of --all is told apart.
+        self.assertEqual(run("ALLER")[0], run("aller")[0])
+        self.assertEqual(run("S'Asseoir")[0], run("s'asseoir")[0])
+        self.assertNotEqual(run("--define", "sortir#2")[0], run("--define", "sortir")[0])
+        self.assertEqual(json.loads(run("--format", "json", "sortir#2")[0])["entry"], 2)
+        pages = [json.loads(line) for line in run("--all", "--format", "json")[0].splitlines()]
+        named = [(page["infinitive"], page["entry"]) for page in pages]
+        self.assertEqual(len(named), len(set(named)))
+        self.assertIn(("sortir", 2), named)
 
     def test_tenses_and_formats_asked_for(self):
         page = json.loads(run("--format", "json", "--tense", "PASSE_COMPOSE,présent", "--tense", "Participe Passé",
