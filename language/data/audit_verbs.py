@@ -9,7 +9,7 @@ list holds, and the decision a person recorded in verb-review.txt: a
 correction ("kind dégeler 3") or a "checked" line that keeps what the rules
 gave. A verb without a decision is printed as UNDECIDED.
 
-    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal]...
+    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal|auxiliary]...
 
 With no argument every audit is printed; the last lines give the counts
 (listed / changed from the rules / undecided) that data/README.md records.
@@ -31,7 +31,8 @@ KIND_NAMES = {
 }
 RESTRICTED = {1, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15}
 PRONOMINAL = {3, 4, 5, 6, 8, 10, 14, 15}
-AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal")
+AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal", "auxiliary")
+VARIANTS = {1, 8, 10, 11, 12}
 
 
 def read_decisions():
@@ -272,6 +273,28 @@ class Audit:
             rules = f"{'offered' if derived_offered else 'not offered'} ({why}, {tag})"
             rows.append((word, rules, bool(derived_offered) != offered))
         self.report("pronominal", "Offered pronominal forms that the tags do not make certain", rows)
+
+    # 6. Verbs with both auxiliaries: which one comes first. The rules give
+    # avoir; "etre-first" puts être first where the main use takes it.
+    def auxiliary(self):
+        rows = []
+        for word in sorted(self.verbs, key=d.sort_key):
+            entries = [(k, m) for _, k, m in self.verbs[word] if k in VARIANTS]
+            if not entries:
+                continue
+            first = "être" if any("+e" in m for _, m in entries) else "avoir"
+            rows.append((word, f"avoir first, now {first} first", first == "être"))
+        print("== Which auxiliary comes first")
+        changed = undecided = 0
+        for word, rules, was_changed in rows:
+            decision = self.decision("auxiliary", word, keys=("etre-first",))
+            changed += was_changed
+            if decision is None:
+                undecided += 1
+                decision = "UNDECIDED"
+            print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
+        self.counts["auxiliary"] = (len(rows), changed, undecided)
+        print()
 
 
 def shorten(text, width=150):

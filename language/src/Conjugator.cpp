@@ -252,7 +252,8 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
 
     // 4. Kind: pronominal form, variants, auxiliary, restrictions.
     const KindRule& rule = kKinds[kind];
-    const bool pronominalOnly = (info & PronominalOnlyBit) != 0;
+    const bool pronominalOnly = !rule.alternate && (info & PronominalOnlyBit) != 0;
+    const bool etreFirst = rule.alternate && (info & EtreFirstBit) != 0;
     *canBePronominal = rule.pronominal || pronominalOnly;
     *hasAlternate = rule.alternate || twoParadigms;
     if (pronominalOnly) *pronominal = true;
@@ -270,8 +271,12 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     if (simpleTensesOnly)
         flags |= (1u << (MissingTenseShift + 2)) | (1u << (MissingTenseShift + 5)) |
                  (0x7Fu << (MissingTenseShift + SimpleTenseCount)) | NoImperative | NoCompoundParticiple;
-    const int auxiliary = UsesEtre(kind, isPronominal, *useAlternate) ? AuxiliaryEtreModel : AuxiliaryAvoirModel;
-    if (!twoParadigms && rule.alternate && alternateLabels) std::memcpy(alternateLabels, "A\0E", 4);
+    // The first variant is the auxiliary of the verb's main use: avoir for
+    // most ("j'ai accouru"), être for the verbs of movement ("je suis entré").
+    const bool etreVariant = *useAlternate != etreFirst;
+    const int auxiliary = UsesEtre(kind, isPronominal, etreVariant) ? AuxiliaryEtreModel : AuxiliaryAvoirModel;
+    if (!twoParadigms && rule.alternate && alternateLabels)
+        std::memcpy(alternateLabels, etreFirst ? "E\0A" : "A\0E", 4);
 
     const Pronouns mode = !isPronominal ? Pronouns::Plain
                           : (std::strcmp(verb.infinitive, "aller") == 0 || std::strcmp(verb.infinitive, "falloir") == 0)

@@ -23,6 +23,11 @@ inline constexpr int32_t BitmapResourceId = 10001;
 inline constexpr uint32_t DefinitionRefMask = 0x1FFFF;  // bits 0-16
 inline constexpr uint32_t HAspireBit = 1u << 17;        // h aspiré: no elision before the verb
 inline constexpr uint32_t PronominalOnlyBit = 1u << 18; // exists only as a pronominal verb
+// A verb whose kind has the avoir/être variants (1, 8, 10, 11, 12) cannot be
+// pronominal-only: its pronominal form, where it has one, takes être alone.
+// There bit 18 says instead that être is the first variant ("je suis entré",
+// then "j'ai entré"); the labels come as "E", "A".
+inline constexpr uint32_t EtreFirstBit = 1u << 18;
 // The pronominal form lives only in the present, imperfect, future, present
 // subjunctive, conditional and present participle: "elle se meurt" but
 // never "elle s'est morte".

@@ -37,6 +37,7 @@ struct Verb {
     bool pronominalOnly = false;
     std::string source;
     bool pronominalSimpleTenses = false;  // se mourir: no compound tenses, no imperative
+    bool etreFirst = false;               // être is the first of the avoir/être variants
 };
 
 struct Definition {

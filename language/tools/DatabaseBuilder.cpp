@@ -80,6 +80,13 @@ void CheckVerb(const Verb& verb, const std::map<int, Model>& models, const std::
     } else {
         checkLength(model);
     }
+    // Bit 18 is the pronominal-only mark, or "être first" in a kind with the
+    // avoir/être variants: each mark is refused where it would read as the other.
+    const bool variants = verb.kind == 1 || verb.kind == 8 || verb.kind == 10 || verb.kind == 11 || verb.kind == 12;
+    if (verb.etreFirst && !variants)
+        throw DataError(verb.source + ": '" + verb.infinitive + "' has no avoir/être variants to put être first");
+    if (verb.pronominalOnly && variants)
+        throw DataError(verb.source + ": '" + verb.infinitive + "' is pronominal-only, so it has no avoir/être variants");
 }
 
 }  // namespace
@@ -155,6 +162,7 @@ Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Ver
         }
         if (verb.hAspire) info |= french::HAspireBit;
         if (verb.pronominalOnly) info |= french::PronominalOnlyBit;
+        if (verb.etreFirst) info |= french::EtreFirstBit;
         if (verb.pronominalSimpleTenses) info |= french::PronominalSimpleTensesBit;
         info |= static_cast<uint32_t>(verb.kind) << french::KindShift;
         info |= static_cast<uint32_t>(verb.model) << french::ModelShift;

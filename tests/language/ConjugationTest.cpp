@@ -113,15 +113,34 @@ TEST(Conjugation, BalayerVariantsIAndY) {
 }
 
 TEST(Conjugation, AuxiliaryVariantsAAndE) {
-    const auto a = Conjugate("accourir");
+    const auto a = Conjugate("atterrir");
     EXPECT_TRUE(a.hasAlternate);
     EXPECT_FALSE(a.canBePronominal);
     EXPECT_EQ(a.labels[0], "A");
     EXPECT_EQ(a.labels[1], "E");
-    EXPECT_EQ(a.forms[42], "j'ai accouru");
-    const auto e = Conjugate("accourir", false, true);
-    EXPECT_EQ(e.forms[42], "je suis accouru");
-    EXPECT_EQ(e.forms[45], "nous sommes accourus");
+    EXPECT_EQ(a.forms[42], "j'ai atterri");
+    const auto e = Conjugate("atterrir", false, true);
+    EXPECT_EQ(e.forms[42], "je suis atterri");
+    EXPECT_EQ(e.forms[45], "nous sommes atterris");
+}
+
+// The verbs of movement show être first; the labels follow the order, and
+// the pronominal form keeps être whichever variant is asked for.
+TEST(Conjugation, EtreComesFirstWhereTheMainUseTakesIt) {
+    for (const char* verb : {"entrer", "sortir", "monter", "descendre", "passer", "retourner", "accourir"}) {
+        const auto first = Conjugate(verb);
+        ASSERT_TRUE(first.hasAlternate) << verb;
+        EXPECT_EQ(first.labels[0], "E") << verb;
+        EXPECT_EQ(first.labels[1], "A") << verb;
+        EXPECT_EQ(first.forms[S(7, 0)].rfind("je suis ", 0), 0u) << verb << ": " << first.forms[S(7, 0)];
+        const auto second = Conjugate(verb, false, true);
+        EXPECT_EQ(second.forms[S(7, 0)].rfind("j'ai ", 0), 0u) << verb << ": " << second.forms[S(7, 0)];
+    }
+    EXPECT_EQ(Conjugate("entrer").forms[S(7, 3)], "nous sommes entrés");
+    EXPECT_EQ(Conjugate("sortir", false, true).forms[92], "ayant sorti");
+    EXPECT_EQ(Conjugate("passer", true, true).forms[S(7, 2)], "il s'est passé");
+    EXPECT_EQ(Conjugate("passer", true, false).forms[S(7, 2)], "il s'est passé");
+    for (const char* verb : {"vieillir", "augmenter", "disparaître"}) EXPECT_EQ(Conjugate(verb).labels[0], "A") << verb;
 }
 
 TEST(Conjugation, MissingTensesShowPlaceholdersUnlessSuppressed) {

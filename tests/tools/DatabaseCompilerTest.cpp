@@ -165,6 +165,25 @@ TEST_F(Sources, RefusesWhatTheModuleCouldNotUse) {
     EXPECT_THROW(dbc::BuildDatabase(Models(), many, {}), dbc::DataError);
 }
 
+// Bit 18 is "pronominal only", or "être first" in a kind with avoir/être
+// variants: a mark that would read as the other is refused.
+TEST_F(Sources, EtreFirstMarkSharesItsBitWithPronominalOnly) {
+    const auto marked = dbc::ReadVerbFile(Write("v.txt", "entrer 1 1 +e\n"));
+    ASSERT_EQ(marked.size(), 1u);
+    EXPECT_TRUE(marked[0].etreFirst);
+    auto verbs = Verbs(20);
+    verbs[0].kind = 8;
+    verbs[0].etreFirst = true;
+    const auto db = dbc::BuildDatabase(Models(), verbs, {});
+    uint32_t info;
+    std::memcpy(&info, db.verbInfoTable.data(), 4);
+    EXPECT_TRUE(info & french::EtreFirstBit);
+    verbs[0].kind = 3;  // no variants to order
+    EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
+    verbs[0] = {"verbe0er", 1, 1, false, true, "v"};  // pronominal-only with variants
+    EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
+}
+
 TEST_F(Sources, ParadigmPairs) {
     std::string text;
     for (int n = 0; n < 100; ++n)
