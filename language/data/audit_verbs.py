@@ -9,7 +9,7 @@ list holds, and the decision a person recorded in verb-review.txt: a
 correction ("kind dégeler 3") or a "checked" line that keeps what the rules
 gave. A verb without a decision is printed as UNDECIDED.
 
-    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal|auxiliary]...
+    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal|auxiliary|prefixed|subjects]...
 
 With no argument every audit is printed; the last lines give the counts
 (listed / changed from the rules / undecided) that data/README.md records.
@@ -31,7 +31,7 @@ KIND_NAMES = {
 }
 RESTRICTED = {1, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15}
 PRONOMINAL = {3, 4, 5, 6, 8, 10, 14, 15}
-AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal", "auxiliary")
+AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal", "auxiliary", "prefixed", "subjects")
 VARIANTS = {1, 8, 10, 11, 12}
 
 
@@ -114,7 +114,7 @@ class Audit:
         return "; ".join(out) or "left out"
 
     def decision(self, audit, word, keys=("kind", "model", "only", "not-only", "simple-pronominal", "duplicate", "add",
-                                          "h", "drop"), group=None):
+                                          "h", "drop", "reciprocal"), group=None):
         """The recorded decision for `word` in `audit`: review lines first,
         then a "checked" line for the verb, then one for its class."""
         lines = [(t, r) for t, r in self.review.get(word, []) if t.split()[0] in keys]
@@ -294,6 +294,68 @@ class Audit:
                 decision = "UNDECIDED"
             print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
         self.counts["auxiliary"] = (len(rows), changed, undecided)
+        print()
+
+    # 7. A prefixed verb against its base verb (reparler / parler): a prefix
+    # does not change the agreement, the auxiliary, the persons or the model
+    # unless the verbs differ in meaning or conjugation; each difference is
+    # decided. The rules give the base verb's class.
+    PREFIXES = ("entre-", "entr'", "contre-", "sous-", "sur-", "dés", "més", "super", "inter", "trans", "auto",
+                "re", "ré", "r", "dé", "sur", "sous", "pré", "co", "mé")
+
+    @staticmethod
+    def verb_class(kind, marks):
+        pronominal = kind in PRONOMINAL or "+p" in marks
+        return {
+            "agreement": ("invariable" if kind in (4, 10) else "agrees") if pronominal else None,
+            "auxiliary": "être" if kind in (2, 6) else
+                         ("être first" if "+e" in marks else "avoir first") if kind in VARIANTS else "avoir",
+            "persons": "il" if kind in (5, 9, 11) else "il, ils" if kind in (12, 13, 15) else
+                       "ça" if kind == 7 else "all",
+        }
+
+    def prefixed(self):
+        rows = []
+        for word in sorted(self.verbs, key=d.sort_key):
+            prefix = next((p for p in self.PREFIXES if word.startswith(p) and word[len(p):] in self.verbs), None)
+            if prefix is None:
+                continue
+            base = word[len(prefix):]
+            model, kind, marks = self.verbs[word][0]
+            base_model, base_kind, base_marks = self.verbs[base][0]
+            ours, theirs = self.verb_class(kind, marks), self.verb_class(base_kind, base_marks)
+            differences = [f"{k} {theirs[k]}" for k in ours
+                           if ours[k] != theirs[k] and ours[k] is not None and theirs[k] is not None]
+            if model != base_model:
+                differences.append(f"model {self.models.get(base_model, base_model)}")
+            if differences:
+                rows.append((word, f"as {base}: " + ", ".join(differences), any(
+                    t.split()[0] in ("kind", "model") for t, _ in self.review.get(word, []))))
+        self.report("prefixed", "Prefixed verbs that differ from their base verb", rows)
+
+    # 8. Pronominal-only verbs, by the subjects they take: people (every
+    # person), things (third persons, as s'ensuivre) or a group acting on
+    # itself (reciprocal: plural persons and a collective il). The rules give
+    # every person.
+    def subjects(self):
+        rows = []
+        for word in sorted(self.verbs, key=d.sort_key):
+            for _, kind, marks in self.verbs[word]:
+                if "+p" not in marks:
+                    continue
+                now = "reciprocal" if "+r" in marks else "third persons" if kind in (13, 15) else \
+                    "il only" if kind in (5, 9, 14) else "every person"
+                rows.append((word, f"every person, now {now}", now != "every person"))
+        print("== Pronominal-only verbs by the subjects they take")
+        changed = undecided = 0
+        for word, rules, was_changed in rows:
+            decision = self.decision("subjects", word, keys=("kind", "reciprocal"))
+            changed += was_changed
+            if decision is None:
+                undecided += 1
+                decision = "UNDECIDED"
+            print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
+        self.counts["subjects"] = (len(rows), changed, undecided)
         print()
 
 

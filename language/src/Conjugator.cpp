@@ -254,6 +254,7 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     const KindRule& rule = kKinds[kind];
     const bool pronominalOnly = !rule.alternate && (info & PronominalOnlyBit) != 0;
     const bool etreFirst = rule.alternate && (info & EtreFirstBit) != 0;
+    const bool reciprocal = pronominalOnly && kind == ReciprocalKind;
     *canBePronominal = rule.pronominal || pronominalOnly;
     *hasAlternate = rule.alternate || twoParadigms;
     if (pronominalOnly) *pronominal = true;
@@ -277,6 +278,15 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     const int auxiliary = UsesEtre(kind, isPronominal, etreVariant) ? AuxiliaryEtreModel : AuxiliaryAvoirModel;
     if (!twoParadigms && rule.alternate && alternateLabels)
         std::memcpy(alternateLabels, etreFirst ? "E\0A" : "A\0E", 4);
+
+    // A verb that its kind restricts to il, to the third persons or to ça
+    // (il neige, il incombe, ça boume) has no object and no agreeing
+    // auxiliary, so its participle never agrees: the participle line shows
+    // no feminine (neigé, incombé), as fallu and plu. A model with such a
+    // restriction of its own gives the participle it means (sis, sise).
+    constexpr uint32_t restrictedPersons = Impersonal | ThirdPersonOnly | CaSubject;
+    const bool invariableParticiple = !isPronominal && auxiliary == AuxiliaryAvoirModel &&
+                                      (rule.addedFlags & restrictedPersons) && !(modelFlags & restrictedPersons);
 
     const Pronouns mode = !isPronominal ? Pronouns::Plain
                           : (std::strcmp(verb.infinitive, "aller") == 0 || std::strcmp(verb.infinitive, "falloir") == 0)
@@ -357,7 +367,7 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
             FormWriter out(forms[PastParticipleSlot]);
             out.PutStemAndEnding(verb, participle);
             const char* feminine = ModelEnding(model, FeminineSuffixEnding);
-            if (*feminine) {
+            if (*feminine && !invariableParticiple) {
                 out.Put(Literal(", "));
                 out.PutStemAndEnding(Verb{verb.infinitive, verb.infinitiveLength, 0, verb.caret, verb.caretLength,
                                           verb.hAspire},
@@ -402,6 +412,11 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     if (flags & NoImperative) {
         for (int i = 0; i < 6; ++i) forms[ImperativeSlot + i][0] = 0;
         if (!suppressPlaceholders) Set(forms[ImperativeSlot + 2], kNoImperative);
+    }
+    // "Nous nous entraidons", "on s'entraide", never "je m'entraide".
+    if (reciprocal) {
+        for (int t = 0; t < PersonalTenseCount; ++t) forms[t * 6][0] = forms[t * 6 + 1][0] = 0;
+        forms[ImperativeSlot][0] = 0;
     }
     if (flags & NoPresentParticiple) Set(forms[PresentParticipleSlot], kNoForm);
     if (flags & NoCompoundParticiple) forms[CompoundParticipleSlot][0] = 0;

@@ -33,6 +33,12 @@ inline constexpr uint32_t EtreFirstBit = 1u << 18;
 // never "elle s'est morte".
 inline constexpr uint32_t PronominalSimpleTensesBit = 1u << 19;
 inline constexpr int KindShift = 21;                    // bits 21-24
+// A pronominal-only verb never shows its plain form, so the auxiliary its
+// kind gives the plain form is idle. Kind 2 (être, no pronominal form) on a
+// pronominal-only verb marks a reciprocal verb (s'entraider, s'entre-tuer):
+// it has the plural persons and a collective third singular, no je, no tu,
+// and no imperative for tu.
+inline constexpr int ReciprocalKind = 2;
 inline constexpr uint32_t KindMask = 0xF;
 inline constexpr int ModelShift = 25;                   // bits 25-31
 inline constexpr uint32_t ModelMask = 0x7F;

@@ -38,6 +38,7 @@ struct Verb {
     std::string source;
     bool pronominalSimpleTenses = false;  // se mourir: no compound tenses, no imperative
     bool etreFirst = false;               // être is the first of the avoir/être variants
+    bool reciprocal = false;              // pronominal only, plural persons (s'entraider)
 };
 
 struct Definition {

@@ -87,6 +87,10 @@ void CheckVerb(const Verb& verb, const std::map<int, Model>& models, const std::
         throw DataError(verb.source + ": '" + verb.infinitive + "' has no avoir/être variants to put être first");
     if (verb.pronominalOnly && variants)
         throw DataError(verb.source + ": '" + verb.infinitive + "' is pronominal-only, so it has no avoir/être variants");
+    // A reciprocal verb is stored as a pronominal-only verb of kind 2; only
+    // the ordinary pronominal kind may become that without losing anything.
+    if (verb.reciprocal && !(verb.pronominalOnly && verb.kind == 3))
+        throw DataError(verb.source + ": '" + verb.infinitive + "' is reciprocal: pronominal-only (+p) and kind 3");
 }
 
 }  // namespace
@@ -164,7 +168,7 @@ Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Ver
         if (verb.pronominalOnly) info |= french::PronominalOnlyBit;
         if (verb.etreFirst) info |= french::EtreFirstBit;
         if (verb.pronominalSimpleTenses) info |= french::PronominalSimpleTensesBit;
-        info |= static_cast<uint32_t>(verb.kind) << french::KindShift;
+        info |= static_cast<uint32_t>(verb.reciprocal ? french::ReciprocalKind : verb.kind) << french::KindShift;
         info |= static_cast<uint32_t>(verb.model) << french::ModelShift;
         Put32(db.verbInfoTable, info);
     }

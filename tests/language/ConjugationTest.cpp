@@ -456,6 +456,39 @@ const ReviewedForm kReviewedForms[] = {
     {"sortir", 1, false, false, S(0, 0), ""},
     {"ressortir", 1, false, false, S(0, 2), "il ressortit"},
     {"saillir", 1, false, false, S(3, 2), "il saillera"},
+    // Prefixed verbs decided apart from their base: an indirect reflexive.
+    {"reparler", 0, true, false, S(7, 3), "nous nous sommes reparlé"},
+    {"réattribuer", 0, true, false, S(7, 5), "ils se sont réattribué"},
+    {"approprier", 0, true, false, S(7, 5), "ils se sont approprié"},
+    {"interdire", 0, true, false, S(7, 3), "nous nous sommes interdit"},
+    {"pardonner", 0, true, false, S(7, 5), "ils se sont pardonné"},
+    {"défigurer", 0, true, false, S(7, 5), "ils se sont défigurés"},
+    // Reciprocal verbs: plural persons and a collective il.
+    {"entraider", 0, true, false, S(0, 0), ""},
+    {"entraider", 0, true, false, S(0, 2), "il s'entraide"},
+    {"entraider", 0, true, false, S(7, 3), "nous nous sommes entraidés"},
+    {"entraider", 0, true, false, 84, ""},
+    {"entraider", 0, true, false, 85, "entraidons-nous"},
+    {"entre-tuer", 0, true, false, S(2, 1), ""},
+    {"entre-nuire", 0, true, false, S(7, 5), "ils se sont entre-nui"},
+    // Pronominal-only verbs said of things: third persons, no imperative.
+    {"périmer", 0, true, false, S(0, 0), ""},
+    {"périmer", 0, true, false, S(7, 2), "il s'est périmé"},
+    {"périmer", 0, true, false, 86, "pas d'impératif"},
+    {"pommeler", 0, true, false, S(0, 5), "ils se pommellent"},
+    // Defective verbs: poindre at the third singular, choir's one imperfect subjunctive.
+    {"poindre", 0, false, false, S(0, 2), "il point"},
+    {"poindre", 0, false, false, S(0, 0), ""},
+    {"poindre", 0, false, false, S(7, 2), "il a point"},
+    {"choir", 0, false, false, S(5, 2), "il chût"},
+    {"choir", 0, false, false, S(5, 0), ""},
+    // The participle line of verbs restricted to il or the third persons.
+    {"neiger", 0, false, false, 91, "neigé"},
+    {"incomber", 0, false, false, 91, "incombé"},
+    {"résulter", 0, false, false, 91, "résulté"},
+    {"boumer", 0, false, false, 91, "boumé"},
+    {"seoir", 0, false, false, 91, "sis, ise"},
+    {"placer", 0, false, false, 91, "placé, ée"},
 };
 
 TEST(Conjugation, ReviewedFormsStayCorrected) {

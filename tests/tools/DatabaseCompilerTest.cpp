@@ -182,6 +182,14 @@ TEST_F(Sources, EtreFirstMarkSharesItsBitWithPronominalOnly) {
     EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
     verbs[0] = {"verbe0er", 1, 1, false, true, "v"};  // pronominal-only with variants
     EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
+    // A reciprocal verb is a pronominal-only verb of kind 2.
+    verbs[0] = {"verbe0er", 1, 3, false, true, "v"};
+    verbs[0].reciprocal = true;
+    std::memcpy(&info, dbc::BuildDatabase(Models(), verbs, {}).verbInfoTable.data(), 4);
+    EXPECT_EQ((info >> french::KindShift) & french::KindMask, uint32_t(french::ReciprocalKind));
+    EXPECT_TRUE(info & french::PronominalOnlyBit);
+    verbs[0].kind = 4;  // the kind would be lost
+    EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
 }
 
 TEST_F(Sources, ParadigmPairs) {
