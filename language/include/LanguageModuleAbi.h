@@ -58,6 +58,11 @@ enum {
 
 typedef int32_t (*GetVerbCountFn)(void);
 typedef const char* (*GetVerbFn)(int32_t verbIndex);
+// GetEnglishDefinition: the verb's plain definition, or with `pronominal` the
+// pronominal one that follows it (may be ""); null for a verb without
+// definitions or an index out of range. The definitions live in two pools of
+// the database (blobs 202 and 206, selected per verb by bit 20 of its
+// VerbInfo word); the caller sees no difference.
 typedef const char* (*GetEnglishDefinitionFn)(int32_t verbIndex, bool pronominal);
 typedef const char* (*GetTenseNameFn)(int32_t tense);
 typedef const char* (*GetTenseName2Fn)(int32_t tense);

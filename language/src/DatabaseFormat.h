@@ -6,7 +6,7 @@
 
 namespace french {
 
-// Resource ids of the six blobs (type "PLIMO").
+// Resource ids of the blobs (type "PLIMO").
 enum BlobId : int32_t {
     ModelTableId = 200,
     EndingPoolId = 201,
@@ -14,6 +14,9 @@ enum BlobId : int32_t {
     VerbNameIndexId = 203,
     VerbInfoTableId = 204,
     InfinitivePoolId = 205,
+    // The definitions that no longer fit the first pool, in the same layout
+    // (two strings per defined verb).
+    SecondDefinitionPoolId = 206,
 };
 
 inline constexpr int32_t IconResourceId = 10000;
@@ -32,6 +35,9 @@ inline constexpr uint32_t EtreFirstBit = 1u << 18;
 // subjunctive, conditional and present participle: "elle se meurt" but
 // never "elle s'est morte".
 inline constexpr uint32_t PronominalSimpleTensesBit = 1u << 19;
+// The verb's definitions are in the second definition pool (blob 206);
+// definitionRef is then 1 + the offset of the plain definition in that pool.
+inline constexpr uint32_t SecondDefinitionPoolBit = 1u << 20;
 inline constexpr int KindShift = 21;                    // bits 21-24
 // A pronominal-only verb never shows its plain form, so the auxiliary its
 // kind gives the plain form is idle. Kind 2 (être, no pronominal form) on a

@@ -156,11 +156,15 @@ Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Ver
         uint32_t info = 0;
         const auto def = definitions.find(key);
         if (def != definitions.end()) {
-            const size_t ref = db.definitionPool.size() + 1;
-            if (ref > french::DefinitionRefMask) throw DataError(def->second.source + ": the definition pool is full");
-            PutString(db.definitionPool, def->second.plain);
-            PutString(db.definitionPool, def->second.pronominal);
+            // The first pool while its offsets reach, then the second.
+            const bool second = db.definitionPool.size() + 1 > french::DefinitionRefMask;
+            std::vector<uint8_t>& pool = second ? db.secondDefinitionPool : db.definitionPool;
+            const size_t ref = pool.size() + 1;
+            if (ref > french::DefinitionRefMask) throw DataError(def->second.source + ": both definition pools are full");
+            PutString(pool, def->second.plain);
+            PutString(pool, def->second.pronominal);
             info |= static_cast<uint32_t>(ref);
+            if (second) info |= french::SecondDefinitionPoolBit;
             usedDefinitions.insert(key);
             ++db.definedVerbs;
         }

@@ -160,8 +160,9 @@ TEST(Module, IconAndBitmapResources) {
     EXPECT_EQ(u32(32), 256u);
     EXPECT_EQ(bitmap->size, 40u + 256u * 4u + 264u * 164u);
 
-    for (int id = 200; id <= 205; ++id) EXPECT_NE(platform::FindModuleResource(ModuleHandle(), "PLIMO", id), nullptr);
-    EXPECT_EQ(platform::FindModuleResource(ModuleHandle(), "PLIMO", 206), nullptr);
+    // The six blobs of the database and the second definition pool.
+    for (int id = 200; id <= 206; ++id) EXPECT_NE(platform::FindModuleResource(ModuleHandle(), "PLIMO", id), nullptr);
+    EXPECT_EQ(platform::FindModuleResource(ModuleHandle(), "PLIMO", 207), nullptr);
 }
 
 }  // namespace

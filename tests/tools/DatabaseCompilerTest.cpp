@@ -151,6 +151,33 @@ TEST_F(Sources, BlobLayout) {
     EXPECT_STREQ(reinterpret_cast<const char*>(db.infinitivePool.data() + second), "verbe1er");
 }
 
+// Definitions past the first pool's 17-bit offsets go to the second pool,
+// marked by bit 20; definitionRef keeps its meaning in the pool it selects.
+TEST_F(Sources, DefinitionsOverflowIntoTheSecondPool) {
+    auto verbs = Verbs(600);
+    std::map<std::string, dbc::Definition> defs;
+    for (int i = 0; i < 600; ++i)
+        defs["verbe" + std::to_string(i) + "er"] = {std::to_string(i) + std::string(240, 'x'), "p", "d"};
+    const auto db = dbc::BuildDatabase(Models(), verbs, defs);
+    EXPECT_LE(db.definitionPool.size(), french::DefinitionRefMask + 256u);
+    ASSERT_FALSE(db.secondDefinitionPool.empty());
+    int inSecond = 0;
+    for (int i = 0; i < 600; ++i) {
+        uint32_t info;
+        std::memcpy(&info, db.verbInfoTable.data() + 4 * i, 4);
+        const bool second = info & french::SecondDefinitionPoolBit;
+        const auto& pool = second ? db.secondDefinitionPool : db.definitionPool;
+        const uint32_t ref = info & french::DefinitionRefMask;
+        ASSERT_GT(ref, 0u);
+        ASSERT_LT(ref - 1, pool.size());
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(pool.data() + ref - 1)),
+                  std::to_string(i) + std::string(240, 'x'));
+        inSecond += second;
+    }
+    EXPECT_GT(inSecond, 0);
+    EXPECT_LT(inSecond, 600);
+}
+
 TEST_F(Sources, RefusesWhatTheModuleCouldNotUse) {
     auto models = Models();
     EXPECT_THROW(dbc::BuildDatabase(models, Verbs(19), {}), dbc::DataError);  // too few verbs
