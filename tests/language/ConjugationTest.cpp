@@ -463,6 +463,11 @@ const ReviewedForm kReviewedForms[] = {
     {"interdire", 0, true, false, S(7, 3), "nous nous sommes interdit"},
     {"pardonner", 0, true, false, S(7, 5), "ils se sont pardonné"},
     {"défigurer", 0, true, false, S(7, 5), "ils se sont défigurés"},
+    // The familiar ficher has its own participle; the plain one keeps fiché.
+    {"ficher", 1, true, false, S(7, 2), "il s'est fichu"},
+    {"ficher", 1, false, false, S(7, 0), "j'ai fichu"},
+    {"ficher", 0, false, false, S(7, 0), "j'ai fiché"},
+    {"contreficher", 0, true, false, S(7, 5), "ils se sont contrefichus"},
     // Reciprocal verbs: plural persons and a collective il.
     {"entraider", 0, true, false, S(0, 0), ""},
     {"entraider", 0, true, false, S(0, 2), "il s'entraide"},
