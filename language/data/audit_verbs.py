@@ -9,12 +9,13 @@ list holds, and the decision a person recorded in verb-review.txt: a
 correction ("kind dégeler 3") or a "checked" line that keeps what the rules
 gave. A verb without a decision is printed as UNDECIDED.
 
-    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal|auxiliary|prefixed|subjects]...
+    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal|auxiliary|prefixed|subjects|participles]...
 
 With no argument every audit is printed; the last lines give the counts
 (listed / changed from the rules / undecided) that data/README.md records.
 """
 import collections
+import glob
 import os
 import re
 import sys
@@ -31,7 +32,7 @@ KIND_NAMES = {
 }
 RESTRICTED = {1, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15}
 PRONOMINAL = {3, 4, 5, 6, 8, 10, 14, 15}
-AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal", "auxiliary", "prefixed", "subjects")
+AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal", "auxiliary", "prefixed", "subjects", "participles")
 VARIANTS = {1, 8, 10, 11, 12}
 
 
@@ -114,7 +115,7 @@ class Audit:
         return "; ".join(out) or "left out"
 
     def decision(self, audit, word, keys=("kind", "model", "only", "not-only", "simple-pronominal", "duplicate", "add",
-                                          "h", "drop", "reciprocal"), group=None):
+                                          "h", "drop", "reciprocal", "agrees"), group=None):
         """The recorded decision for `word` in `audit`: review lines first,
         then a "checked" line for the verb, then one for its class."""
         lines = [(t, r) for t, r in self.review.get(word, []) if t.split()[0] in keys]
@@ -356,6 +357,57 @@ class Audit:
                 decision = "UNDECIDED"
             print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
         self.counts["subjects"] = (len(rows), changed, undecided)
+        print()
+
+    # 9. The participle line. (a) Verbs without a pronominal form whose tags
+    # give no direct object: the rules make their participle invariable
+    # (existé); "agrees" keeps the feminine of those with a transitive or
+    # passive use. (b) Models whose participle line has no feminine or whose
+    # flags say noAgreement, against the transitivity of each verb using them.
+    @staticmethod
+    def model_participles():
+        lines, number, found = {}, None, {}
+        for path in sorted(glob.glob(os.path.join(HERE, "models", "*.txt"))):
+            for line in open(path, encoding="utf-8"):
+                words = line.split()
+                if words[:1] == ["model"]:
+                    number = int(words[1])
+                    found[number] = {"feminine": True, "noAgreement": False}
+                elif words[:1] == ["past-participle"] and number is not None:
+                    found[number]["feminine"] = len(words) == 5 and words[4] != "-"
+                elif words[:1] == ["flags"] and number is not None:
+                    found[number]["noAgreement"] = "noAgreement" in words
+        return found
+
+    def participles(self):
+        rows = []
+        models = self.model_participles()
+        for word in sorted(self.verbs, key=d.sort_key):
+            info = self.dictionary.get(word)
+            tag = info[1] if info else ""
+            for model, kind, marks in self.verbs[word]:
+                if d.invariable_participle(kind, "+p" in marks, tag):
+                    now = "invariable" if "+i" in marks else "agrees"
+                    rows.append((word, f"invariable (no object: {tag}), now {now}", now != "invariable"))
+                elif model in models and (not models[model]["feminine"] or models[model]["noAgreement"]) \
+                        and model not in (30, 99):
+                    transitive = "t" in tag[2:5]
+                    rows.append((word, f"model {self.models.get(model)}: "
+                                       f"{'no feminine' if not models[model]['feminine'] else 'noAgreement'}"
+                                       f"{', transitive' if transitive else ''}", False))
+        print("== The participle line: invariable participles")
+        changed = undecided = 0
+        for word, rules, was_changed in rows:
+            decision = self.decision("participles", word, keys=("agrees",), group=None)
+            if decision is None:
+                klass = "invariable" if rules.startswith("invariable") else "model"
+                decision = self.decision("participles", klass, keys=())
+            changed += was_changed
+            if decision is None:
+                undecided += 1
+                decision = "UNDECIDED"
+            print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
+        self.counts["participles"] = (len(rows), changed, undecided)
         print()
 
 

@@ -255,6 +255,7 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     const bool pronominalOnly = !rule.alternate && (info & PronominalOnlyBit) != 0;
     const bool etreFirst = rule.alternate && (info & EtreFirstBit) != 0;
     const bool reciprocal = pronominalOnly && kind == ReciprocalKind;
+    const bool intransitive = kind == 0 && !pronominalOnly && (info & InvariableParticipleBit) != 0;
     *canBePronominal = rule.pronominal || pronominalOnly;
     *hasAlternate = rule.alternate || twoParadigms;
     if (pronominalOnly) *pronominal = true;
@@ -285,8 +286,9 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     // no feminine (neigé, incombé), as fallu and plu. A model with such a
     // restriction of its own gives the participle it means (sis, sise).
     constexpr uint32_t restrictedPersons = Impersonal | ThirdPersonOnly | CaSubject;
-    const bool invariableParticiple = !isPronominal && auxiliary == AuxiliaryAvoirModel &&
-                                      (rule.addedFlags & restrictedPersons) && !(modelFlags & restrictedPersons);
+    const bool invariableParticiple = intransitive || (!isPronominal && auxiliary == AuxiliaryAvoirModel &&
+                                                       (rule.addedFlags & restrictedPersons) &&
+                                                       !(modelFlags & restrictedPersons));
 
     const Pronouns mode = !isPronominal ? Pronouns::Plain
                           : (std::strcmp(verb.infinitive, "aller") == 0 || std::strcmp(verb.infinitive, "falloir") == 0)

@@ -35,6 +35,11 @@ inline constexpr uint32_t EtreFirstBit = 1u << 18;
 // subjunctive, conditional and present participle: "elle se meurt" but
 // never "elle s'est morte".
 inline constexpr uint32_t PronominalSimpleTensesBit = 1u << 19;
+// A verb of kind 0 that is not pronominal-only has no pronominal form, so
+// bit 19 cannot limit one; there it says that the verb takes no direct
+// object and its participle never agrees: the participle line shows no
+// feminine (existé, semblé, lutté, as dormi and nui).
+inline constexpr uint32_t InvariableParticipleBit = 1u << 19;
 // The verb's definitions are in the second definition pool (blob 206);
 // definitionRef is then 1 + the offset of the plain definition in that pool.
 inline constexpr uint32_t SecondDefinitionPoolBit = 1u << 20;

@@ -39,6 +39,7 @@ struct Verb {
     bool pronominalSimpleTenses = false;  // se mourir: no compound tenses, no imperative
     bool etreFirst = false;               // être is the first of the avoir/être variants
     bool reciprocal = false;              // pronominal only, plural persons (s'entraider)
+    bool invariableParticiple = false;    // no direct object: existé, never "existée"
 };
 
 struct Definition {

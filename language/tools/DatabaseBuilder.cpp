@@ -87,6 +87,13 @@ void CheckVerb(const Verb& verb, const std::map<int, Model>& models, const std::
         throw DataError(verb.source + ": '" + verb.infinitive + "' has no avoir/être variants to put être first");
     if (verb.pronominalOnly && variants)
         throw DataError(verb.source + ": '" + verb.infinitive + "' is pronominal-only, so it has no avoir/être variants");
+    // Bit 19 limits the pronominal form (+m) of a verb that has one, and marks
+    // the invariable participle (+i) of a kind-0 verb that has none.
+    const bool plainOnly = verb.kind == 0 && !verb.pronominalOnly;
+    if (verb.invariableParticiple && !plainOnly)
+        throw DataError(verb.source + ": '" + verb.infinitive + "': +i is for kind-0 verbs without a pronominal form");
+    if (verb.pronominalSimpleTenses && plainOnly)
+        throw DataError(verb.source + ": '" + verb.infinitive + "' has no pronominal form for +m to limit");
     // A reciprocal verb is stored as a pronominal-only verb of kind 2; only
     // the ordinary pronominal kind may become that without losing anything.
     if (verb.reciprocal && !(verb.pronominalOnly && verb.kind == 3))
@@ -172,6 +179,7 @@ Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Ver
         if (verb.pronominalOnly) info |= french::PronominalOnlyBit;
         if (verb.etreFirst) info |= french::EtreFirstBit;
         if (verb.pronominalSimpleTenses) info |= french::PronominalSimpleTensesBit;
+        if (verb.invariableParticiple) info |= french::InvariableParticipleBit;
         info |= static_cast<uint32_t>(verb.reciprocal ? french::ReciprocalKind : verb.kind) << french::KindShift;
         info |= static_cast<uint32_t>(verb.model) << french::ModelShift;
         Put32(db.verbInfoTable, info);

@@ -494,6 +494,10 @@ const ReviewedForm kReviewedForms[] = {
     {"boumer", 0, false, false, 91, "boumé"},
     {"seoir", 0, false, false, 91, "sis, ise"},
     {"placer", 0, false, false, 91, "placé, ée"},
+    {"exister", 0, false, false, 91, "existé"},
+    {"lutter", 0, false, false, 91, "lutté"},
+    {"sembler", 0, false, false, 92, "ayant semblé"},
+    {"obéir", 0, false, false, 91, "obéi, ie"},
 };
 
 TEST(Conjugation, ReviewedFormsStayCorrected) {

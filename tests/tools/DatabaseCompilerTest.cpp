@@ -193,8 +193,9 @@ TEST_F(Sources, RefusesWhatTheModuleCouldNotUse) {
 }
 
 // Bit 18 is "pronominal only", or "être first" in a kind with avoir/être
-// variants: a mark that would read as the other is refused.
-TEST_F(Sources, EtreFirstMarkSharesItsBitWithPronominalOnly) {
+// variants; bit 19 limits a pronominal form, or marks the invariable
+// participle of a kind-0 verb: a mark that would read as the other is refused.
+TEST_F(Sources, MarksThatShareABitAreRefusedWhereTheyWouldReadAsTheOther) {
     const auto marked = dbc::ReadVerbFile(Write("v.txt", "entrer 1 1 +e\n"));
     ASSERT_EQ(marked.size(), 1u);
     EXPECT_TRUE(marked[0].etreFirst);
@@ -216,6 +217,16 @@ TEST_F(Sources, EtreFirstMarkSharesItsBitWithPronominalOnly) {
     EXPECT_EQ((info >> french::KindShift) & french::KindMask, uint32_t(french::ReciprocalKind));
     EXPECT_TRUE(info & french::PronominalOnlyBit);
     verbs[0].kind = 4;  // the kind would be lost
+    EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
+
+    verbs[0] = {"verbe0er", 1, 0, false, false, "v"};
+    verbs[0].invariableParticiple = true;
+    std::memcpy(&info, dbc::BuildDatabase(Models(), verbs, {}).verbInfoTable.data(), 4);
+    EXPECT_TRUE(info & french::InvariableParticipleBit);
+    verbs[0].kind = 3;  // a pronominal form: bit 19 would limit it
+    EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
+    verbs[0] = {"verbe0er", 1, 0, false, false, "v"};
+    verbs[0].pronominalSimpleTenses = true;  // no pronominal form to limit
     EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
 }
 
