@@ -515,11 +515,16 @@ TEST(Conjugation, ReviewedFormsStayCorrected) {
 }
 
 TEST(Conjugation, WithdrawnPronominalFormsAreNotOffered) {
-    for (const char* verb : {"concourir", "dépendre", "insupporter", "réussir"})
+    for (const char* verb : {"concourir", "dépendre", "insupporter", "réussir", "admonester", "véroler",
+                             "préinstaller", "rentrer", "descendre", "assaillir"})
         EXPECT_FALSE(Conjugate(verb, true).canBePronominal) << verb;
     EXPECT_FALSE(Conjugate("dégeler").hasAlternate);
     EXPECT_FALSE(Conjugate("agenouiller").hasAlternate);
     EXPECT_EQ(VerbIndices("dépendre").size(), 1u);
+    // Common pronominal uses are offered, and keep the verb's variants.
+    for (const char* verb : {"interpeller", "muscler", "morceler", "écarquiller", "relancer", "réunifier"})
+        EXPECT_TRUE(Conjugate(verb, true).canBePronominal) << verb;
+    EXPECT_TRUE(Conjugate("rentrer").hasAlternate);
 }
 
 }  // namespace
