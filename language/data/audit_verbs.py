@@ -9,7 +9,7 @@ list holds, and the decision a person recorded in verb-review.txt: a
 correction ("kind dégeler 3") or a "checked" line that keeps what the rules
 gave. A verb without a decision is printed as UNDECIDED.
 
-    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal|auxiliary|prefixed|subjects|participles]...
+    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal|auxiliary|prefixed|subjects|participles|defective]...
 
 With no argument every audit is printed; the last lines give the counts
 (listed / changed from the rules / undecided) that data/README.md records.
@@ -32,7 +32,7 @@ KIND_NAMES = {
 }
 RESTRICTED = {1, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15}
 PRONOMINAL = {3, 4, 5, 6, 8, 10, 14, 15}
-AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal", "auxiliary", "prefixed", "subjects", "participles")
+AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal", "auxiliary", "prefixed", "subjects", "participles", "defective")
 VARIANTS = {1, 8, 10, 11, 12}
 
 
@@ -408,6 +408,49 @@ class Audit:
                 decision = "UNDECIDED"
             print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
         self.counts["participles"] = (len(rows), changed, undecided)
+        print()
+
+    # 10. Pronominal forms of impersonal, modal or defective verbs: the
+    # pronominal page shows what the model and kind allow; "simple-pronominal"
+    # keeps only the simple tenses in use (se mourir).
+    @staticmethod
+    def model_restrictions():
+        found, number = {}, None
+        for path in sorted(glob.glob(os.path.join(HERE, "models", "*.txt"))):
+            for line in open(path, encoding="utf-8"):
+                words = line.split()
+                if words[:1] == ["model"]:
+                    number = int(words[1])
+                    found[number] = []
+                elif words[:1] == ["flags"] and number is not None:
+                    found[number] += [w for w in words[1:] if w in ("impersonal", "thirdPersonOnly", "noImperative")]
+                elif words[:1] == ["missing"] and number is not None:
+                    found[number].append("missing " + ",".join(words[1:]))
+        return found
+
+    def defective(self):
+        rows = []
+        restrictions = self.model_restrictions()
+        for word in sorted(self.verbs, key=d.sort_key):
+            for model, kind, marks in self.verbs[word]:
+                if not (kind in PRONOMINAL or "+p" in marks):
+                    continue
+                why = restrictions.get(model, []) + (["impersonal or third persons when pronominal"]
+                                                     if kind in (5, 14, 15) else [])
+                if not why and model not in (50, 71, 73) and "+m" not in marks:  # devoir, vouloir, savoir: modal
+                    continue
+                now = "simple tenses only" if "+m" in marks else "the tenses of the model"
+                rows.append((word, f"{'; '.join(why) or 'modal'}: {now}", "+m" in marks))
+        print("== Pronominal forms of impersonal, modal or defective verbs")
+        changed = undecided = 0
+        for word, rules, was_changed in rows:
+            decision = self.decision("defective", word, keys=("simple-pronominal",))
+            changed += was_changed
+            if decision is None:
+                undecided += 1
+                decision = "UNDECIDED"
+            print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
+        self.counts["defective"] = (len(rows), changed, undecided)
         print()
 
 
