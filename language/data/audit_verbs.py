@@ -9,7 +9,7 @@ list holds, and the decision a person recorded in verb-review.txt: a
 correction ("kind dégeler 3") or a "checked" line that keeps what the rules
 gave. A verb without a decision is printed as UNDECIDED.
 
-    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal|auxiliary|prefixed|subjects|participles|defective]...
+    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal|auxiliary|prefixed|subjects|participles|defective|offered]...
 
 With no argument every audit is printed; the last lines give the counts
 (listed / changed from the rules / undecided) that data/README.md records.
@@ -32,7 +32,7 @@ KIND_NAMES = {
 }
 RESTRICTED = {1, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15}
 PRONOMINAL = {3, 4, 5, 6, 8, 10, 14, 15}
-AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal", "auxiliary", "prefixed", "subjects", "participles", "defective")
+AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal", "auxiliary", "prefixed", "subjects", "participles", "defective", "offered")
 VARIANTS = {1, 8, 10, 11, 12}
 
 
@@ -451,6 +451,41 @@ class Audit:
                 decision = "UNDECIDED"
             print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
         self.counts["defective"] = (len(rows), changed, undecided)
+        print()
+
+    # 11. Every offered pronominal page, by class: a page with a pronominal
+    # gloss (the gloss records the use a person found), a pronominal-only verb
+    # (the subjects audit), or a page of a rare verb read and kept ("checked
+    # pronominal"); any other is undecided.
+    def offered(self):
+        glosses = {}
+        for path in glob.glob(os.path.join(HERE, "definitions", "*.txt")):
+            for line in open(path, encoding="utf-8"):
+                if "|" in line and not line.startswith("#"):
+                    verb, _, pronominal = (p.strip() for p in line.split("|"))
+                    glosses[verb] = pronominal
+        rows, classes = [], collections.Counter()
+        for word in sorted(self.verbs, key=d.sort_key):
+            for n, (_, kind, marks) in enumerate(self.verbs[word]):
+                if not (kind in PRONOMINAL or "+p" in marks):
+                    continue
+                key = word if n == 0 else f"{word}#{n + 1}"
+                if "+p" in marks:
+                    klass, decision = "pronominal only", "[subjects audit]"
+                elif glosses.get(key):
+                    klass, decision = "glossed", "[gloss] " + glosses[key]
+                else:
+                    klass = "rare, no definition"
+                    decision = self.decision("pronominal", word, keys=("kind",))
+                classes[klass] += 1
+                rows.append((word, klass, decision))
+        print("== Every offered pronominal page, by class")
+        undecided = 0
+        for word, klass, decision in rows:
+            undecided += decision is None
+            print(f"{word:22} {self.describe(word):44} {klass:22} {shorten(decision or 'UNDECIDED')}")
+        print("  " + ", ".join(f"{k} {v}" for k, v in sorted(classes.items())))
+        self.counts["offered"] = (len(rows), 0, undecided)
         print()
 
 
