@@ -495,6 +495,8 @@ const ReviewedForm kReviewedForms[] = {
     {"poindre", 0, false, false, S(0, 0), ""},
     {"poindre", 0, false, false, S(7, 2), "il a point"},
     {"choir", 0, false, false, S(5, 2), "il chût"},
+    {"malfaire", 0, false, false, S(0, 2), "N'existe pas"},
+    {"malfaire", 0, false, false, 93, "malfaire"},
     {"choir", 0, false, false, S(5, 0), ""},
     // The participle line of verbs restricted to il or the third persons.
     {"neiger", 0, false, false, 91, "neigé"},
