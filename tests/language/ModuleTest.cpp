@@ -120,6 +120,25 @@ TEST(Module, DistinctVerbsDoNotShareAGloss) {
         if (verbs.size() > 1) EXPECT_TRUE(recorded.count(verbs)) << gloss << ": " << *verbs.begin() << ", " << *verbs.rbegin();
 }
 
+// One register label, placed before the sense it marks: "(informal) to nab",
+// never "to nab (informal)" or "(colloquial)".
+TEST(Module, DefinitionsPlaceOneRegisterLabelBeforeTheSense) {
+    const auto& m = Module();
+    for (int i = 0; i < m.GetVerbCount(); ++i) {
+        for (bool pronominal : {false, true}) {
+            const char* text = m.GetEnglishDefinition(i, pronominal);
+            if (!text) continue;
+            const std::string gloss = std::string(text) + ";";
+            EXPECT_EQ(gloss.find("colloquial"), std::string::npos) << ToUtf8(m.GetVerb(i));
+            for (const char* label : {"(informal)", "(vulgar)", "(slang)"})
+                for (const char* after : {";", ",", " |"}) {
+                    const std::string misplaced = std::string(label) + after;
+                    EXPECT_EQ(gloss.find(misplaced), std::string::npos) << ToUtf8(m.GetVerb(i)) << ": " << text;
+                }
+        }
+    }
+}
+
 TEST(Module, Definitions) {
     const auto& m = Module();
     const int abaisser = VerbIndex("abaisser");
