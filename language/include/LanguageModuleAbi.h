@@ -70,6 +70,10 @@ typedef const char* (*GetTabNameFn)(int32_t tab);
 typedef const char* (*GetLanguageFn)(void);
 typedef int32_t (*GetLanguageVersionFn)(void);
 typedef bool (*GetQuestionFn)(int32_t verbIndex, int32_t slot, char* buffer);
+// ConjugateVerb: alternateLabels receives the two variant labels in the order
+// of the variants, and useAlternate selects the second. For the auxiliaries
+// the order follows the verb's main use: "A", "E" for most verbs (j'ai
+// vieilli), "E", "A" for the verbs of movement (je suis entré).
 typedef bool (*ConjugateVerbFn)(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
                                 bool* canBePronominal, bool* useAlternate, bool* pronominal,
                                 char* alternateLabels, char** forms);
