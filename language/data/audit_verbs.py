@@ -9,12 +9,13 @@ list holds, and the decision a person recorded in verb-review.txt: a
 correction ("kind dégeler 3") or a "checked" line that keeps what the rules
 gave. A verb without a decision is printed as UNDECIDED.
 
-    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal]...
+    python3 language/data/audit_verbs.py [groups|spelling|kinds|agreement|pronominal|auxiliary|prefixed|subjects|participles|defective|offered]...
 
 With no argument every audit is printed; the last lines give the counts
 (listed / changed from the rules / undecided) that data/README.md records.
 """
 import collections
+import glob
 import os
 import re
 import sys
@@ -31,7 +32,8 @@ KIND_NAMES = {
 }
 RESTRICTED = {1, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15}
 PRONOMINAL = {3, 4, 5, 6, 8, 10, 14, 15}
-AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal")
+AUDITS = ("groups", "spelling", "kinds", "agreement", "pronominal", "auxiliary", "prefixed", "subjects", "participles", "defective", "offered")
+VARIANTS = {1, 8, 10, 11, 12}
 
 
 def read_decisions():
@@ -113,7 +115,7 @@ class Audit:
         return "; ".join(out) or "left out"
 
     def decision(self, audit, word, keys=("kind", "model", "only", "not-only", "simple-pronominal", "duplicate", "add",
-                                          "h", "drop"), group=None):
+                                          "h", "drop", "reciprocal", "agrees"), group=None):
         """The recorded decision for `word` in `audit`: review lines first,
         then a "checked" line for the verb, then one for its class."""
         lines = [(t, r) for t, r in self.review.get(word, []) if t.split()[0] in keys]
@@ -272,6 +274,219 @@ class Audit:
             rules = f"{'offered' if derived_offered else 'not offered'} ({why}, {tag})"
             rows.append((word, rules, bool(derived_offered) != offered))
         self.report("pronominal", "Offered pronominal forms that the tags do not make certain", rows)
+
+    # 6. Verbs with both auxiliaries: which one comes first. The rules give
+    # avoir; "etre-first" puts être first where the main use takes it.
+    def auxiliary(self):
+        rows = []
+        for word in sorted(self.verbs, key=d.sort_key):
+            entries = [(k, m) for _, k, m in self.verbs[word] if k in VARIANTS]
+            if not entries:
+                continue
+            first = "être" if any("+e" in m for _, m in entries) else "avoir"
+            rows.append((word, f"avoir first, now {first} first", first == "être"))
+        print("== Which auxiliary comes first")
+        changed = undecided = 0
+        for word, rules, was_changed in rows:
+            decision = self.decision("auxiliary", word, keys=("etre-first",))
+            changed += was_changed
+            if decision is None:
+                undecided += 1
+                decision = "UNDECIDED"
+            print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
+        self.counts["auxiliary"] = (len(rows), changed, undecided)
+        print()
+
+    # 7. A prefixed verb against its base verb (reparler / parler): a prefix
+    # does not change the agreement, the auxiliary, the persons or the model
+    # unless the verbs differ in meaning or conjugation; each difference is
+    # decided. The rules give the base verb's class.
+    PREFIXES = ("entre-", "entr'", "contre-", "sous-", "sur-", "dés", "més", "super", "inter", "trans", "auto",
+                "re", "ré", "r", "dé", "sur", "sous", "pré", "co", "mé")
+
+    @staticmethod
+    def verb_class(kind, marks):
+        pronominal = kind in PRONOMINAL or "+p" in marks
+        return {
+            "agreement": ("invariable" if kind in (4, 10) else "agrees") if pronominal else None,
+            "auxiliary": "être" if kind in (2, 6) else
+                         ("être first" if "+e" in marks else "avoir first") if kind in VARIANTS else "avoir",
+            "persons": "il" if kind in (5, 9, 11) else "il, ils" if kind in (12, 13, 15) else
+                       "ça" if kind == 7 else "all",
+        }
+
+    def prefixed(self):
+        rows = []
+        for word in sorted(self.verbs, key=d.sort_key):
+            prefix = next((p for p in self.PREFIXES if word.startswith(p) and word[len(p):] in self.verbs), None)
+            if prefix is None:
+                continue
+            base = word[len(prefix):]
+            model, kind, marks = self.verbs[word][0]
+            base_model, base_kind, base_marks = self.verbs[base][0]
+            ours, theirs = self.verb_class(kind, marks), self.verb_class(base_kind, base_marks)
+            differences = [f"{k} {theirs[k]}" for k in ours
+                           if ours[k] != theirs[k] and ours[k] is not None and theirs[k] is not None]
+            if model != base_model:
+                differences.append(f"model {self.models.get(base_model, base_model)}")
+            if differences:
+                rows.append((word, f"as {base}: " + ", ".join(differences), any(
+                    t.split()[0] in ("kind", "model") for t, _ in self.review.get(word, []))))
+        self.report("prefixed", "Prefixed verbs that differ from their base verb", rows)
+
+    # 8. Pronominal-only verbs, by the subjects they take: people (every
+    # person), things (third persons, as s'ensuivre) or a group acting on
+    # itself (reciprocal: plural persons and a collective il). The rules give
+    # every person.
+    def subjects(self):
+        rows = []
+        for word in sorted(self.verbs, key=d.sort_key):
+            for _, kind, marks in self.verbs[word]:
+                if "+p" not in marks:
+                    continue
+                now = "reciprocal" if "+r" in marks else "third persons" if kind in (13, 15) else \
+                    "il only" if kind in (5, 9, 14) else "every person"
+                rows.append((word, f"every person, now {now}", now != "every person"))
+        print("== Pronominal-only verbs by the subjects they take")
+        changed = undecided = 0
+        for word, rules, was_changed in rows:
+            decision = self.decision("subjects", word, keys=("kind", "reciprocal"))
+            changed += was_changed
+            if decision is None:
+                undecided += 1
+                decision = "UNDECIDED"
+            print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
+        self.counts["subjects"] = (len(rows), changed, undecided)
+        print()
+
+    # 9. The participle line. (a) Verbs without a pronominal form whose tags
+    # give no direct object: the rules make their participle invariable
+    # (existé); "agrees" keeps the feminine of those with a transitive or
+    # passive use. (b) Models whose participle line has no feminine or whose
+    # flags say noAgreement, against the transitivity of each verb using them.
+    @staticmethod
+    def model_participles():
+        lines, number, found = {}, None, {}
+        for path in sorted(glob.glob(os.path.join(HERE, "models", "*.txt"))):
+            for line in open(path, encoding="utf-8"):
+                words = line.split()
+                if words[:1] == ["model"]:
+                    number = int(words[1])
+                    found[number] = {"feminine": True, "noAgreement": False}
+                elif words[:1] == ["past-participle"] and number is not None:
+                    found[number]["feminine"] = len(words) == 5 and words[4] != "-"
+                elif words[:1] == ["flags"] and number is not None:
+                    found[number]["noAgreement"] = "noAgreement" in words
+        return found
+
+    def participles(self):
+        rows = []
+        models = self.model_participles()
+        for word in sorted(self.verbs, key=d.sort_key):
+            info = self.dictionary.get(word)
+            tag = info[1] if info else ""
+            for model, kind, marks in self.verbs[word]:
+                if d.invariable_participle(kind, "+p" in marks, tag):
+                    now = "invariable" if "+i" in marks else "agrees"
+                    rows.append((word, f"invariable (no object: {tag}), now {now}", now != "invariable"))
+                elif model in models and (not models[model]["feminine"] or models[model]["noAgreement"]) \
+                        and model not in (30, 99):
+                    transitive = "t" in tag[2:5]
+                    rows.append((word, f"model {self.models.get(model)}: "
+                                       f"{'no feminine' if not models[model]['feminine'] else 'noAgreement'}"
+                                       f"{', transitive' if transitive else ''}", False))
+        print("== The participle line: invariable participles")
+        changed = undecided = 0
+        for word, rules, was_changed in rows:
+            decision = self.decision("participles", word, keys=("agrees",), group=None)
+            if decision is None:
+                klass = "invariable" if rules.startswith("invariable") else "model"
+                decision = self.decision("participles", klass, keys=())
+            changed += was_changed
+            if decision is None:
+                undecided += 1
+                decision = "UNDECIDED"
+            print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
+        self.counts["participles"] = (len(rows), changed, undecided)
+        print()
+
+    # 10. Pronominal forms of impersonal, modal or defective verbs: the
+    # pronominal page shows what the model and kind allow; "simple-pronominal"
+    # keeps only the simple tenses in use (se mourir).
+    @staticmethod
+    def model_restrictions():
+        found, number = {}, None
+        for path in sorted(glob.glob(os.path.join(HERE, "models", "*.txt"))):
+            for line in open(path, encoding="utf-8"):
+                words = line.split()
+                if words[:1] == ["model"]:
+                    number = int(words[1])
+                    found[number] = []
+                elif words[:1] == ["flags"] and number is not None:
+                    found[number] += [w for w in words[1:] if w in ("impersonal", "thirdPersonOnly", "noImperative")]
+                elif words[:1] == ["missing"] and number is not None:
+                    found[number].append("missing " + ",".join(words[1:]))
+        return found
+
+    def defective(self):
+        rows = []
+        restrictions = self.model_restrictions()
+        for word in sorted(self.verbs, key=d.sort_key):
+            for model, kind, marks in self.verbs[word]:
+                if not (kind in PRONOMINAL or "+p" in marks):
+                    continue
+                why = restrictions.get(model, []) + (["impersonal or third persons when pronominal"]
+                                                     if kind in (5, 14, 15) else [])
+                if not why and model not in (50, 71, 73) and "+m" not in marks:  # devoir, vouloir, savoir: modal
+                    continue
+                now = "simple tenses only" if "+m" in marks else "the tenses of the model"
+                rows.append((word, f"{'; '.join(why) or 'modal'}: {now}", "+m" in marks))
+        print("== Pronominal forms of impersonal, modal or defective verbs")
+        changed = undecided = 0
+        for word, rules, was_changed in rows:
+            decision = self.decision("defective", word, keys=("simple-pronominal",))
+            changed += was_changed
+            if decision is None:
+                undecided += 1
+                decision = "UNDECIDED"
+            print(f"{word:22} {self.describe(word):44} rules: {rules:34} {shorten(decision)}")
+        self.counts["defective"] = (len(rows), changed, undecided)
+        print()
+
+    # 11. Every offered pronominal page, by class: a page with a pronominal
+    # gloss (the gloss records the use a person found), a pronominal-only verb
+    # (the subjects audit), or a page of a rare verb read and kept ("checked
+    # pronominal"); any other is undecided.
+    def offered(self):
+        glosses = {}
+        for path in glob.glob(os.path.join(HERE, "definitions", "*.txt")):
+            for line in open(path, encoding="utf-8"):
+                if "|" in line and not line.startswith("#"):
+                    verb, _, pronominal = (p.strip() for p in line.split("|"))
+                    glosses[verb] = pronominal
+        rows, classes = [], collections.Counter()
+        for word in sorted(self.verbs, key=d.sort_key):
+            for n, (_, kind, marks) in enumerate(self.verbs[word]):
+                if not (kind in PRONOMINAL or "+p" in marks):
+                    continue
+                key = word if n == 0 else f"{word}#{n + 1}"
+                if "+p" in marks:
+                    klass, decision = "pronominal only", "[subjects audit]"
+                elif glosses.get(key):
+                    klass, decision = "glossed", "[gloss] " + glosses[key]
+                else:
+                    klass = "rare, no definition"
+                    decision = self.decision("pronominal", word, keys=("kind",))
+                classes[klass] += 1
+                rows.append((word, klass, decision))
+        print("== Every offered pronominal page, by class")
+        undecided = 0
+        for word, klass, decision in rows:
+            undecided += decision is None
+            print(f"{word:22} {self.describe(word):44} {klass:22} {shorten(decision or 'UNDECIDED')}")
+        print("  " + ", ".join(f"{k} {v}" for k, v in sorted(classes.items())))
+        self.counts["offered"] = (len(rows), 0, undecided)
+        print()
 
 
 def shorten(text, width=150):

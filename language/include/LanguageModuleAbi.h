@@ -58,6 +58,11 @@ enum {
 
 typedef int32_t (*GetVerbCountFn)(void);
 typedef const char* (*GetVerbFn)(int32_t verbIndex);
+// GetEnglishDefinition: the verb's plain definition, or with `pronominal` the
+// pronominal one that follows it (may be ""); null for a verb without
+// definitions or an index out of range. The definitions live in two pools of
+// the database (blobs 202 and 206, selected per verb by bit 20 of its
+// VerbInfo word); the caller sees no difference.
 typedef const char* (*GetEnglishDefinitionFn)(int32_t verbIndex, bool pronominal);
 typedef const char* (*GetTenseNameFn)(int32_t tense);
 typedef const char* (*GetTenseName2Fn)(int32_t tense);
@@ -65,6 +70,10 @@ typedef const char* (*GetTabNameFn)(int32_t tab);
 typedef const char* (*GetLanguageFn)(void);
 typedef int32_t (*GetLanguageVersionFn)(void);
 typedef bool (*GetQuestionFn)(int32_t verbIndex, int32_t slot, char* buffer);
+// ConjugateVerb: alternateLabels receives the two variant labels in the order
+// of the variants, and useAlternate selects the second. For the auxiliaries
+// the order follows the verb's main use: "A", "E" for most verbs (j'ai
+// vieilli), "E", "A" for the verbs of movement (je suis entré).
 typedef bool (*ConjugateVerbFn)(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
                                 bool* canBePronominal, bool* useAlternate, bool* pronominal,
                                 char* alternateLabels, char** forms);

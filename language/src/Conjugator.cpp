@@ -252,7 +252,10 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
 
     // 4. Kind: pronominal form, variants, auxiliary, restrictions.
     const KindRule& rule = kKinds[kind];
-    const bool pronominalOnly = (info & PronominalOnlyBit) != 0;
+    const bool pronominalOnly = !rule.alternate && (info & PronominalOnlyBit) != 0;
+    const bool etreFirst = rule.alternate && (info & EtreFirstBit) != 0;
+    const bool reciprocal = pronominalOnly && kind == ReciprocalKind;
+    const bool intransitive = kind == 0 && !pronominalOnly && (info & InvariableParticipleBit) != 0;
     *canBePronominal = rule.pronominal || pronominalOnly;
     *hasAlternate = rule.alternate || twoParadigms;
     if (pronominalOnly) *pronominal = true;
@@ -270,8 +273,22 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     if (simpleTensesOnly)
         flags |= (1u << (MissingTenseShift + 2)) | (1u << (MissingTenseShift + 5)) |
                  (0x7Fu << (MissingTenseShift + SimpleTenseCount)) | NoImperative | NoCompoundParticiple;
-    const int auxiliary = UsesEtre(kind, isPronominal, *useAlternate) ? AuxiliaryEtreModel : AuxiliaryAvoirModel;
-    if (!twoParadigms && rule.alternate && alternateLabels) std::memcpy(alternateLabels, "A\0E", 4);
+    // The first variant is the auxiliary of the verb's main use: avoir for
+    // most ("j'ai accouru"), être for the verbs of movement ("je suis entré").
+    const bool etreVariant = *useAlternate != etreFirst;
+    const int auxiliary = UsesEtre(kind, isPronominal, etreVariant) ? AuxiliaryEtreModel : AuxiliaryAvoirModel;
+    if (!twoParadigms && rule.alternate && alternateLabels)
+        std::memcpy(alternateLabels, etreFirst ? "E\0A" : "A\0E", 4);
+
+    // A verb that its kind restricts to il, to the third persons or to ça
+    // (il neige, il incombe, ça boume) has no object and no agreeing
+    // auxiliary, so its participle never agrees: the participle line shows
+    // no feminine (neigé, incombé), as fallu and plu. A model with such a
+    // restriction of its own gives the participle it means (sis, sise).
+    constexpr uint32_t restrictedPersons = Impersonal | ThirdPersonOnly | CaSubject;
+    const bool invariableParticiple = intransitive || (!isPronominal && auxiliary == AuxiliaryAvoirModel &&
+                                                       (rule.addedFlags & restrictedPersons) &&
+                                                       !(modelFlags & restrictedPersons));
 
     const Pronouns mode = !isPronominal ? Pronouns::Plain
                           : (std::strcmp(verb.infinitive, "aller") == 0 || std::strcmp(verb.infinitive, "falloir") == 0)
@@ -352,7 +369,7 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
             FormWriter out(forms[PastParticipleSlot]);
             out.PutStemAndEnding(verb, participle);
             const char* feminine = ModelEnding(model, FeminineSuffixEnding);
-            if (*feminine) {
+            if (*feminine && !invariableParticiple) {
                 out.Put(Literal(", "));
                 out.PutStemAndEnding(Verb{verb.infinitive, verb.infinitiveLength, 0, verb.caret, verb.caretLength,
                                           verb.hAspire},
@@ -397,6 +414,11 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
     if (flags & NoImperative) {
         for (int i = 0; i < 6; ++i) forms[ImperativeSlot + i][0] = 0;
         if (!suppressPlaceholders) Set(forms[ImperativeSlot + 2], kNoImperative);
+    }
+    // "Nous nous entraidons", "on s'entraide", never "je m'entraide".
+    if (reciprocal) {
+        for (int t = 0; t < PersonalTenseCount; ++t) forms[t * 6][0] = forms[t * 6 + 1][0] = 0;
+        forms[ImperativeSlot][0] = 0;
     }
     if (flags & NoPresentParticiple) Set(forms[PresentParticipleSlot], kNoForm);
     if (flags & NoCompoundParticiple) forms[CompoundParticipleSlot][0] = 0;

@@ -61,6 +61,12 @@ __attribute__((constructor)) void AttachDatabase() {
     Db.definitionPool = reinterpret_cast<const char*>(BlobData(definitions));
     if (!names || !infos || !models || !infinitives || !endings || !definitions) return;
 
+    // The second definition pool is optional: a database whose definitions
+    // fit the first pool refers to none of it.
+    if (const ResourceEntry* more = FindBlob(SecondDefinitionPoolId)) {
+        Db.secondDefinitionPool = reinterpret_cast<const char*>(more->data);
+        Db.secondDefinitionPoolSize = more->size;
+    }
     Db.endingPoolSize = endings->size;
     Db.definitionPoolSize = definitions->size;
     Db.infinitivePoolSize = infinitives->size;

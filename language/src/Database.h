@@ -1,4 +1,4 @@
-// The verb database as the module sees it: six blobs used in place.
+// The verb database as the module sees it: its blobs used in place.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,7 @@ struct DatabaseView {
     const uint8_t* modelTable = nullptr;
     const char* endingPool = nullptr;
     const char* definitionPool = nullptr;
+    const char* secondDefinitionPool = nullptr;
     const uint8_t* verbNameIndex = nullptr;
     const uint8_t* verbInfoTable = nullptr;
     const char* infinitivePool = nullptr;
@@ -19,6 +20,7 @@ struct DatabaseView {
     int32_t modelCount = 0;
     uint32_t endingPoolSize = 0;
     uint32_t definitionPoolSize = 0;
+    uint32_t secondDefinitionPoolSize = 0;
     uint32_t infinitivePoolSize = 0;
 };
 
@@ -70,11 +72,15 @@ inline const char* ModelEnding(int model, int entry) {
     return offset < Db.endingPoolSize ? Db.endingPool + offset : EmptyText;
 }
 
-// The plain definition of a verb, or null.
+// The plain definition of a verb, or null; it lies in the pool that bit 20
+// of its VerbInfo selects.
 inline const char* PlainDefinition(int32_t verbIndex) {
-    const uint32_t ref = VerbInfo(verbIndex) & DefinitionRefMask;
-    if (ref == 0 || ref > Db.definitionPoolSize) return nullptr;
-    return Db.definitionPool + (ref - 1);
+    const uint32_t info = VerbInfo(verbIndex);
+    const uint32_t ref = info & DefinitionRefMask;
+    const bool second = (info & SecondDefinitionPoolBit) != 0;
+    const char* pool = second ? Db.secondDefinitionPool : Db.definitionPool;
+    if (ref == 0 || !pool || ref > (second ? Db.secondDefinitionPoolSize : Db.definitionPoolSize)) return nullptr;
+    return pool + (ref - 1);
 }
 
 }  // namespace french

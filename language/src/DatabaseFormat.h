@@ -6,7 +6,7 @@
 
 namespace french {
 
-// Resource ids of the six blobs (type "PLIMO").
+// Resource ids of the blobs (type "PLIMO").
 enum BlobId : int32_t {
     ModelTableId = 200,
     EndingPoolId = 201,
@@ -14,6 +14,9 @@ enum BlobId : int32_t {
     VerbNameIndexId = 203,
     VerbInfoTableId = 204,
     InfinitivePoolId = 205,
+    // The definitions that no longer fit the first pool, in the same layout
+    // (two strings per defined verb).
+    SecondDefinitionPoolId = 206,
 };
 
 inline constexpr int32_t IconResourceId = 10000;
@@ -23,11 +26,30 @@ inline constexpr int32_t BitmapResourceId = 10001;
 inline constexpr uint32_t DefinitionRefMask = 0x1FFFF;  // bits 0-16
 inline constexpr uint32_t HAspireBit = 1u << 17;        // h aspiré: no elision before the verb
 inline constexpr uint32_t PronominalOnlyBit = 1u << 18; // exists only as a pronominal verb
+// A verb whose kind has the avoir/être variants (1, 8, 10, 11, 12) cannot be
+// pronominal-only: its pronominal form, where it has one, takes être alone.
+// There bit 18 says instead that être is the first variant ("je suis entré",
+// then "j'ai entré"); the labels come as "E", "A".
+inline constexpr uint32_t EtreFirstBit = 1u << 18;
 // The pronominal form lives only in the present, imperfect, future, present
 // subjunctive, conditional and present participle: "elle se meurt" but
 // never "elle s'est morte".
 inline constexpr uint32_t PronominalSimpleTensesBit = 1u << 19;
+// A verb of kind 0 that is not pronominal-only has no pronominal form, so
+// bit 19 cannot limit one; there it says that the verb takes no direct
+// object and its participle never agrees: the participle line shows no
+// feminine (existé, semblé, lutté, as dormi and nui).
+inline constexpr uint32_t InvariableParticipleBit = 1u << 19;
+// The verb's definitions are in the second definition pool (blob 206);
+// definitionRef is then 1 + the offset of the plain definition in that pool.
+inline constexpr uint32_t SecondDefinitionPoolBit = 1u << 20;
 inline constexpr int KindShift = 21;                    // bits 21-24
+// A pronominal-only verb never shows its plain form, so the auxiliary its
+// kind gives the plain form is idle. Kind 2 (être, no pronominal form) on a
+// pronominal-only verb marks a reciprocal verb (s'entraider, s'entre-tuer):
+// it has the plural persons and a collective third singular, no je, no tu,
+// and no imperative for tu.
+inline constexpr int ReciprocalKind = 2;
 inline constexpr uint32_t KindMask = 0xF;
 inline constexpr int ModelShift = 25;                   // bits 25-31
 inline constexpr uint32_t ModelMask = 0x7F;

@@ -189,10 +189,13 @@ std::vector<Verb> ReadVerbFile(const std::string& path) {
             if (mark == 'h') verb.hAspire = true;
             else if (mark == 'p') verb.pronominalOnly = true;
             else if (mark == 'm') verb.pronominalSimpleTenses = true;
+            else if (mark == 'e') verb.etreFirst = true;
+            else if (mark == 'r') verb.reciprocal = true;
+            else if (mark == 'i') verb.invariableParticiple = true;
             else Fail(where, "unknown mark '" + words.back() + "'");
             words.pop_back();
         }
-        if (words.size() < 3) Fail(where, "a verb line is: infinitive model kind [+h] [+p] [+m]");
+        if (words.size() < 3) Fail(where, "a verb line is: infinitive model kind [+h] [+p] [+m] [+e] [+r] [+i]");
         verb.kind = ToInt(words.back(), where);
         words.pop_back();
         verb.model = ToInt(words.back(), where);

@@ -37,6 +37,9 @@ struct Verb {
     bool pronominalOnly = false;
     std::string source;
     bool pronominalSimpleTenses = false;  // se mourir: no compound tenses, no imperative
+    bool etreFirst = false;               // être is the first of the avoir/être variants
+    bool reciprocal = false;              // pronominal only, plural persons (s'entraider)
+    bool invariableParticiple = false;    // no direct object: existé, never "existée"
 };
 
 struct Definition {

@@ -80,6 +80,24 @@ void CheckVerb(const Verb& verb, const std::map<int, Model>& models, const std::
     } else {
         checkLength(model);
     }
+    // Bit 18 is the pronominal-only mark, or "être first" in a kind with the
+    // avoir/être variants: each mark is refused where it would read as the other.
+    const bool variants = verb.kind == 1 || verb.kind == 8 || verb.kind == 10 || verb.kind == 11 || verb.kind == 12;
+    if (verb.etreFirst && !variants)
+        throw DataError(verb.source + ": '" + verb.infinitive + "' has no avoir/être variants to put être first");
+    if (verb.pronominalOnly && variants)
+        throw DataError(verb.source + ": '" + verb.infinitive + "' is pronominal-only, so it has no avoir/être variants");
+    // Bit 19 limits the pronominal form (+m) of a verb that has one, and marks
+    // the invariable participle (+i) of a kind-0 verb that has none.
+    const bool plainOnly = verb.kind == 0 && !verb.pronominalOnly;
+    if (verb.invariableParticiple && !plainOnly)
+        throw DataError(verb.source + ": '" + verb.infinitive + "': +i is for kind-0 verbs without a pronominal form");
+    if (verb.pronominalSimpleTenses && plainOnly)
+        throw DataError(verb.source + ": '" + verb.infinitive + "' has no pronominal form for +m to limit");
+    // A reciprocal verb is stored as a pronominal-only verb of kind 2; only
+    // the ordinary pronominal kind may become that without losing anything.
+    if (verb.reciprocal && !(verb.pronominalOnly && verb.kind == 3))
+        throw DataError(verb.source + ": '" + verb.infinitive + "' is reciprocal: pronominal-only (+p) and kind 3");
 }
 
 }  // namespace
@@ -145,18 +163,24 @@ Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Ver
         uint32_t info = 0;
         const auto def = definitions.find(key);
         if (def != definitions.end()) {
-            const size_t ref = db.definitionPool.size() + 1;
-            if (ref > french::DefinitionRefMask) throw DataError(def->second.source + ": the definition pool is full");
-            PutString(db.definitionPool, def->second.plain);
-            PutString(db.definitionPool, def->second.pronominal);
+            // The first pool while its offsets reach, then the second.
+            const bool second = db.definitionPool.size() + 1 > french::DefinitionRefMask;
+            std::vector<uint8_t>& pool = second ? db.secondDefinitionPool : db.definitionPool;
+            const size_t ref = pool.size() + 1;
+            if (ref > french::DefinitionRefMask) throw DataError(def->second.source + ": both definition pools are full");
+            PutString(pool, def->second.plain);
+            PutString(pool, def->second.pronominal);
             info |= static_cast<uint32_t>(ref);
+            if (second) info |= french::SecondDefinitionPoolBit;
             usedDefinitions.insert(key);
             ++db.definedVerbs;
         }
         if (verb.hAspire) info |= french::HAspireBit;
         if (verb.pronominalOnly) info |= french::PronominalOnlyBit;
+        if (verb.etreFirst) info |= french::EtreFirstBit;
         if (verb.pronominalSimpleTenses) info |= french::PronominalSimpleTensesBit;
-        info |= static_cast<uint32_t>(verb.kind) << french::KindShift;
+        if (verb.invariableParticiple) info |= french::InvariableParticipleBit;
+        info |= static_cast<uint32_t>(verb.reciprocal ? french::ReciprocalKind : verb.kind) << french::KindShift;
         info |= static_cast<uint32_t>(verb.model) << french::ModelShift;
         Put32(db.verbInfoTable, info);
     }

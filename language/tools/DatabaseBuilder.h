@@ -1,4 +1,4 @@
-// Lays the parsed sources out as the six database blobs.
+// Lays the parsed sources out as the database blobs.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@ struct Database {
     std::vector<uint8_t> modelTable;
     std::vector<uint8_t> endingPool;
     std::vector<uint8_t> definitionPool;
+    std::vector<uint8_t> secondDefinitionPool;  // what the first pool's 17-bit offsets cannot reach
     std::vector<uint8_t> verbNameIndex;
     std::vector<uint8_t> verbInfoTable;
     std::vector<uint8_t> infinitivePool;

@@ -1,5 +1,5 @@
 // plimo-dbc: compiles the database sources of language/data into a C++ source
-// file holding the six blobs, the module's other resources and the resource
+// file holding the database blobs, the module's other resources and the resource
 // directory the module exports.
 //
 //   plimo-dbc --models DIR --verbs FILE --definitions DIR
@@ -59,6 +59,7 @@ void Emit(std::ostream& out, const dbc::Database& db, const std::vector<Resource
         {"PLIMO", french::ModelTableId, db.modelTable},       {"PLIMO", french::EndingPoolId, db.endingPool},
         {"PLIMO", french::DefinitionPoolId, db.definitionPool}, {"PLIMO", french::VerbNameIndexId, db.verbNameIndex},
         {"PLIMO", french::VerbInfoTableId, db.verbInfoTable}, {"PLIMO", french::InfinitivePoolId, db.infinitivePool},
+        {"PLIMO", french::SecondDefinitionPoolId, db.secondDefinitionPool},
     };
     all.insert(all.end(), extra.begin(), extra.end());
 
@@ -146,7 +147,7 @@ int main(int argc, char** argv) {
             std::cout << "verbs " << db.verbCount << ", defined " << db.definedVerbs << ", models " << db.modelCount
                       << ", endings " << db.endingCount << " (" << db.endingPool.size() << " bytes)"
                       << ", infinitives " << db.infinitivePool.size() << " bytes, definitions "
-                      << db.definitionPool.size() << " bytes\n";
+                      << db.definitionPool.size() << " + " << db.secondDefinitionPool.size() << " bytes\n";
         }
     } catch (const std::exception& e) {
         std::cerr << "plimo-dbc: " << e.what() << "\n";

@@ -113,15 +113,34 @@ TEST(Conjugation, BalayerVariantsIAndY) {
 }
 
 TEST(Conjugation, AuxiliaryVariantsAAndE) {
-    const auto a = Conjugate("accourir");
+    const auto a = Conjugate("atterrir");
     EXPECT_TRUE(a.hasAlternate);
     EXPECT_FALSE(a.canBePronominal);
     EXPECT_EQ(a.labels[0], "A");
     EXPECT_EQ(a.labels[1], "E");
-    EXPECT_EQ(a.forms[42], "j'ai accouru");
-    const auto e = Conjugate("accourir", false, true);
-    EXPECT_EQ(e.forms[42], "je suis accouru");
-    EXPECT_EQ(e.forms[45], "nous sommes accourus");
+    EXPECT_EQ(a.forms[42], "j'ai atterri");
+    const auto e = Conjugate("atterrir", false, true);
+    EXPECT_EQ(e.forms[42], "je suis atterri");
+    EXPECT_EQ(e.forms[45], "nous sommes atterris");
+}
+
+// The verbs of movement show être first; the labels follow the order, and
+// the pronominal form keeps être whichever variant is asked for.
+TEST(Conjugation, EtreComesFirstWhereTheMainUseTakesIt) {
+    for (const char* verb : {"entrer", "sortir", "monter", "descendre", "passer", "retourner", "accourir"}) {
+        const auto first = Conjugate(verb);
+        ASSERT_TRUE(first.hasAlternate) << verb;
+        EXPECT_EQ(first.labels[0], "E") << verb;
+        EXPECT_EQ(first.labels[1], "A") << verb;
+        EXPECT_EQ(first.forms[S(7, 0)].rfind("je suis ", 0), 0u) << verb << ": " << first.forms[S(7, 0)];
+        const auto second = Conjugate(verb, false, true);
+        EXPECT_EQ(second.forms[S(7, 0)].rfind("j'ai ", 0), 0u) << verb << ": " << second.forms[S(7, 0)];
+    }
+    EXPECT_EQ(Conjugate("entrer").forms[S(7, 3)], "nous sommes entrés");
+    EXPECT_EQ(Conjugate("sortir", false, true).forms[92], "ayant sorti");
+    EXPECT_EQ(Conjugate("passer", true, true).forms[S(7, 2)], "il s'est passé");
+    EXPECT_EQ(Conjugate("passer", true, false).forms[S(7, 2)], "il s'est passé");
+    for (const char* verb : {"vieillir", "augmenter", "disparaître"}) EXPECT_EQ(Conjugate(verb).labels[0], "A") << verb;
 }
 
 TEST(Conjugation, MissingTensesShowPlaceholdersUnlessSuppressed) {
@@ -404,6 +423,11 @@ const ReviewedForm kReviewedForms[] = {
     {"arguer", 0, false, false, S(0, 5), "ils arguënt"},
     {"arguer", 0, false, false, S(3, 0), "j'arguërai"},
     {"arguer", 0, false, false, S(0, 3), "nous arguons"},
+    {"arguer", 0, false, false, S(1, 3), "nous arguïons"},
+    {"arguer", 0, false, false, S(4, 4), "vous arguïez"},
+    {"clore", 0, false, false, S(0, 2), "il clôt"},
+    {"éclore", 0, false, false, S(0, 2), "il éclot"},
+    {"enclore", 0, false, false, S(0, 2), "il enclot"},
     {"dégeler", 0, false, false, S(0, 0), "je dégèle"},
     {"regeler", 0, false, false, S(0, 5), "ils regèlent"},
     {"barder", 0, false, false, S(0, 0), "je barde"},
@@ -426,6 +450,10 @@ const ReviewedForm kReviewedForms[] = {
     {"mourir", 0, true, false, 84, ""},
     {"mourir", 0, true, false, 91, ""},
     {"mourir", 0, false, false, S(7, 0), "je suis mort"},
+    {"pouvoir", 0, true, false, S(0, 2), "il se peut"},
+    {"pouvoir", 0, true, false, S(6, 2), "il se pourrait"},
+    {"pouvoir", 0, true, false, S(7, 2), "N'existe pas"},
+    {"agir", 0, true, false, S(7, 2), "il s'est agi"},
     {"suffire", 0, true, false, S(0, 0), "je me suffis"},
     {"suffire", 0, true, false, S(7, 3), "nous nous sommes suffi"},
     {"arroger", 0, true, false, S(7, 5), "ils se sont arrogé"},
@@ -437,6 +465,50 @@ const ReviewedForm kReviewedForms[] = {
     {"sortir", 1, false, false, S(0, 0), ""},
     {"ressortir", 1, false, false, S(0, 2), "il ressortit"},
     {"saillir", 1, false, false, S(3, 2), "il saillera"},
+    // Prefixed verbs decided apart from their base: an indirect reflexive.
+    {"reparler", 0, true, false, S(7, 3), "nous nous sommes reparlé"},
+    {"réattribuer", 0, true, false, S(7, 5), "ils se sont réattribué"},
+    {"approprier", 0, true, false, S(7, 5), "ils se sont approprié"},
+    {"interdire", 0, true, false, S(7, 3), "nous nous sommes interdit"},
+    {"pardonner", 0, true, false, S(7, 5), "ils se sont pardonné"},
+    {"défigurer", 0, true, false, S(7, 5), "ils se sont défigurés"},
+    // The familiar ficher has its own participle; the plain one keeps fiché.
+    {"ficher", 1, true, false, S(7, 2), "il s'est fichu"},
+    {"ficher", 1, false, false, S(7, 0), "j'ai fichu"},
+    {"ficher", 0, false, false, S(7, 0), "j'ai fiché"},
+    {"contreficher", 0, true, false, S(7, 5), "ils se sont contrefichus"},
+    // Reciprocal verbs: plural persons and a collective il.
+    {"entraider", 0, true, false, S(0, 0), ""},
+    {"entraider", 0, true, false, S(0, 2), "il s'entraide"},
+    {"entraider", 0, true, false, S(7, 3), "nous nous sommes entraidés"},
+    {"entraider", 0, true, false, 84, ""},
+    {"entraider", 0, true, false, 85, "entraidons-nous"},
+    {"entre-tuer", 0, true, false, S(2, 1), ""},
+    {"entre-nuire", 0, true, false, S(7, 5), "ils se sont entre-nui"},
+    // Pronominal-only verbs said of things: third persons, no imperative.
+    {"périmer", 0, true, false, S(0, 0), ""},
+    {"périmer", 0, true, false, S(7, 2), "il s'est périmé"},
+    {"périmer", 0, true, false, 86, "pas d'impératif"},
+    {"pommeler", 0, true, false, S(0, 5), "ils se pommellent"},
+    // Defective verbs: poindre at the third singular, choir's one imperfect subjunctive.
+    {"poindre", 0, false, false, S(0, 2), "il point"},
+    {"poindre", 0, false, false, S(0, 0), ""},
+    {"poindre", 0, false, false, S(7, 2), "il a point"},
+    {"choir", 0, false, false, S(5, 2), "il chût"},
+    {"malfaire", 0, false, false, S(0, 2), "N'existe pas"},
+    {"malfaire", 0, false, false, 93, "malfaire"},
+    {"choir", 0, false, false, S(5, 0), ""},
+    // The participle line of verbs restricted to il or the third persons.
+    {"neiger", 0, false, false, 91, "neigé"},
+    {"incomber", 0, false, false, 91, "incombé"},
+    {"résulter", 0, false, false, 91, "résulté"},
+    {"boumer", 0, false, false, 91, "boumé"},
+    {"seoir", 0, false, false, 91, "sis, ise"},
+    {"placer", 0, false, false, 91, "placé, ée"},
+    {"exister", 0, false, false, 91, "existé"},
+    {"lutter", 0, false, false, 91, "lutté"},
+    {"sembler", 0, false, false, 92, "ayant semblé"},
+    {"obéir", 0, false, false, 91, "obéi, ie"},
 };
 
 TEST(Conjugation, ReviewedFormsStayCorrected) {
@@ -449,11 +521,16 @@ TEST(Conjugation, ReviewedFormsStayCorrected) {
 }
 
 TEST(Conjugation, WithdrawnPronominalFormsAreNotOffered) {
-    for (const char* verb : {"concourir", "dépendre", "insupporter", "réussir"})
+    for (const char* verb : {"concourir", "dépendre", "insupporter", "réussir", "admonester", "véroler",
+                             "préinstaller", "rentrer", "descendre", "assaillir"})
         EXPECT_FALSE(Conjugate(verb, true).canBePronominal) << verb;
     EXPECT_FALSE(Conjugate("dégeler").hasAlternate);
     EXPECT_FALSE(Conjugate("agenouiller").hasAlternate);
     EXPECT_EQ(VerbIndices("dépendre").size(), 1u);
+    // Common pronominal uses are offered, and keep the verb's variants.
+    for (const char* verb : {"interpeller", "muscler", "morceler", "écarquiller", "relancer", "réunifier"})
+        EXPECT_TRUE(Conjugate(verb, true).canBePronominal) << verb;
+    EXPECT_TRUE(Conjugate("rentrer").hasAlternate);
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 
 #include <climits>
 #include <cstring>
+#include <fstream>
+#include <map>
 #include <set>
+#include <sstream>
 
 #include "FrenchModule.h"
 #include "platform/ModuleResources.h"
@@ -69,6 +72,71 @@ TEST(Module, EveryModelExemplarIsAVerb) {
                              "déclore", "luire", "entre-nuire", "démentir", "lire", "émouvoir", "être",
                              "prévaloir", "dépourvoir", "endormir"})
         EXPECT_GE(VerbIndex(verb), 0) << verb;
+}
+
+// The words of each line of a data file, comments and blank lines left out.
+std::vector<std::vector<std::string>> DataLines(const std::string& name) {
+    std::ifstream in(std::string(PLIMO_DATA_DIR) + "/" + name);
+    EXPECT_TRUE(in) << name;
+    std::vector<std::vector<std::string>> lines;
+    for (std::string line; std::getline(in, line);) {
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        std::vector<std::string> list;
+        for (std::string w; words >> w;) list.push_back(w);
+        if (!list.empty()) lines.push_back(std::move(list));
+    }
+    return lines;
+}
+
+// Every verb a learner meets has a definition, in whichever pool it lives.
+TEST(Module, EveryCommonVerbIsDefined) {
+    const auto& m = Module();
+    std::vector<std::string> undefined;
+    int checked = 0;
+    for (const auto& line : DataLines("common-verbs.txt")) {
+        std::string verb;
+        for (const auto& w : line) verb += (verb.empty() ? "" : " ") + w;
+        for (int index : VerbIndices(verb)) {  // verbs left out of the database have none
+            ++checked;
+            if (!m.GetEnglishDefinition(index, false)) undefined.push_back(verb);
+        }
+    }
+    EXPECT_GT(checked, 1800);
+    EXPECT_TRUE(undefined.empty()) << undefined.size() << " undefined, first " << undefined.front();
+}
+
+// Two verbs with different senses never share a plain gloss: a learner would
+// take them for interchangeable. Spelling variants and true synonyms are
+// recorded in shared-glosses.txt.
+TEST(Module, DistinctVerbsDoNotShareAGloss) {
+    const auto& m = Module();
+    std::map<std::string, std::set<std::string>> verbsByGloss;
+    for (int i = 0; i < m.GetVerbCount(); ++i)
+        if (const char* plain = m.GetEnglishDefinition(i, false)) verbsByGloss[plain].insert(ToUtf8(m.GetVerb(i)));
+    std::set<std::set<std::string>> recorded;
+    for (const auto& line : DataLines("shared-glosses.txt")) recorded.insert({line.begin(), line.end()});
+    for (const auto& [gloss, verbs] : verbsByGloss)
+        if (verbs.size() > 1) EXPECT_TRUE(recorded.count(verbs)) << gloss << ": " << *verbs.begin() << ", " << *verbs.rbegin();
+}
+
+// One register label, placed before the sense it marks: "(informal) to nab",
+// never "to nab (informal)" or "(colloquial)".
+TEST(Module, DefinitionsPlaceOneRegisterLabelBeforeTheSense) {
+    const auto& m = Module();
+    for (int i = 0; i < m.GetVerbCount(); ++i) {
+        for (bool pronominal : {false, true}) {
+            const char* text = m.GetEnglishDefinition(i, pronominal);
+            if (!text) continue;
+            const std::string gloss = std::string(text) + ";";
+            EXPECT_EQ(gloss.find("colloquial"), std::string::npos) << ToUtf8(m.GetVerb(i));
+            for (const char* label : {"(informal)", "(vulgar)", "(slang)"})
+                for (const char* after : {";", ",", " |"}) {
+                    const std::string misplaced = std::string(label) + after;
+                    EXPECT_EQ(gloss.find(misplaced), std::string::npos) << ToUtf8(m.GetVerb(i)) << ": " << text;
+                }
+        }
+    }
 }
 
 TEST(Module, Definitions) {
@@ -160,8 +228,9 @@ TEST(Module, IconAndBitmapResources) {
     EXPECT_EQ(u32(32), 256u);
     EXPECT_EQ(bitmap->size, 40u + 256u * 4u + 264u * 164u);
 
-    for (int id = 200; id <= 205; ++id) EXPECT_NE(platform::FindModuleResource(ModuleHandle(), "PLIMO", id), nullptr);
-    EXPECT_EQ(platform::FindModuleResource(ModuleHandle(), "PLIMO", 206), nullptr);
+    // The six blobs of the database and the second definition pool.
+    for (int id = 200; id <= 206; ++id) EXPECT_NE(platform::FindModuleResource(ModuleHandle(), "PLIMO", id), nullptr);
+    EXPECT_EQ(platform::FindModuleResource(ModuleHandle(), "PLIMO", 207), nullptr);
 }
 
 }  // namespace

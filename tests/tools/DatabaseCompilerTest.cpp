@@ -170,6 +170,33 @@ TEST_F(Sources, BlobLayout) {
     EXPECT_STREQ(reinterpret_cast<const char*>(db.infinitivePool.data() + second), "verbe1er");
 }
 
+// Definitions past the first pool's 17-bit offsets go to the second pool,
+// marked by bit 20; definitionRef keeps its meaning in the pool it selects.
+TEST_F(Sources, DefinitionsOverflowIntoTheSecondPool) {
+    auto verbs = Verbs(600);
+    std::map<std::string, dbc::Definition> defs;
+    for (int i = 0; i < 600; ++i)
+        defs["verbe" + std::to_string(i) + "er"] = {std::to_string(i) + std::string(240, 'x'), "p", "d"};
+    const auto db = dbc::BuildDatabase(Models(), verbs, defs);
+    EXPECT_LE(db.definitionPool.size(), french::DefinitionRefMask + 256u);
+    ASSERT_FALSE(db.secondDefinitionPool.empty());
+    int inSecond = 0;
+    for (int i = 0; i < 600; ++i) {
+        uint32_t info;
+        std::memcpy(&info, db.verbInfoTable.data() + 4 * i, 4);
+        const bool second = info & french::SecondDefinitionPoolBit;
+        const auto& pool = second ? db.secondDefinitionPool : db.definitionPool;
+        const uint32_t ref = info & french::DefinitionRefMask;
+        ASSERT_GT(ref, 0u);
+        ASSERT_LT(ref - 1, pool.size());
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(pool.data() + ref - 1)),
+                  std::to_string(i) + std::string(240, 'x'));
+        inSecond += second;
+    }
+    EXPECT_GT(inSecond, 0);
+    EXPECT_LT(inSecond, 600);
+}
+
 TEST_F(Sources, RefusesWhatTheModuleCouldNotUse) {
     auto models = Models();
     EXPECT_THROW(dbc::BuildDatabase(models, Verbs(19), {}), dbc::DataError);  // too few verbs
@@ -182,6 +209,44 @@ TEST_F(Sources, RefusesWhatTheModuleCouldNotUse) {
     std::vector<dbc::Verb> many;
     for (int i = 0; i < 7000; ++i) many.push_back({"verbeassezlong" + std::to_string(i) + "er", 1, 0, false, false, "v"});
     EXPECT_THROW(dbc::BuildDatabase(Models(), many, {}), dbc::DataError);
+}
+
+// Bit 18 is "pronominal only", or "être first" in a kind with avoir/être
+// variants; bit 19 limits a pronominal form, or marks the invariable
+// participle of a kind-0 verb: a mark that would read as the other is refused.
+TEST_F(Sources, MarksThatShareABitAreRefusedWhereTheyWouldReadAsTheOther) {
+    const auto marked = dbc::ReadVerbFile(Write("v.txt", "entrer 1 1 +e\n"));
+    ASSERT_EQ(marked.size(), 1u);
+    EXPECT_TRUE(marked[0].etreFirst);
+    auto verbs = Verbs(20);
+    verbs[0].kind = 8;
+    verbs[0].etreFirst = true;
+    const auto db = dbc::BuildDatabase(Models(), verbs, {});
+    uint32_t info;
+    std::memcpy(&info, db.verbInfoTable.data(), 4);
+    EXPECT_TRUE(info & french::EtreFirstBit);
+    verbs[0].kind = 3;  // no variants to order
+    EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
+    verbs[0] = {"verbe0er", 1, 1, false, true, "v"};  // pronominal-only with variants
+    EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
+    // A reciprocal verb is a pronominal-only verb of kind 2.
+    verbs[0] = {"verbe0er", 1, 3, false, true, "v"};
+    verbs[0].reciprocal = true;
+    std::memcpy(&info, dbc::BuildDatabase(Models(), verbs, {}).verbInfoTable.data(), 4);
+    EXPECT_EQ((info >> french::KindShift) & french::KindMask, uint32_t(french::ReciprocalKind));
+    EXPECT_TRUE(info & french::PronominalOnlyBit);
+    verbs[0].kind = 4;  // the kind would be lost
+    EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
+
+    verbs[0] = {"verbe0er", 1, 0, false, false, "v"};
+    verbs[0].invariableParticiple = true;
+    std::memcpy(&info, dbc::BuildDatabase(Models(), verbs, {}).verbInfoTable.data(), 4);
+    EXPECT_TRUE(info & french::InvariableParticipleBit);
+    verbs[0].kind = 3;  // a pronominal form: bit 19 would limit it
+    EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
+    verbs[0] = {"verbe0er", 1, 0, false, false, "v"};
+    verbs[0].pronominalSimpleTenses = true;  // no pronominal form to limit
+    EXPECT_THROW(dbc::BuildDatabase(Models(), verbs, {}), dbc::DataError);
 }
 
 TEST_F(Sources, ParadigmPairs) {
