@@ -20,7 +20,7 @@ const char* const ConjUsage =
     "  VERB               print every tense of VERB (\"placer\", \"se placer\"), in any\n"
     "                     case; \"sortir#2\" is the second of two verbs spelled alike\n"
     "  -p, --pronominal   the pronominal form (se placer)\n"
-    "  -a, --alternate    the second variant (auxiliary \"être\", or \"je balaye\")\n"
+    "  -a, --alternate    the second variant (the other auxiliary, or \"je balaye\")\n"
     "      --all          conjugate every verb of the database\n"
     "      --find TEXT    list every form containing TEXT: infinitive, form, tense\n"
     "      --definitions  with --find: search the English definitions instead\n"

@@ -650,6 +650,16 @@ bool WriteVerbPage(const LanguageModule& module, int32_t verbIndex, PageState& s
     if (!ConjugatePage(module, verbIndex, state, forms, false)) return false;
     out.Append(forms[InfinitiveSlot]);
     out.EndLine();
+    // A learner must not take the first variant for the only one.
+    const std::vector<std::string> labels = VariantLabels(state);
+    if (labels.size() == 2) {
+        const std::string& other = labels[state.alternate ? 0 : 1];
+        const std::string what = other == "A" ? "also with the auxiliary avoir"
+                                 : other == "E" ? "also with the auxiliary \xC3\xAAtre"
+                                                : "also the variant " + other;
+        out.AppendUtf8("(" + what + (state.alternate ? ": without --alternate)" : ": --alternate)"));
+        out.EndLine();
+    }
     for (const PageBlock& block : PageBlocks(forms, tenses)) {
         out.EndLine();
         const char* name = module.GetTenseName2(block.tense);

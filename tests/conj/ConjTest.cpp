@@ -156,6 +156,10 @@ TEST_F(ConjCommand, PronominalAndAlternateForms) {
     ASSERT_EQ(aller.code, 0);
     EXPECT_EQ(aller.out.substr(0, aller.out.find('\n')), "s'en aller");
     EXPECT_NE(aller.out.find("\nse 0 aller (E)\n"), std::string::npos);
+    // The page names the variant it does not show.
+    EXPECT_EQ(aller.out.rfind("s'en aller\n(also with the auxiliary avoir: without --alternate)\n\n", 0), 0u);
+    ConjRun first = Conj({"aller"});
+    EXPECT_EQ(first.out.rfind("aller\n(also with the auxiliary \xC3\xAAtre: --alternate)\n\n", 0), 0u);
 
     ConjRun typed = Conj({"s'en", "aller"});  // the pronominal infinitive, typed as two words
     ASSERT_EQ(typed.code, 0);
