@@ -44,7 +44,9 @@ CMainFrame::CMainFrame(std::vector<std::string> moduleFiles_) : moduleFiles(std:
 }
 
 CMainFrame::~CMainFrame() {
-    if (MainFrameHost == this) MainFrameHost = nullptr;
+    // The windows that go with the frame have nothing more to tell it.
+    const QList<QMdiSubWindow*> windows = findChildren<QMdiSubWindow*>();
+    for (QMdiSubWindow* window : windows) disconnect(window, nullptr, this, nullptr);
     // Verb windows go before the modules whose texts they show.
     if (mdiArea != nullptr) qDeleteAll(mdiArea->subWindowList());
     modules.clear();
@@ -88,7 +90,6 @@ bool CMainFrame::Create() {
     CreateBars();
     if (!CreateMenus()) return false;
 
-    MainFrameHost = this;
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         // A menu or the verb box's open list is not where the user works.
         if (now != nullptr && now->window()->windowType() != Qt::Popup) lastFocus = now;
@@ -387,6 +388,7 @@ CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbInde
     // A window opened over a maximised one opens maximised as well.
     QMdiSubWindow* active = mdiArea->currentSubWindow();
     const bool overMaximized = !restoringWindows && active != nullptr && active->isMaximized();
+    Adopt(window);
     mdiArea->addSubWindow(window);
     if (!window->Create()) {
         delete window;

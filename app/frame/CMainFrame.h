@@ -20,6 +20,7 @@
 #include "VerbWindowHost.h"
 
 class CChildFrame;
+class CResultWnd;
 class DefinitionBar;
 class DefinitionEdit;
 class DefinitionsSaver;
@@ -51,8 +52,10 @@ public:
                                 bool alternate, uint32_t style = 0x50CF0000u,
                                 std::optional<QRect> rect = std::nullopt) override;
 
-    void SyncVerbBar() override;
-    void UpdateCommandStates() override;
+    // Makes the verb bar and the definition bar follow the active window.
+    void SyncVerbBar();
+    // Sets the enabled, checked and image states of every command.
+    void UpdateCommandStates();
     bool FocusFrameControl(bool next) override;
     // Shows, in the active verb window, the verb selected in verb box `controlId`.
     void ApplyChosenVerb(int controlId);
@@ -124,6 +127,10 @@ private:
     void ShowFontDialog();
     void ShowAboutBox();
     void RunFind();
+    // Connects a window the frame made to the frame, and hands it the frame.
+    void Adopt(CChildFrame* window);
+    void Adopt(CResultWnd* window);
+    void OnChildClosed();
     void InsertLetter(int id);
     void ArrangeIcons();
     void RebuildWindowList(QMenu* menu);

@@ -11,6 +11,7 @@
 
 #include "CAboutDlg.h"
 #include "CChildFrame.h"
+#include "CResultWnd.h"
 #include "CMainFrame.h"
 #include "CTabbedScreen.h"
 #include "CommandIds.h"
@@ -314,7 +315,25 @@ void CMainFrame::ShowFontDialog() {
 void CMainFrame::RunFind() {
     std::vector<LanguageModule*> list;
     for (const auto& module : modules) list.push_back(module.get());
-    RunFindCommand(this, mdiArea, list);
+    if (CResultWnd* window = RunFindCommand(this, mdiArea, list)) Adopt(window);
+    SyncVerbBar();
+}
+
+void CMainFrame::Adopt(CChildFrame* window) {
+    window->SetHost(this);
+    connect(window, &CChildFrame::stateChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(window, &CChildFrame::focusEntered, this, &CMainFrame::SyncVerbBar);
+    connect(window, &CChildFrame::closed, this, &CMainFrame::OnChildClosed);
+}
+
+void CMainFrame::Adopt(CResultWnd* window) {
+    window->SetHost(this);
+    connect(window, &CResultWnd::closed, this, &CMainFrame::OnChildClosed);
+}
+
+void CMainFrame::OnChildClosed() {
+    // The last window gone: the bars show that no verb is chosen.
+    if (OpenChildCount == 0) SyncVerbBar();
 }
 
 void CMainFrame::ShowAboutBox() {

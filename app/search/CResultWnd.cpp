@@ -60,7 +60,7 @@ CResultWnd::CResultWnd() {
 CResultWnd::~CResultWnd() {
     if (!registered) return;
     --OpenChildCount;
-    if (OpenChildCount == 0 && MainFrameHost != nullptr) MainFrameHost->SyncVerbBar();
+    emit closed();
 }
 
 bool CResultWnd::Create() {
@@ -120,20 +120,19 @@ void CResultWnd::Fill(const SearchResultList& result) {
 
 void CResultWnd::OpenSelectedRow() {
     const int row = list ? list->SelectedRow() : -1;
-    if (row < 0 || MainFrameHost == nullptr) return;
+    if (row < 0 || host == nullptr) return;
     const int32_t value = list->GetItemData(row);
     const int32_t verbIndex = value & ResultVerbIndexMask;
     const bool pronominal = (value & ResultPronominal) != 0;
     const bool alternate = (value & ResultAlternate) != 0;
     const QVariant tense = list->topLevelItem(row)->data(2, TenseRole);
-    CChildFrame* window = MainFrameHost->OpenVerbWindow(language, verbIndex, pronominal, alternate);
+    CChildFrame* window = host->OpenVerbWindow(language, verbIndex, pronominal, alternate);
     // The window opens where the match is.
     if (window != nullptr && tense.isValid()) window->ShowTense(tense.toInt());
 }
 
 bool CResultWnd::focusNextPrevChild(bool next) {
-    if (list != nullptr && list->hasFocus() && MainFrameHost != nullptr &&
-        MainFrameHost->FocusFrameControl(next))
+    if (list != nullptr && list->hasFocus() && host != nullptr && host->FocusFrameControl(next))
         return true;
     return QMdiSubWindow::focusNextPrevChild(next);
 }

@@ -12,6 +12,7 @@
 
 class CSortingListCtrl;
 class LanguageModule;
+class VerbWindowHost;
 
 class CResultWnd : public QMdiSubWindow {
     Q_OBJECT
@@ -39,6 +40,14 @@ public:
     LanguageModule* language = nullptr;
     uint32_t searchFlags = 0;
 
+    // The frame that opens verb windows and takes the focus on from the
+    // list; null for none (rows then open nothing).
+    void SetHost(VerbWindowHost* frame) { host = frame; }
+
+signals:
+    // The window is going; OpenChildCount no longer counts it.
+    void closed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Tab leaves the list for the verb box and the definition field, as
@@ -49,5 +58,6 @@ private:
     bool FormsSearch() const { return (searchFlags & SearchForms) != 0; }
 
     CSortingListCtrl* list = nullptr;
+    VerbWindowHost* host = nullptr;
     bool registered = false;
 };

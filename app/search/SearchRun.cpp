@@ -189,7 +189,6 @@ CResultWnd* RunSearch(QWidget* mainFrame, QMdiArea* area, LanguageModule* langua
     }
     area->setActiveSubWindow(window);
     window->List()->setFocus(Qt::OtherFocusReason);
-    if (MainFrameHost != nullptr) MainFrameHost->SyncVerbBar();
     return window;
 }
 

@@ -35,7 +35,7 @@ CChildFrame::~CChildFrame() {
     if (!registered) return;
     VerbWindowList.removeAll(this);
     --OpenChildCount;
-    if (OpenChildCount == 0 && MainFrameHost != nullptr) MainFrameHost->SyncVerbBar();
+    emit closed();
 }
 
 bool CChildFrame::Create() {
@@ -85,7 +85,7 @@ void CChildFrame::SetVerb(int32_t index) {
         definition = text ? text : "";
     }
     view->viewport()->update();
-    if (MainFrameHost != nullptr) MainFrameHost->UpdateCommandStates();
+    emit stateChanged();
 }
 
 void CChildFrame::SetPronominal(bool flag) {
@@ -340,10 +340,10 @@ bool CChildFrame::focusNextPrevChild(bool next) {
     // outside the chain: that stays the standard handling.
     const int at = chain.indexOf(QApplication::focusWidget());
     const bool leaving = at >= 0 && (next ? at == chain.size() - 1 : at == 0);
-    if (leaving && MainFrameHost != nullptr && MainFrameHost->FocusFrameControl(next)) return true;
+    if (leaving && host != nullptr && host->FocusFrameControl(next)) return true;
     return QMdiSubWindow::focusNextPrevChild(next);
 }
 
 void CChildFrame::HandleFocusIn() {
-    if (languageModule != nullptr && MainFrameHost != nullptr) MainFrameHost->SyncVerbBar();
+    if (languageModule != nullptr) emit focusEntered();
 }

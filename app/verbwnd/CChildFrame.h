@@ -19,6 +19,7 @@
 #include "LanguageModule.h"
 
 class PageView;
+class VerbWindowHost;
 class QPainter;
 
 class CChildFrame : public QMdiSubWindow {
@@ -158,7 +159,20 @@ protected:
 
     PageView* view = nullptr;
 
+signals:
+    // The verb, its form or its variant changed.
+    void stateChanged();
+    // The window's page got the keyboard focus.
+    void focusEntered();
+    // The window is going; OpenChildCount no longer counts it.
+    void closed();
+
+public:
+    // The frame that answers this window's questions; null for none.
+    void SetHost(VerbWindowHost* frame) { host = frame; }
+
 private:
+    VerbWindowHost* host = nullptr;
 
     char forms[FormCount][FormSize] = {};
     char* formPointers[FormCount] = {};

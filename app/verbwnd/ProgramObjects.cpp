@@ -9,7 +9,6 @@ int LineHeight = 0;
 QList<CChildFrame*> VerbWindowList;
 int OpenChildCount = 0;
 QList<QMenu*> ChildMenu;
-VerbWindowHost* MainFrameHost = nullptr;
 
 QColor ColorFromColorRef(uint32_t colorRef) {
     return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));

@@ -13,7 +13,6 @@
 #include <optional>
 
 class CChildFrame;
-class VerbWindowHost;
 
 // The font of all page text; empty until the main frame creates it.
 extern std::optional<QFont> VerbFont;
@@ -28,8 +27,6 @@ extern int OpenChildCount;
 // The menus shown while a verb window is active (menu 129), top-level popups
 // in order; the main frame owns them.
 extern QList<QMenu*> ChildMenu;
-// The main frame, as the verb windows see it; null until it exists.
-extern VerbWindowHost* MainFrameHost;
 
 // Colour conversions between 0x00BBGGRR values and Qt colours.
 QColor ColorFromColorRef(uint32_t colorRef);

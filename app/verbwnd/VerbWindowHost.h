@@ -1,4 +1,8 @@
-// What a verb window needs from the main frame, without knowing the frame.
+// What a verb window or a results window asks of the main frame, where it
+// needs an answer; everything else they tell the frame through signals
+// (CChildFrame::stateChanged, focusEntered, closed; CResultWnd::closed),
+// connected where the frame creates them. The frame hands itself to each
+// window at creation; a window without a host works on its own.
 #pragma once
 
 #include <QRect>
@@ -11,13 +15,6 @@ class LanguageModule;
 class VerbWindowHost {
 public:
     virtual ~VerbWindowHost() = default;
-
-    // Makes the verb bar and the definition bar follow the active window.
-    virtual void SyncVerbBar() = 0;
-
-    // A verb window's state (verb, pronominal, variant) changed: enabled,
-    // checked and image states of the commands must be refreshed.
-    virtual void UpdateCommandStates() = 0;
 
     // Tab (next) or Shift+Tab past the last or first control of a verb
     // window: moves the keyboard focus to the frame's own fields. False when

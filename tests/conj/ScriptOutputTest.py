@@ -29,6 +29,10 @@ def run(*arguments, code=0):
 def page_from_json(page):
     """The text page that the JSON object stands for."""
     lines = [page["title"]]
+    if len(page["variants"]) == 2:  # the text page names the variant it does not show
+        other = page["variants"][0 if page["alternate"] else 1]
+        what = {"A": "with the auxiliary avoir", "E": "with the auxiliary être"}.get(other, "the variant " + other)
+        lines.append(f"(also {what}: {'without --alternate' if page['alternate'] else '--alternate'})")
     for block in page["tenses"]:
         lines += ["", block["tense"]] + [f["form"] for f in block["forms"]]
     return "\n".join(lines) + "\n"
