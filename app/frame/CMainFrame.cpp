@@ -179,26 +179,16 @@ QAction* CMainFrame::Action(int id) {
 }
 
 void CMainFrame::CreateActions() {
-    for (int id : {int(IdPronominal), int(IdAlternate1), int(IdAlternate2), int(IdOtherForm),
-                   int(IdFullScreen), int(IdTabbedScreen), int(IdEnglishDefinition), int(IdStatusBar)})
-        Action(id)->setCheckable(true);
-    Action(IdPronominal)->setIcon(VerbBar::Image(0));
-    Action(IdAlternate1)->setIcon(VerbBar::Image(1));
-    Action(IdAlternate1)->setProperty("image", 1);
-    Action(IdAlternate2)->setIcon(VerbBar::Image(2));
-    Action(IdAlternate2)->setProperty("image", 2);
-    Action(IdCut)->setIcon(VerbBar::Image(3));
-    Action(IdCopy)->setIcon(VerbBar::Image(4));
-    Action(IdPaste)->setIcon(VerbBar::Image(5));
-    Action(IdPrint)->setIcon(VerbBar::Image(6));
-    Action(IdPrint)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    Action(IdFind)->setShortcut(QKeySequence::Find);
-    Action(IdCut)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    Action(IdCopy)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    Action(IdPaste)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    for (const Command& command : Commands()) {
+        QAction* action = Action(command.id);
+        action->setCheckable(command.checkable);
+        if (command.image >= 0) {
+            action->setIcon(VerbBar::Image(command.image));
+            action->setProperty("image", command.image);
+        }
+        if (!command.keys.isEmpty()) action->setShortcuts(command.keys);
+    }
     for (int id = IdInsertFirst; id <= IdInsertLast; ++id) Action(id)->setText(LoadString(id).mid(7));
-    Action(IdPronominal)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
-    Action(IdOtherForm)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
 
     // The keys of every multiple-document program: close the active child
     // window, go to the next or the previous one.

@@ -8,9 +8,11 @@
 #pragma once
 
 #include <QHash>
+#include <QKeySequence>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -127,6 +129,20 @@ private:
     void ShowFontDialog();
     void ShowAboutBox();
     void RunFind();
+
+    // One command of the frame: its handler and the look of its action.
+    struct Command {
+        int id;
+        std::function<void(CMainFrame&, CChildFrame* activeWindow)> run;
+        bool checkable;
+        int image;  // its picture in the toolbar strip, or -1
+        QList<QKeySequence> keys;
+    };
+    static const std::vector<Command>& Commands();
+    void TogglePronominal(CChildFrame* window);
+    void SendDefinitions(CChildFrame* window);
+    void ToggleStatusBar(CChildFrame* window);
+    void EditCommand(int id, CChildFrame* window);
     // Connects a window the frame made to the frame, and hands it the frame.
     void Adopt(CChildFrame* window);
     void Adopt(CResultWnd* window);

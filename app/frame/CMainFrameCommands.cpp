@@ -1,5 +1,6 @@
 // The commands of the main frame and their enabled / checked states.
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -124,119 +125,111 @@ void CMainFrame::UpdateCommandStates() {
     Action(IdSendDefinitions)->setEnabled(verbChildActive);
 }
 
+// Every command of the frame: its handler and how its action looks. Ids
+// the table lacks (the New Window and accented-letter ranges) are handled
+// in OnCommand.
+const std::vector<CMainFrame::Command>& CMainFrame::Commands() {
+    using Keys = QList<QKeySequence>;
+    const auto key = [](int keys) { return Keys{QKeySequence(keys)}; };
+    static const std::vector<Command> table = {
+        {IdPronominal, &CMainFrame::TogglePronominal, true, 0, key(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+        {IdAlternate1, [](CMainFrame&, CChildFrame* w) { if (w) w->SetAlternate(0); }, true, 1, {}},
+        {IdAlternate2, [](CMainFrame&, CChildFrame* w) { if (w) w->SetAlternate(1); }, true, 2, {}},
+        {IdOtherForm,
+         [](CMainFrame&, CChildFrame* w) { if (w && w->hasAlternate) w->SetAlternate(w->useAlternate ? 0 : 1); },
+         true, -1, key(Qt::CTRL | Qt::SHIFT | Qt::Key_A)},
+        {IdFullScreen, [](CMainFrame& f, CChildFrame*) { f.SwitchLayout(true); }, true, -1, {}},
+        {IdTabbedScreen, [](CMainFrame& f, CChildFrame*) { f.SwitchLayout(false); }, true, -1, {}},
+        {IdFont, [](CMainFrame& f, CChildFrame*) { f.ShowFontDialog(); }, false, -1, {}},
+        {IdPrint, [](CMainFrame& f, CChildFrame* w) { PrintCommand(&f, w); }, false, 6, key(Qt::CTRL | Qt::Key_P)},
+        {IdSendEmail, [](CMainFrame& f, CChildFrame*) { SendCommentMail(&f, SupportAddressForMail(&f)); }, false,
+         -1, {}},
+        {IdSendDefinitions, &CMainFrame::SendDefinitions, false, -1, {}},
+        {IdFind, [](CMainFrame& f, CChildFrame*) { f.RunFind(); }, false, -1, {QKeySequence(QKeySequence::Find)}},
+        {IdEnglishDefinition, [](CMainFrame& f, CChildFrame*) { f.ToggleDefinitionBar(); }, true, -1, {}},
+        {IdStatusBar, &CMainFrame::ToggleStatusBar, true, -1, {}},
+        {IdCopy, [](CMainFrame& f, CChildFrame* w) { f.EditCommand(IdCopy, w); }, false, 4,
+         Keys{QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}},
+        {IdCut, [](CMainFrame& f, CChildFrame* w) { f.EditCommand(IdCut, w); }, false, 3,
+         Keys{QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}},
+        {IdPaste, [](CMainFrame& f, CChildFrame* w) { f.EditCommand(IdPaste, w); }, false, 5,
+         Keys{QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
+        {IdCascade, [](CMainFrame& f, CChildFrame*) { f.mdiArea->cascadeSubWindows(); }, false, -1, {}},
+        {IdTile, [](CMainFrame& f, CChildFrame*) { f.mdiArea->tileSubWindows(); }, false, -1, {}},
+        {IdArrangeIcons, [](CMainFrame& f, CChildFrame*) { f.ArrangeIcons(); }, false, -1, {}},
+        {IdAbout, [](CMainFrame& f, CChildFrame*) { f.ShowAboutBox(); }, false, -1, {}},
+        {IdExit, [](CMainFrame& f, CChildFrame*) { f.close(); }, false, -1, {}},
+    };
+    return table;
+}
+
 void CMainFrame::OnCommand(int id) {
     CChildFrame* window = ActiveVerbWindow();
-    switch (id) {
-    case IdPronominal: {
-        if (window == nullptr) return;
-        DefinitionEdit* edit = DefinitionField();
-        if (edit != nullptr && edit->hasFocus()) {
-            // What is being typed belongs to the form shown before the toggle.
-            if (edit->modified && !DefinitionEdit::Commit(window, edit->Text(), this)) {
-                edit->KeepRefusedText();  // to be fixed before the form changes
-                break;
-            }
-        }
-        window->pronominalTyped = false;
-        window->SetPronominal(!window->pronominal);
-        if (edit != nullptr) {
-            edit->SetText(FromCp1252(window->EnglishDefinition()));
-            edit->savedText = edit->Text();
-            edit->modified = 0;
-            edit->targetWindow = window;
-        }
-        break;
-    }
-    case IdAlternate1:
-        if (window) window->SetAlternate(0);
-        break;
-    case IdAlternate2:
-        if (window) window->SetAlternate(1);
-        break;
-    case IdOtherForm:
-        if (window && window->hasAlternate) window->SetAlternate(window->useAlternate ? 0 : 1);
-        break;
-    case IdFullScreen:
-        SwitchLayout(true);
-        break;
-    case IdTabbedScreen:
-        SwitchLayout(false);
-        break;
-    case IdFont:
-        ShowFontDialog();
-        break;
-    case IdPrint:
-        PrintCommand(this, window);
-        break;
-    case IdSendEmail:
-        SendCommentMail(this, SupportAddressForMail(this));
-        break;
-    case IdSendDefinitions: {
-        if (window == nullptr) break;
-        // What is being typed in the definition field goes with the mail.
-        DefinitionEdit* edit = DefinitionField();
-        if (edit != nullptr && !edit->CommitIfModified()) break;
-        SendDefinitionsMail(this, window->languageModule, SupportAddressForMail(this));
-        break;
-    }
-    case IdFind:
-        RunFind();
-        break;
-    case IdEnglishDefinition:
-        ToggleDefinitionBar();
-        break;
-    case IdStatusBar:
-        statusBarShown = !statusBarShown;
-        statusBar()->setVisible(statusBarShown);
-        break;
-    case IdCopy:
-    case IdCut:
-    case IdPaste: {
-        ProgramEdit edit = EditOf(FocusedProgramEdit());
-        if (id == IdCopy && !edit && window != nullptr) {
-            QApplication::clipboard()->setMimeData(PageMimeData(*window));
-            break;
-        }
-        if (!edit) break;
-        if (edit.line) {
-            if (id == IdCopy) edit.line->copy();
-            if (id == IdCut) edit.line->cut();
-            if (id == IdPaste) edit.line->paste();  // the box sees the change as typing
-        } else {
-            if (id == IdCopy) edit.text->copy();
-            if (id == IdCut) edit.text->cut();
-            if (id == IdPaste) edit.text->paste();
-            if (id != IdCopy) static_cast<DefinitionEdit*>(edit.text)->modified = 1;
-        }
-        break;
-    }
-    case IdCascade:
-        mdiArea->cascadeSubWindows();
-        break;
-    case IdTile:
-        mdiArea->tileSubWindows();
-        break;
-    case IdArrangeIcons:
-        ArrangeIcons();
-        break;
-    case IdAbout:
-        ShowAboutBox();
-        break;
-    case IdExit:
-        close();
-        break;
-    default:
-        if (id >= IdNewWindowFirst && id <= IdNewWindowLast) {
-            int n = id - IdNewWindowFirst;
-            // A new window is there to type a verb into.
-            if (n < moduleCount && OpenVerbWindow(modules[size_t(n)].get(), -1, false, false, VerbWindowStyle))
-                FocusVerbBox();
-        } else if (id >= IdInsertFirst && id <= IdInsertLast) {
-            InsertLetter(id);
-        }
-        break;
+    const std::vector<Command>& commands = Commands();
+    auto command = std::find_if(commands.begin(), commands.end(), [id](const Command& c) { return c.id == id; });
+    if (command != commands.end()) {
+        command->run(*this, window);
+    } else if (id >= IdNewWindowFirst && id <= IdNewWindowLast) {
+        const int n = id - IdNewWindowFirst;
+        // A new window is there to type a verb into.
+        if (n < moduleCount && OpenVerbWindow(modules[size_t(n)].get(), -1, false, false, VerbWindowStyle))
+            FocusVerbBox();
+    } else if (id >= IdInsertFirst && id <= IdInsertLast) {
+        InsertLetter(id);
     }
     UpdateCommandStates();
+}
+
+void CMainFrame::TogglePronominal(CChildFrame* window) {
+    if (window == nullptr) return;
+    DefinitionEdit* edit = DefinitionField();
+    // What is being typed belongs to the form shown before the toggle.
+    if (edit != nullptr && edit->hasFocus() && edit->modified &&
+        !DefinitionEdit::Commit(window, edit->Text(), this)) {
+        edit->KeepRefusedText();  // to be fixed before the form changes
+        return;
+    }
+    window->pronominalTyped = false;
+    window->SetPronominal(!window->pronominal);
+    if (edit != nullptr) {
+        edit->SetText(FromCp1252(window->EnglishDefinition()));
+        edit->savedText = edit->Text();
+        edit->modified = 0;
+        edit->targetWindow = window;
+    }
+}
+
+void CMainFrame::SendDefinitions(CChildFrame* window) {
+    if (window == nullptr) return;
+    // What is being typed in the definition field goes with the mail.
+    DefinitionEdit* edit = DefinitionField();
+    if (edit != nullptr && !edit->CommitIfModified()) return;
+    SendDefinitionsMail(this, window->languageModule, SupportAddressForMail(this));
+}
+
+void CMainFrame::ToggleStatusBar(CChildFrame*) {
+    statusBarShown = !statusBarShown;
+    statusBar()->setVisible(statusBarShown);
+}
+
+void CMainFrame::EditCommand(int id, CChildFrame* window) {
+    ProgramEdit edit = EditOf(FocusedProgramEdit());
+    // Copy with no edit field focused takes the whole page.
+    if (id == IdCopy && !edit && window != nullptr) {
+        QApplication::clipboard()->setMimeData(PageMimeData(*window));
+        return;
+    }
+    if (!edit) return;
+    if (edit.line) {
+        if (id == IdCopy) edit.line->copy();
+        if (id == IdCut) edit.line->cut();
+        if (id == IdPaste) edit.line->paste();  // the box sees the change as typing
+    } else {
+        if (id == IdCopy) edit.text->copy();
+        if (id == IdCut) edit.text->cut();
+        if (id == IdPaste) edit.text->paste();
+        if (id != IdCopy) static_cast<DefinitionEdit*>(edit.text)->modified = 1;
+    }
 }
 
 void CMainFrame::InsertLetter(int id) {
