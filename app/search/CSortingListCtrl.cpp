@@ -99,8 +99,8 @@ bool CSortingListCtrl::EnableSorting(bool enable) {
 
 int CSortingListCtrl::SetHighlightMode(int mode) {
     const int previous = highlightMode;
-    if (mode < 0 || mode > 2) return previous;
-    highlightMode = mode;
+    if (mode < HighlightLabel || mode > HighlightRowToEdge) return previous;
+    highlightMode = HighlightMode(mode);
     viewport()->update();
     return previous;
 }
@@ -213,86 +213,82 @@ void CSortingListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& op
     painter->restore();
 }
 
-void CSortingListCtrl::DrawItem(QPainter* painter, const QRect& rowRect, const QModelIndex& index) const {
-    const QFontMetrics metrics = painter->fontMetrics();
-    const int s = 2 * metrics.horizontalAdvance(QLatin1Char(' '));
-    const int row = index.row();
-    QTreeWidgetItem* item = topLevelItem(row);
-    if (item == nullptr) return;
-    const bool selected = item->isSelected();
-    const bool highlighted = selected && (hasFocus() || showSelectionAlways);
+QRect CSortingListCtrl::CellRect(int column, const QRect& rowRect) const {
+    return QRect(header()->sectionViewportPosition(column), rowRect.top(), header()->sectionSize(column),
+                 rowRect.height());
+}
 
-    const int columns = header()->count();
-    auto cellRect = [&](int column) {
-        return QRect(header()->sectionViewportPosition(column), rowRect.top(), header()->sectionSize(column),
-                     rowRect.height());
-    };
-    const QRect label = cellRect(0);
-    QRect bounds = label;
-    for (int c = 1; c < columns; ++c) bounds = bounds.united(cellRect(c));
-
-    QRect highlight;
+QRect CSortingListCtrl::HighlightRect(const QTreeWidgetItem& item, const QRect& label, const QRect& bounds,
+                                      const QFontMetrics& metrics) const {
+    QRect highlight = label;
     switch (highlightMode) {
-    case 0:
-        highlight = label;
-        highlight.setRight(std::min(label.right(), label.left() + metrics.horizontalAdvance(item->text(0)) + s - 1));
+    case HighlightLabel: {
+        const int space = 2 * metrics.horizontalAdvance(QLatin1Char(' '));
+        highlight.setRight(std::min(label.right(), label.left() + metrics.horizontalAdvance(item.text(0)) + space - 1));
         break;
-    case 1:
+    }
+    case HighlightRow:
         highlight = bounds;
         break;
-    case 2:
+    case HighlightRowToEdge:
         highlight = bounds;
         highlight.setRight(std::max(bounds.right(), viewport()->width() - 1));
         break;
-    default:
-        highlight = label;
-        break;
     }
+    return highlight;
+}
+
+void CSortingListCtrl::DrawCell(QPainter* painter, const QTreeWidgetItem& item, int column, const QRect& cell,
+                                Qt::Alignment horizontal) const {
+    const QString text = item.text(column);
+    if (text.isEmpty()) return;
+    const QFontMetrics metrics = painter->fontMetrics();
+    const int space = 2 * metrics.horizontalAdvance(QLatin1Char(' '));
+    const QRect inner = cell.adjusted(space / 2, 0, -space / 2, 0);
+    painter->drawText(inner, Qt::AlignVCenter | Qt::TextSingleLine | horizontal,
+                      metrics.elidedText(text, Qt::ElideRight, inner.width()));
+}
+
+void CSortingListCtrl::DrawFocus(QPainter* painter, const QRect& highlight, bool highlighted) const {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = highlight;
+    focus.backgroundColor = palette().color(highlighted ? QPalette::Highlight : QPalette::Base);
+    painter->setClipping(false);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, this);
+}
+
+void CSortingListCtrl::DrawItem(QPainter* painter, const QRect& rowRect, const QModelIndex& index) const {
+    QTreeWidgetItem* item = topLevelItem(index.row());
+    if (item == nullptr) return;
+    const bool highlighted = item->isSelected() && (hasFocus() || showSelectionAlways);
+    const int columns = header()->count();
+    const QRect label = CellRect(0, rowRect);
+    QRect bounds = label;
+    for (int c = 1; c < columns; ++c) bounds = bounds.united(CellRect(c, rowRect));
+    const QRect highlight = HighlightRect(*item, label, bounds, painter->fontMetrics());
 
     const QPalette& colours = palette();
-    QColor textColour = colours.color(QPalette::Text);
-    if (highlighted) {
-        textColour = colours.color(QPalette::HighlightedText);
-        painter->fillRect(highlight, colours.color(QPalette::Highlight));
-    } else {
-        painter->fillRect(highlight, colours.color(QPalette::Base));
-    }
-
-    const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-    auto drawCell = [&](const QRect& cell, int column, Qt::Alignment horizontal) {
-        const QString text = item->text(column);
-        if (text.isEmpty()) return;
-        QRect inner = cell.adjusted(s / 2, 0, -s / 2, 0);
-        painter->drawText(inner, flags | horizontal, metrics.elidedText(text, Qt::ElideRight, inner.width()));
-    };
-    auto alignmentOf = [&](int column) -> Qt::Alignment {
-        const int format = item->textAlignment(column);
-        if (format & Qt::AlignRight) return Qt::AlignRight;
-        if (format & Qt::AlignHCenter) return Qt::AlignHCenter;
-        return Qt::AlignLeft;
-    };
-
+    painter->fillRect(highlight, colours.color(highlighted ? QPalette::Highlight : QPalette::Base));
+    QColor textColour = colours.color(highlighted ? QPalette::HighlightedText : QPalette::Text);
     painter->setClipRect(label);
     painter->setPen(textColour);
-    drawCell(label, 0, Qt::AlignLeft);
+    DrawCell(painter, *item, 0, label, Qt::AlignLeft);
 
-    if (highlightMode == 0) textColour = colours.color(QPalette::WindowText);
+    // With the label alone highlighted, the other cells are drawn as unselected.
+    if (highlightMode == HighlightLabel) textColour = colours.color(QPalette::WindowText);
     painter->setClipRect(bounds.united(highlight));
     painter->setPen(textColour);
     for (int c = 1; c < columns; ++c) {
-        const QRect cell = cellRect(c);
-        if (highlightMode == 0) painter->fillRect(cell, colours.color(QPalette::Base));
-        drawCell(cell, c, alignmentOf(c));
+        const QRect cell = CellRect(c, rowRect);
+        if (highlightMode == HighlightLabel) painter->fillRect(cell, colours.color(QPalette::Base));
+        const int format = item->textAlignment(c);
+        const Qt::Alignment horizontal = (format & Qt::AlignRight)     ? Qt::AlignRight
+                                         : (format & Qt::AlignHCenter) ? Qt::AlignHCenter
+                                                                       : Qt::AlignLeft;
+        DrawCell(painter, *item, c, cell, horizontal);
     }
-
-    if (item == currentItem() && hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = highlight;
-        focus.backgroundColor = highlighted ? colours.color(QPalette::Highlight) : colours.color(QPalette::Base);
-        painter->setClipping(false);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, this);
-    }
+    if (item == currentItem() && hasFocus()) DrawFocus(painter, highlight, highlighted);
 }
 
 void CSortingListCtrl::focusInEvent(QFocusEvent* event) {
@@ -308,7 +304,7 @@ void CSortingListCtrl::focusOutEvent(QFocusEvent* event) {
 void CSortingListCtrl::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
     QTreeWidget::selectionChanged(selected, deselected);
     // A highlight may reach past the cells the view repaints by itself.
-    if (highlightMode != 0) viewport()->update();
+    if (highlightMode != HighlightLabel) viewport()->update();
 }
 
 void CSortingListCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

@@ -52,7 +52,13 @@ public:
     QString CellText(int row, int column) const;
 
     CSortingHeaderCtrl* heading = nullptr;
-    int highlightMode = 0;
+    // How much of a selected row is highlighted.
+    enum HighlightMode : int {
+        HighlightLabel = 0,      // the first cell's text
+        HighlightRow = 1,        // every cell
+        HighlightRowToEdge = 2,  // every cell and the rest of the line
+    };
+    HighlightMode highlightMode = HighlightLabel;
     bool sorting = false;
     std::vector<uint8_t> columnTypes;
     int sortColumn = -1;
@@ -63,6 +69,14 @@ public:
 protected:
     // Draws one row: the highlight, then the text of each cell.
     virtual void DrawItem(QPainter* painter, const QRect& rowRect, const QModelIndex& index) const;
+    // The parts of DrawItem: where a cell is, what the highlight covers,
+    // one cell's text, and the focus frame.
+    QRect CellRect(int column, const QRect& rowRect) const;
+    QRect HighlightRect(const QTreeWidgetItem& item, const QRect& label, const QRect& bounds,
+                        const QFontMetrics& metrics) const;
+    void DrawCell(QPainter* painter, const QTreeWidgetItem& item, int column, const QRect& cell,
+                  Qt::Alignment horizontal) const;
+    void DrawFocus(QPainter* painter, const QRect& highlight, bool highlighted) const;
 
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
