@@ -142,7 +142,7 @@ private slots:
     void startWithTheRealModule() {
         TestWorkspace workspace;
         auto frame = StartFrame({"French.ldl"});
-        if (!frame) QSKIP("The language module French.ldl is not available.");
+        QVERIFY2(frame, "The language module French.ldl is built with the program and must load.");
         QVERIFY(frame->modules[0]->GetVerbCount() > 1000);
         QCOMPARE(VerbWindowList.size(), 1);
         QCOMPARE(VerbWindowList[0]->windowTitle(), QString::fromLatin1(frame->modules[0]->GetVerb(0)));

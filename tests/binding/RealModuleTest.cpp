@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         InTempDirectory::SetUp();
         if (!std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
-            GTEST_SKIP() << "French.ldl has not been built";
+            FAIL() << "French.ldl is built with the tests and must be beside them";
     }
 };
 
