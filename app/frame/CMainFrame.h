@@ -51,7 +51,7 @@ public:
     // coordinates) or a default place. `style` may carry the minimised or
     // maximised bit of a saved window.
     CChildFrame* OpenVerbWindow(LanguageModule* module, int32_t verbIndex, bool pronominal,
-                                bool alternate, uint32_t style = 0x50CF0000u,
+                                bool alternate, uint32_t style = VerbWindowStyle,
                                 std::optional<QRect> rect = std::nullopt) override;
 
     // Makes the verb bar and the definition bar follow the active window.

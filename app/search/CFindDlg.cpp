@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "CommandIds.h"
 #include "DialogUnits.h"
 #include "LanguageModuleAbi.h"
 #include "QtText.h"
@@ -17,8 +18,8 @@
 #include "UserMessage.h"
 
 namespace {
-constexpr int FirstLetterCommand = 32779;
-constexpr int LastLetterCommand = 32790;
+constexpr int FirstLetterCommand = IdInsertFirst;
+constexpr int LastLetterCommand = IdInsertLast;
 }  // namespace
 
 CFindDlg::CFindDlg(QWidget* parent) : QDialog(parent) {

@@ -39,7 +39,7 @@ public:
     // chosen letter.
     void ShowAccentMenu();
     // Replaces the text box's selection (or inserts at the caret) with the
-    // letter of command 32779 ... 32790.
+    // letter of the commands IdInsertFirst ... IdInsertLast.
     void InsertLetter(int commandId);
 
     // The accent menu while it is open (tests look at it); null otherwise.

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "CommandIds.h"
+
 class CChildFrame;
 class LanguageModule;
 
@@ -25,6 +27,6 @@ public:
     // in the current layout; `rect` (MDI area coordinates) or a default
     // place. `style` may carry the minimised or maximised bit.
     virtual CChildFrame* OpenVerbWindow(LanguageModule* module, int32_t verbIndex, bool pronominal,
-                                        bool alternate, uint32_t style = 0x50CF0000u,
+                                        bool alternate, uint32_t style = VerbWindowStyle,
                                         std::optional<QRect> rect = std::nullopt) = 0;
 };
