@@ -21,6 +21,7 @@
 #include "CLinkStatic.h"
 #include "CMainFrame.h"
 #include "CTabbedScreen.h"
+#include "CommandIds.h"
 #include "DefinitionBar.h"
 #include "DefinitionEdit.h"
 #include "FontColourDialog.h"
@@ -83,10 +84,10 @@ private slots:
         QCOMPARE(Titles(MenuBarPopup(frame.get(), "&Help")->actions()),
                  QStringList({"&About Plimo...", "&Send Email (submit comment/bug)",
                               "Send Email (submit English Def.)"}));
-        QCOMPARE(frame->Action(1100)->data().toInt(), 1100);
-        QCOMPARE(frame->Action(131)->statusTip(), QStringLiteral("Toggles the pronominal state of a verb"));
-        QCOMPARE(frame->Action(131)->toolTip(), QStringLiteral("Pronominal"));
-        QCOMPARE(frame->Action(57651)->toolTip(), QStringLiteral("Tile Windows"));
+        QCOMPARE(frame->Action(IdNewWindowFirst)->data().toInt(), 1100);
+        QCOMPARE(frame->Action(IdPronominal)->statusTip(), QStringLiteral("Toggles the pronominal state of a verb"));
+        QCOMPARE(frame->Action(IdPronominal)->toolTip(), QStringLiteral("Pronominal"));
+        QCOMPARE(frame->Action(IdTile)->toolTip(), QStringLiteral("Tile Windows"));
 
         // No verb window: the frame's own menus.
         frame->ActiveVerbWindow()->close();
@@ -96,8 +97,8 @@ private slots:
                  QStringList({"&File", "&Edit", "&View", "&Options", "&Help"}));
         QCOMPARE(Titles(MenuBarPopup(frame.get(), "&File")->actions()),
                  QStringList({"&New French Window", "E&xit"}));
-        QVERIFY(!frame->Action(57607)->isEnabled());
-        frame->Action(1100)->trigger();
+        QVERIFY(!frame->Action(IdPrint)->isEnabled());
+        frame->Action(IdNewWindowFirst)->trigger();
         QVERIFY(frame->ActiveVerbWindow());
         QCOMPARE(frame->ActiveVerbWindow()->verbIndex, 0);
         QVERIFY(frame->MenusAreChildMenus());
@@ -108,12 +109,12 @@ private slots:
         first->SetVerb(Monter);
         first->SetPronominal(true);
         first->SetAlternate(1);
-        QVERIFY(frame->Action(32775)->isChecked());
-        frame->Action(32775)->trigger();  // already full screen: nothing happens
+        QVERIFY(frame->Action(IdFullScreen)->isChecked());
+        frame->Action(IdFullScreen)->trigger();  // already full screen: nothing happens
         QCOMPARE(frame->ActiveVerbWindow(), first);
 
         first->move(40, 30);
-        frame->Action(32776)->trigger();
+        frame->Action(IdTabbedScreen)->trigger();
         auto* tabbed = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
         QVERIFY(tabbed);
         QCOMPARE(VerbWindowList.size(), 1);
@@ -121,13 +122,13 @@ private slots:
         QVERIFY(tabbed->pronominal);
         QVERIFY(tabbed->useAlternate);
         QCOMPARE(tabbed->pos(), QPoint(40, 30));
-        QVERIFY(frame->Action(32776)->isChecked());
-        QVERIFY(!frame->Action(32775)->isChecked());
-        frame->Action(1100)->trigger();
+        QVERIFY(frame->Action(IdTabbedScreen)->isChecked());
+        QVERIFY(!frame->Action(IdFullScreen)->isChecked());
+        frame->Action(IdNewWindowFirst)->trigger();
         QVERIFY(qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow()));
 
         frame->MdiArea()->setActiveSubWindow(tabbed);
-        frame->Action(32775)->trigger();
+        frame->Action(IdFullScreen)->trigger();
         auto* full = qobject_cast<CFullScreen*>(frame->ActiveVerbWindow());
         QVERIFY(full);
         QCOMPARE(full->verbIndex, int(Monter));
@@ -139,16 +140,16 @@ private slots:
     // stays maximised in its new layout, the others keep their frames.
     void layoutSwitchFromAMaximisedWindow() {
         QMdiSubWindow* first = frame->ActiveVerbWindow();
-        frame->Action(1100)->trigger();
+        frame->Action(IdNewWindowFirst)->trigger();
         QMdiSubWindow* second = frame->ActiveVerbWindow();
-        frame->Action(1100)->trigger();
+        frame->Action(IdNewWindowFirst)->trigger();
         CChildFrame* third = frame->ActiveVerbWindow();
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         third->showMaximized();
         ProcessEvents();
         QVERIFY(third->isMaximized());
-        frame->Action(32776)->trigger();
+        frame->Action(IdTabbedScreen)->trigger();
         ProcessEvents();
         CChildFrame* tabbed = frame->ActiveVerbWindow();
         QVERIFY(qobject_cast<CTabbedScreen*>(tabbed));
@@ -182,11 +183,11 @@ private slots:
         const QRect area = frame->MdiArea()->viewport()->rect();
         for (int layout : {32775, 32776}) {
             frame->Action(layout)->trigger();
-            frame->Action(1100)->trigger();
+            frame->Action(IdNewWindowFirst)->trigger();
             CChildFrame* first = frame->ActiveVerbWindow();
             first->showMaximized();
             ProcessEvents();
-            frame->Action(1100)->trigger();
+            frame->Action(IdNewWindowFirst)->trigger();
             ProcessEvents();
             CChildFrame* opened = frame->ActiveVerbWindow();
             QVERIFY(opened != first);
@@ -208,16 +209,16 @@ private slots:
     void toolbarButtonsAreClicked() {
         CChildFrame* window = frame->ActiveVerbWindow();
         window->SetVerb(Monter);
-        QWidget* pronominal = frame->VerbToolBar()->widgetForAction(frame->Action(131));
-        QWidget* second = frame->VerbToolBar()->widgetForAction(frame->Action(133));
+        QWidget* pronominal = frame->VerbToolBar()->widgetForAction(frame->Action(IdPronominal));
+        QWidget* second = frame->VerbToolBar()->widgetForAction(frame->Action(IdAlternate2));
         QVERIFY(pronominal && second);
         QTest::mouseClick(pronominal, Qt::LeftButton);
         QVERIFY(window->pronominal);
         QCOMPARE(window->windowTitle(), QStringLiteral("se monter"));
         QTest::mouseClick(second, Qt::LeftButton);
         QVERIFY(window->useAlternate);
-        QVERIFY(frame->Action(133)->isChecked());
-        QTest::mouseClick(frame->VerbToolBar()->widgetForAction(frame->Action(132)), Qt::LeftButton);
+        QVERIFY(frame->Action(IdAlternate2)->isChecked());
+        QTest::mouseClick(frame->VerbToolBar()->widgetForAction(frame->Action(IdAlternate1)), Qt::LeftButton);
         QVERIFY(!window->useAlternate);
         QTest::mouseClick(pronominal, Qt::LeftButton);
         QVERIFY(!window->pronominal);
@@ -253,8 +254,8 @@ private slots:
         QVERIFY(file);
         file->popup(frame->mapToGlobal(QPoint(10, 10)));
         QVERIFY(QTest::qWaitForWindowExposed(file));
-        file->setActiveAction(frame->Action(57607));
-        QCOMPARE(frame->statusBar()->currentMessage(), frame->Action(57607)->statusTip());
+        file->setActiveAction(frame->Action(IdPrint));
+        QCOMPARE(frame->statusBar()->currentMessage(), frame->Action(IdPrint)->statusTip());
         file->hide();
         ProcessEvents();
         QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
@@ -274,15 +275,15 @@ private slots:
                     lightness = std::min(lightness, QColor(image.pixel(x, y)).lightness());
             return lightness;
         };
-        QVERIFY(frame->Action(57634)->isEnabled());
-        QVERIFY(!frame->Action(57635)->isEnabled());
-        const int enabled = darkest(bar->widgetForAction(frame->Action(57634)));
-        const int disabled = darkest(bar->widgetForAction(frame->Action(57635)));
+        QVERIFY(frame->Action(IdCopy)->isEnabled());
+        QVERIFY(!frame->Action(IdCut)->isEnabled());
+        const int enabled = darkest(bar->widgetForAction(frame->Action(IdCopy)));
+        const int disabled = darkest(bar->widgetForAction(frame->Action(IdCut)));
         QVERIFY2(enabled < 64 && disabled > 150, qPrintable(QStringLiteral("%1 %2").arg(enabled).arg(disabled)));
         SaveScreenshot(bar, QStringLiteral("verb-bar-buttons"));
 
-        frame->Action(1100)->trigger();
-        frame->Action(1100)->trigger();
+        frame->Action(IdNewWindowFirst)->trigger();
+        frame->Action(IdNewWindowFirst)->trigger();
         QTest::keyClick(frame.get(), Qt::Key_W, Qt::AltModifier);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
@@ -296,18 +297,18 @@ private slots:
     }
 
     void windowsCascadeTileAndClose() {
-        frame->Action(1100)->trigger();
-        frame->Action(1100)->trigger();
+        frame->Action(IdNewWindowFirst)->trigger();
+        frame->Action(IdNewWindowFirst)->trigger();
         QCOMPARE(frame->MdiArea()->subWindowList().size(), 3);
         QCOMPARE(OpenChildCount, 3);
-        frame->Action(57651)->trigger();  // tile
+        frame->Action(IdTile)->trigger();  // tile
         QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList();
         QVERIFY(!windows[0]->geometry().intersects(windows[1]->geometry()));
-        frame->Action(57650)->trigger();  // cascade
+        frame->Action(IdCascade)->trigger();  // cascade
         windows = frame->MdiArea()->subWindowList();
         QVERIFY(windows[0]->geometry().intersects(windows[1]->geometry()));
         windows[0]->showMinimized();
-        frame->Action(57649)->trigger();  // arrange icons
+        frame->Action(IdArrangeIcons)->trigger();  // arrange icons
         QCOMPARE(windows[0]->geometry().bottom() + 1, frame->MdiArea()->viewport()->height());
         QMenu* windowMenu = MenuBarPopup(frame.get(), "&Window");
         QVERIFY(windowMenu);
@@ -323,23 +324,23 @@ private slots:
 
     void barsShowAndHide() {
         QVERIFY(frame->DefinitionBarShown());
-        QVERIFY(frame->Action(32773)->isChecked());
-        frame->Action(32773)->trigger();
+        QVERIFY(frame->Action(IdEnglishDefinition)->isChecked());
+        frame->Action(IdEnglishDefinition)->trigger();
         QVERIFY(!frame->DefinitionBarShown());
         QVERIFY(!frame->DefinitionToolBar()->isVisible());
-        QVERIFY(!frame->Action(32773)->isChecked());
-        frame->Action(32773)->trigger();
+        QVERIFY(!frame->Action(IdEnglishDefinition)->isChecked());
+        frame->Action(IdEnglishDefinition)->trigger();
         QVERIFY(frame->DefinitionToolBar()->isVisible());
-        QVERIFY(frame->Action(32773)->isChecked());
+        QVERIFY(frame->Action(IdEnglishDefinition)->isChecked());
         // The definition sits below the verb bar.
         QVERIFY(frame->DefinitionToolBar()->y() > frame->VerbToolBar()->y());
 
         QVERIFY(frame->statusBar()->isVisible());
         QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
-        frame->Action(59393)->trigger();
+        frame->Action(IdStatusBar)->trigger();
         QVERIFY(!frame->statusBar()->isVisible());
-        QVERIFY(!frame->Action(59393)->isChecked());
-        frame->Action(59393)->trigger();
+        QVERIFY(!frame->Action(IdStatusBar)->isChecked());
+        frame->Action(IdStatusBar)->trigger();
         QVERIFY(frame->statusBar()->isVisible());
     }
 
@@ -348,19 +349,19 @@ private slots:
         window->View()->setFocus();
         ProcessEvents();
         for (int id = 32779; id <= 32790; ++id) QVERIFY(!frame->Action(id)->isEnabled());
-        QVERIFY(frame->Action(57634)->isEnabled());  // the page is copied
-        QVERIFY(!frame->Action(57635)->isEnabled());
+        QVERIFY(frame->Action(IdCopy)->isEnabled());  // the page is copied
+        QVERIFY(!frame->Action(IdCut)->isEnabled());
 
         DefinitionEdit* edit = frame->DefinitionField();
         edit->setFocus(Qt::MouseFocusReason);
         ProcessEvents();
         edit->selectAll();
         frame->UpdateCommandStates();
-        QVERIFY(frame->Action(32782)->isEnabled());
-        QVERIFY(frame->Action(57635)->isEnabled());
+        QVERIFY(frame->Action(IdInsertFirst + 3)->isEnabled());
+        QVERIFY(frame->Action(IdCut)->isEnabled());
         // Copy takes the selection, also while a verb window is active.
-        QVERIFY(frame->Action(57634)->isEnabled());
-        frame->Action(32782)->trigger();  // é replaces the selection
+        QVERIFY(frame->Action(IdCopy)->isEnabled());
+        frame->Action(IdInsertFirst + 3)->trigger();  // é replaces the selection
         QCOMPARE(edit->Text(), QStringLiteral("é"));
         // Inserted with the menu, the letter still counts as the user's change.
         window->View()->setFocus(Qt::MouseFocusReason);
@@ -372,20 +373,20 @@ private slots:
         combo->setFocus(Qt::MouseFocusReason);
         ProcessEvents();
         combo->lineEdit()->setText(QStringLiteral("z"));
-        frame->Action(32782)->trigger();
+        frame->Action(IdInsertFirst + 3)->trigger();
         QTest::keyClicks(combo, QStringLiteral("brer"));
         QCOMPARE(window->verbIndex, int(Zebrer));
 
         // Paste needs text on the clipboard; Cut takes the selection.
         QApplication::clipboard()->setText(QStringLiteral("payer"));
         frame->UpdateCommandStates();
-        QVERIFY(frame->Action(57637)->isEnabled());
+        QVERIFY(frame->Action(IdPaste)->isEnabled());
         combo->lineEdit()->selectAll();
-        frame->Action(57637)->trigger();
+        frame->Action(IdPaste)->trigger();
         QCOMPARE(window->verbIndex, int(Payer));
         combo->lineEdit()->selectAll();
         frame->UpdateCommandStates();
-        frame->Action(57635)->trigger();
+        frame->Action(IdCut)->trigger();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("payer"));
 
         // Without a verb window the frame's Copy applies.
@@ -396,8 +397,8 @@ private slots:
         edit->selectAll();
         ProcessEvents();
         frame->UpdateCommandStates();
-        QVERIFY(frame->Action(57634)->isEnabled());
-        frame->Action(57634)->trigger();
+        QVERIFY(frame->Action(IdCopy)->isEnabled());
+        frame->Action(IdCopy)->trigger();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("copy me"));
     }
 
@@ -407,7 +408,7 @@ private slots:
         CChildFrame* window = frame->ActiveVerbWindow();
         QClipboard* clipboard = QApplication::clipboard();
         Focus(window->View());
-        QVERIFY(frame->Action(57634)->isEnabled());
+        QVERIFY(frame->Action(IdCopy)->isEnabled());
         QTest::keyClick(window->View(), Qt::Key_C, Qt::ControlModifier);
         const QString text = clipboard->text();
         QVERIFY2(text.startsWith(QStringLiteral("aimer\n\nPrésent\nje aime0\ntu aimes0\n")), qPrintable(text));
@@ -421,10 +422,10 @@ private slots:
 
         // The toolbar button does the same; the tabbed page is four rows of two.
         clipboard->clear();
-        frame->Action(32776)->trigger();
+        frame->Action(IdTabbedScreen)->trigger();
         window = frame->ActiveVerbWindow();
         Focus(window->View());
-        QTest::mouseClick(frame->VerbToolBar()->widgetForAction(frame->Action(57634)), Qt::LeftButton);
+        QTest::mouseClick(frame->VerbToolBar()->widgetForAction(frame->Action(IdCopy)), Qt::LeftButton);
         QStringList tabbedLines = clipboard->text().split(QLatin1Char('\n'));
         QStringList lines = text.split(QLatin1Char('\n'));
         QVERIFY(tabbedLines != lines);  // the tabbed page's own block order
@@ -440,24 +441,24 @@ private slots:
         Focus(combo);
         combo->lineEdit()->deselect();
         frame->UpdateCommandStates();
-        QVERIFY(!frame->Action(57634)->isEnabled());
+        QVERIFY(!frame->Action(IdCopy)->isEnabled());
         // Its open list belongs to it: Copy does not turn to the page.
         QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
         QTRY_VERIFY(combo->view()->isVisible());
-        QVERIFY(!frame->Action(57634)->isEnabled());
+        QVERIFY(!frame->Action(IdCopy)->isEnabled());
         QTest::keyClick(combo->view(), Qt::Key_Escape);
         QTRY_VERIFY(!combo->view()->isVisible());
         combo->lineEdit()->setSelection(0, 3);
         frame->UpdateCommandStates();
-        QVERIFY(frame->Action(57634)->isEnabled());
+        QVERIFY(frame->Action(IdCopy)->isEnabled());
         QTest::keyClick(combo, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), QStringLiteral("aim"));
         DefinitionEdit* edit = frame->DefinitionField();
         Focus(edit);
         edit->selectAll();
         frame->UpdateCommandStates();
-        QVERIFY(frame->Action(57634)->isEnabled());
-        frame->Action(57634)->trigger();
+        QVERIFY(frame->Action(IdCopy)->isEnabled());
+        frame->Action(IdCopy)->trigger();
         QCOMPARE(clipboard->text(), QStringLiteral("to like, to love"));
     }
 
@@ -472,7 +473,7 @@ private slots:
             fonts->fontChooser->setCurrentFont(chosen);
             fonts->SetColour(QColor(0, 128, 0));
         }, true);
-        frame->Action(32777)->trigger();
+        frame->Action(IdFont)->trigger();
         QCOMPARE(VerbFont->family(), QStringLiteral("Liberation Serif"));
         QCOMPARE(VerbTextColor, 0x00008000u);
         QCOMPARE(LineHeight, MeasureLineHeight(*VerbFont));
@@ -482,7 +483,7 @@ private slots:
         OnNextDialog([&](QDialog* dialog) {
             static_cast<FontColourDialog*>(dialog)->SetColour(Qt::red);
         }, false);
-        frame->Action(32777)->trigger();
+        frame->Action(IdFont)->trigger();
         QCOMPARE(VerbTextColor, 0x00008000u);
     }
 
@@ -512,7 +513,7 @@ private slots:
             closedByEnter = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
             if (dialog->isVisible()) dialog->reject();
         });
-        frame->Action(32777)->trigger();
+        frame->Action(IdFont)->trigger();
         QCOMPARE(family, QFontInfo(before).family());
         QCOMPARE(points, 12);
         QVERIFY(labelReachesButton);
@@ -535,7 +536,7 @@ private slots:
             QVERIFY(after->geometry().right() <= dialog->width());
             SaveScreenshot(dialog, QStringLiteral("about"));
         }, true);
-        frame->Action(57664)->trigger();
+        frame->Action(IdAbout)->trigger();
     }
 
     // A person without a mouse: Tab goes round the verb box, the definition
@@ -562,13 +563,13 @@ private slots:
         QCOMPARE(window->verbIndex, int(Payer));
 
         // Without the definition bar, Shift+Tab from the page reaches the box.
-        frame->Action(32773)->trigger();
+        frame->Action(IdEnglishDefinition)->trigger();
         Focus(window->View());
         QTest::keyClick(window->View(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo));
 
         // The tabbed window's tabs are on the way; arrows switch them.
-        frame->Action(32776)->trigger();
+        frame->Action(IdTabbedScreen)->trigger();
         auto* tabbed = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
         QVERIFY(tabbed);
         Focus(tabbed->View());

@@ -7,6 +7,7 @@
 #include "AppTestSupport.h"
 #include "CMainFrame.h"
 #include "CTabbedScreen.h"
+#include "CommandIds.h"
 #include "PageTabCtrl.h"
 #include "ProgramObjects.h"
 #include "VerbComboBox.h"
@@ -31,7 +32,7 @@ private slots:
         QCOMPARE(frame->ActiveVerbWindow()->windowTitle(), QStringLiteral("placer"));
         SaveScreenshot(frame.get(), QStringLiteral("main-fullscreen"));
 
-        frame->OnCommand(32776);
+        frame->OnCommand(IdTabbedScreen);
         auto* tabbed = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
         QVERIFY(tabbed);
         SaveScreenshot(frame.get(), QStringLiteral("main-tabbed"));
@@ -39,7 +40,7 @@ private slots:
             tabbed->pageTabs->setCurrentIndex(tab);
             SaveScreenshot(tabbed, QStringLiteral("tabbed-tab%1").arg(tab));
         }
-        frame->Action(131)->trigger();
+        frame->Action(IdPronominal)->trigger();
         SaveScreenshot(tabbed, QStringLiteral("tabbed-pronominal"));
 
         // A verb with two auxiliaries shows the A and E buttons.

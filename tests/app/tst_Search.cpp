@@ -25,6 +25,7 @@
 #include "CSearchProgressDlg.h"
 #include "CSortingHeaderCtrl.h"
 #include "CSortingListCtrl.h"
+#include "CommandIds.h"
 #include "DefinitionEdit.h"
 #include "ProgramObjects.h"
 #include "VerbComboBox.h"
@@ -153,7 +154,7 @@ private slots:
             });
             QTest::keyClick(dialog->Edit(), Qt::Key_Return);
         });
-        frame->Action(32772)->trigger();
+        frame->Action(IdFind)->trigger();
         QCOMPARE(shown, 1);
         QVERIFY(retried);
         QCOMPARE(messages.messages.size(), 1);
@@ -178,7 +179,7 @@ private slots:
             kept << QString::number(dialog->Edit()->text().size());
             dialog->reject();
         });
-        frame->Action(32772)->trigger();
+        frame->Action(IdFind)->trigger();
         QCOMPARE(kept, QStringList({QStringLiteral("parl\u4E2Dé"), QStringLiteral("\u4E2D"), "10000"}));
         QCOMPARE(messages.messages.size(), 2);
         QVERIFY(messages.messages[0].text.contains(QStringLiteral("\u4E2D")));
@@ -190,7 +191,7 @@ private slots:
     void formsSearchWithProgress() {
         ProgressWatch watch;
         WhenShown([](QWidget* widget) { SearchFor(AsFind(widget), QStringLiteral("aimons")); });
-        frame->Action(32772)->trigger();
+        frame->Action(IdFind)->trigger();
         QList<int> expected;
         for (int p = 0; p <= 100; p += 5) expected << p;
         QList<int> painted = watch.paintedValues;
@@ -220,7 +221,7 @@ private slots:
         QVERIFY(!frame->VerbCombo(0)->isEnabled());
         QVERIFY(frame->VerbCombo(0)->currentText().isEmpty());
         QVERIFY(frame->DefinitionField()->toPlainText().isEmpty());
-        QVERIFY(!frame->Action(57607)->isEnabled());
+        QVERIFY(!frame->Action(IdPrint)->isEnabled());
         QVERIFY(frame->MenusAreChildMenus());
     }
 
@@ -242,7 +243,7 @@ private slots:
             if (definitions) widget->findChild<QRadioButton*>("radio1008")->click();
             SearchFor(AsFind(widget), text);
         });
-        frame->Action(32772)->trigger();
+        frame->Action(IdFind)->trigger();
         auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
         QVERIFY(results);
         QTEST(results->windowTitle(), "title");
@@ -259,7 +260,7 @@ private slots:
     // stays.
     void openRowsAsMatched() {
         WhenShown([](QWidget* widget) { SearchFor(AsFind(widget), QStringLiteral("nous nous ass")); });
-        frame->Action(32772)->trigger();
+        frame->Action(IdFind)->trigger();
         auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
         QVERIFY(results);
         CSortingListCtrl* list = results->List();
@@ -293,7 +294,7 @@ private slots:
         const QRect area = frame->MdiArea()->viewport()->rect();
         for (int i = 0; i < 6; ++i) {
             WhenShown([](QWidget* widget) { SearchFor(AsFind(widget), QStringLiteral("#200")); });
-            frame->Action(32772)->trigger();
+            frame->Action(IdFind)->trigger();
             auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
             QVERIFY(results);
             QVERIFY2(area.contains(results->geometry()), qPrintable(QStringLiteral("window %1").arg(i)));
@@ -301,7 +302,7 @@ private slots:
         QVERIFY(frame->MenusAreChildMenus());
 
         WhenShown([](QWidget* widget) { SearchFor(AsFind(widget), QStringLiteral("ons")); });
-        frame->Action(32772)->trigger();
+        frame->Action(IdFind)->trigger();
         auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
         QVERIFY(results);
         CSortingListCtrl* list = results->List();
@@ -314,7 +315,7 @@ private slots:
         QTest::keyClick(list, Qt::Key_Backtab);
         QVERIFY(!list->hasFocus());
 
-        frame->Action(32776)->trigger();  // tabbed layout
+        frame->Action(IdTabbedScreen)->trigger();  // tabbed layout
         QSet<QString> tenses;
         for (int row = 0; row < list->topLevelItemCount(); ++row) {
             const QString tense = list->CellText(row, 2);
@@ -347,7 +348,7 @@ private slots:
                 SearchFor(dialog, text);
             });
             auto* before = frame->MdiArea()->activeSubWindow();
-            frame->Action(32772)->trigger();
+            frame->Action(IdFind)->trigger();
             auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
             if (results == nullptr || results == before) return {};
             QStringList rows;
@@ -465,7 +466,7 @@ private slots:
     void resultsWindowsAreNotSaved() {
         for (const char* text : {"#3", "#5"}) {
             WhenShown([text](QWidget* widget) { SearchFor(AsFind(widget), QString::fromLatin1(text)); });
-            frame->Action(32772)->trigger();
+            frame->Action(IdFind)->trigger();
         }
         QCOMPARE(frame->findChildren<CResultWnd*>().size(), 2);
         QCOMPARE(OpenChildCount, 3);
@@ -476,7 +477,7 @@ private slots:
 
         // Closing the last child, a results window, leaves the frame's menus.
         WhenShown([](QWidget* widget) { SearchFor(AsFind(widget), QStringLiteral("#2")); });
-        frame->Action(32772)->trigger();
+        frame->Action(IdFind)->trigger();
         frame->ActiveVerbWindow();
         for (QMdiSubWindow* window : frame->MdiArea()->subWindowList())
             if (qobject_cast<CChildFrame*>(window)) window->close();
@@ -512,7 +513,7 @@ private slots:
             dialog->InsertLetter(32782);
             QTest::keyClick(dialog->Edit(), Qt::Key_Return);
         });
-        frame->Action(32772)->trigger();
+        frame->Action(IdFind)->trigger();
         auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
         QVERIFY(results);
         QVERIFY(results->windowTitle().endsWith(QStringLiteral(" Matches for parlé")));

@@ -13,6 +13,7 @@
 #include "CFullScreen.h"
 #include "CMainFrame.h"
 #include "CTabbedScreen.h"
+#include "CommandIds.h"
 #include "DefinitionBar.h"
 #include "FontRecord.h"
 #include "PageTabCtrl.h"
@@ -146,8 +147,8 @@ private slots:
         font.setPixelSize(20);
         font.setItalic(true);
         frame->ApplyDisplayFont(font, 0x00112233);
-        frame->OnCommand(32773);  // hide the definition bar
-        frame->OnCommand(59393);  // hide the status bar
+        frame->OnCommand(IdEnglishDefinition);  // hide the definition bar
+        frame->OnCommand(IdStatusBar);  // hide the status bar
         StopFrame(frame);
 
         uint32_t count = 0;

@@ -14,6 +14,7 @@
 #include "AppTestSupport.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
+#include "CommandIds.h"
 #include "DefinitionEdit.h"
 #include "DefinitionsSaver.h"
 #include "PageView.h"
@@ -55,7 +56,7 @@ private slots:
         QCOMPARE(window->verbIndex, int(Monter));
         QCOMPARE(window->windowTitle(), QStringLiteral("monter"));
         QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to go up, to climb"));
-        QVERIFY(frame->Action(132)->isEnabled());
+        QVERIFY(frame->Action(IdAlternate1)->isEnabled());
 
         // Any case matches; the box then shows the item's own text.
         combo->lineEdit()->selectAll();
@@ -197,7 +198,7 @@ private slots:
         type(QStringLiteral("s'asseoir"));
         QCOMPARE(window->windowTitle(), QStringLiteral("s'asseoir"));
         QCOMPARE(combo->currentText(), QStringLiteral("asseoir"));
-        QAction* button = frame->Action(131);
+        QAction* button = frame->Action(IdPronominal);
         QVERIFY(button->isEnabled());
         QVERIFY(button->isChecked());
         QCOMPARE(button->toolTip(), QStringLiteral("Pronominal"));
@@ -267,7 +268,7 @@ private slots:
         };
         for (const Step& step : steps) {
             if (step.pressP) {
-                frame->Action(131)->trigger();
+                frame->Action(IdPronominal)->trigger();
             } else {
                 Focus(combo);
                 combo->lineEdit()->selectAll();
@@ -278,7 +279,7 @@ private slots:
 
         // A window opened from the menu is ready for a name too.
         Focus(window->View());
-        frame->Action(1100)->trigger();
+        frame->Action(IdNewWindowFirst)->trigger();
         ProcessEvents();
         QVERIFY(combo->hasFocus());
         QCOMPARE(frame->ActiveVerbWindow()->verbIndex, int(Aimer));
@@ -298,10 +299,10 @@ private slots:
         QVERIFY(!combo->isEnabled());
         QVERIFY(combo->currentText().isEmpty());
         QVERIFY(frame->DefinitionField()->Text().isEmpty());
-        QVERIFY(!frame->Action(131)->isEnabled());
-        QVERIFY(!frame->Action(132)->isEnabled());
-        QCOMPARE(frame->Action(132)->property("image").toInt(), 1);
-        QCOMPARE(frame->Action(133)->property("image").toInt(), 2);
+        QVERIFY(!frame->Action(IdPronominal)->isEnabled());
+        QVERIFY(!frame->Action(IdAlternate1)->isEnabled());
+        QCOMPARE(frame->Action(IdAlternate1)->property("image").toInt(), 1);
+        QCOMPARE(frame->Action(IdAlternate2)->property("image").toInt(), 2);
         QVERIFY(!frame->MenusAreChildMenus());
     }
 
@@ -367,7 +368,7 @@ private slots:
         Focus(edit);
         edit->selectAll();
         TypeText(edit, QStringLiteral("to adore → to worship"));
-        frame->Action(131)->trigger();
+        frame->Action(IdPronominal)->trigger();
         QTRY_COMPARE(recorder.messages.size(), 2);
         QVERIFY(!window->pronominal);
         QCOMPARE(edit->Text(), QStringLiteral("to adore → to worship"));
@@ -382,7 +383,7 @@ private slots:
         Focus(edit);
         edit->selectAll();
         QTest::keyClicks(edit, QStringLiteral("to be fond of"));
-        frame->Action(131)->trigger();  // the button takes no focus
+        frame->Action(IdPronominal)->trigger();  // the button takes no focus
         QVERIFY(window->pronominal);
         QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to be fond of"));
         QCOMPARE(edit->Text(), QStringLiteral("to love each other"));
@@ -404,7 +405,7 @@ private slots:
         DefinitionEdit* edit = frame->DefinitionField();
         Focus(edit);
         QTest::keyClicks(edit, QStringLiteral("x"));
-        frame->OnCommand(32776);  // the window is replaced by a tabbed one
+        frame->OnCommand(IdTabbedScreen);  // the window is replaced by a tabbed one
         Focus(frame->ActiveVerbWindow()->View());
         QCOMPARE(frame->modules[0]->userDefinitions.size(), size_t(0));
     }

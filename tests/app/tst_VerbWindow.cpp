@@ -8,6 +8,7 @@
 #include "CFullScreen.h"
 #include "CMainFrame.h"
 #include "CTabbedScreen.h"
+#include "CommandIds.h"
 #include "PageMarkup.h"
 #include "PageTabCtrl.h"
 #include "PageView.h"
@@ -98,8 +99,8 @@ private slots:
         // The imperative's last three person lines are the always-empty slots.
         QCOMPARE(full->PageLine(14 * 7 + 4), full->Form(87));
 
-        frame->OnCommand(32776);
-        frame->OnCommand(1100);
+        frame->OnCommand(IdTabbedScreen);
+        frame->OnCommand(IdNewWindowFirst);
         auto* tabbed = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
         QVERIFY(tabbed);
         QCOMPARE(tabbed->PageLine(13 * 7), module->GetTenseName(14));
@@ -109,8 +110,8 @@ private slots:
     void tabbedGeometry() {
         frame = StartFrame();
         QVERIFY(frame);
-        frame->OnCommand(32776);
-        frame->OnCommand(1100);
+        frame->OnCommand(IdTabbedScreen);
+        frame->OnCommand(IdNewWindowFirst);
         auto* w = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
         QVERIFY(w);
         QRect display = w->pageTabs->AdjustRect(false, QRect(0, 0, 100, 100));
@@ -211,17 +212,17 @@ private slots:
         QCOMPARE(w->GetAlternateImage1(), image1);
         QCOMPARE(w->GetAlternateImage2(), image2);
         QCOMPARE(w->hasAlternate, variants);
-        QCOMPARE(frame->Action(132)->isEnabled(), variants);
-        QCOMPARE(frame->Action(133)->isEnabled(), variants);
-        QCOMPARE(frame->Action(132)->isChecked(), variants);
-        QCOMPARE(frame->Action(132)->property("image").toInt(), image1);
-        QCOMPARE(frame->Action(133)->property("image").toInt(), image2);
-        QVERIFY(!frame->Action(133)->isChecked());
+        QCOMPARE(frame->Action(IdAlternate1)->isEnabled(), variants);
+        QCOMPARE(frame->Action(IdAlternate2)->isEnabled(), variants);
+        QCOMPARE(frame->Action(IdAlternate1)->isChecked(), variants);
+        QCOMPARE(frame->Action(IdAlternate1)->property("image").toInt(), image1);
+        QCOMPARE(frame->Action(IdAlternate2)->property("image").toInt(), image2);
+        QVERIFY(!frame->Action(IdAlternate2)->isChecked());
         if (variants) {
-            frame->Action(133)->trigger();
+            frame->Action(IdAlternate2)->trigger();
             QVERIFY(w->useAlternate);
-            QVERIFY(frame->Action(133)->isChecked());
-            QVERIFY(!frame->Action(132)->isChecked());
+            QVERIFY(frame->Action(IdAlternate2)->isChecked());
+            QVERIFY(!frame->Action(IdAlternate1)->isChecked());
             QVERIFY(QByteArray(w->Form(0)).contains("y"));
         }
         QCOMPARE(CChildFrame::ImageNumberForLabel("OI"), 12);
@@ -236,11 +237,11 @@ private slots:
         CChildFrame* w = frame->ActiveVerbWindow();
         const char* line = w->PageLine(1);
         QCOMPARE(w->windowTitle(), QStringLiteral("aimer"));
-        QVERIFY(frame->Action(131)->isEnabled());
-        QVERIFY(!frame->Action(131)->isChecked());
-        frame->Action(131)->trigger();
+        QVERIFY(frame->Action(IdPronominal)->isEnabled());
+        QVERIFY(!frame->Action(IdPronominal)->isChecked());
+        frame->Action(IdPronominal)->trigger();
         QVERIFY(w->pronominal);
-        QVERIFY(frame->Action(131)->isChecked());
+        QVERIFY(frame->Action(IdPronominal)->isChecked());
         QCOMPARE(w->windowTitle(), QStringLiteral("se aimer"));
         QCOMPARE(w->PageLine(1), line);  // same buffer, new text
         QCOMPARE(QByteArray(w->PageLine(1)), QByteArray("je me aime0"));
@@ -248,7 +249,7 @@ private slots:
         // A verb that cannot be pronominal clears the flag.
         w->SetVerb(Pleuvoir);
         QVERIFY(!w->pronominal);
-        QVERIFY(!frame->Action(131)->isEnabled());
+        QVERIFY(!frame->Action(IdPronominal)->isEnabled());
         // An impersonal verb leaves blank lines; the other lines keep their places.
         QCOMPARE(QByteArray(w->PageLine(1)), QByteArray());
         QCOMPARE(QByteArray(w->PageLine(3)), QByteArray("il pleue0"));
