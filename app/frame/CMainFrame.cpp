@@ -471,7 +471,7 @@ void CMainFrame::SyncVerbBar() {
             combo->show();
         }
         // Typing in the field, or text waiting to be fixed, is not replaced.
-        if (edit != nullptr && !(edit->hasFocus() && edit->modified) && !edit->HoldsRefusedText())
+        if (edit != nullptr && !(edit->hasFocus() && edit->IsModified()) && !edit->HoldsRefusedText())
             edit->SetText(FromCp1252(window->EnglishDefinition()));
         if (edit != nullptr) edit->setReadOnly(false);
     } else {

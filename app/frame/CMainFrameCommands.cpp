@@ -184,19 +184,14 @@ void CMainFrame::TogglePronominal(CChildFrame* window) {
     if (window == nullptr) return;
     DefinitionEdit* edit = DefinitionField();
     // What is being typed belongs to the form shown before the toggle.
-    if (edit != nullptr && edit->hasFocus() && edit->modified &&
+    if (edit != nullptr && edit->hasFocus() && edit->IsModified() &&
         !DefinitionEdit::Commit(window, edit->Text(), this)) {
         edit->KeepRefusedText();  // to be fixed before the form changes
         return;
     }
     window->pronominalTyped = false;
     window->SetPronominal(!window->pronominal);
-    if (edit != nullptr) {
-        edit->SetText(FromCp1252(window->EnglishDefinition()));
-        edit->savedText = edit->Text();
-        edit->modified = 0;
-        edit->targetWindow = window;
-    }
+    if (edit != nullptr) edit->StartEditFor(window, FromCp1252(window->EnglishDefinition()));
 }
 
 void CMainFrame::SendDefinitions(CChildFrame* window) {
@@ -228,7 +223,7 @@ void CMainFrame::EditCommand(int id, CChildFrame* window) {
         if (id == IdCopy) edit.text->copy();
         if (id == IdCut) edit.text->cut();
         if (id == IdPaste) edit.text->paste();
-        if (id != IdCopy) static_cast<DefinitionEdit*>(edit.text)->modified = 1;
+        if (id != IdCopy) static_cast<DefinitionEdit*>(edit.text)->MarkModified();
     }
 }
 
@@ -241,7 +236,7 @@ void CMainFrame::InsertLetter(int id) {
         edit.line->insert(letter);  // the box sees the change as typing
     } else {
         edit.text->textCursor().insertText(letter);
-        static_cast<DefinitionEdit*>(edit.text)->modified = 1;
+        static_cast<DefinitionEdit*>(edit.text)->MarkModified();
     }
     target->setFocus();
 }

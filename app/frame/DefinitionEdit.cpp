@@ -22,7 +22,7 @@ DefinitionEdit::DefinitionEdit(QWidget* parent) : QPlainTextEdit(parent) {
     // Any change the user makes counts, also one made with the mouse or a
     // menu command (an inserted letter, a paste).
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
-        if (!settingText && hasFocus()) modified = 1;
+        if (!settingText && hasFocus()) modified = true;
     });
 }
 
@@ -30,6 +30,13 @@ void DefinitionEdit::SetText(const QString& text) {
     settingText = true;
     setPlainText(text);
     settingText = false;
+}
+
+void DefinitionEdit::StartEditFor(CChildFrame* window, const QString& text) {
+    SetText(text);
+    savedText = text;
+    modified = false;
+    targetWindow = window;
 }
 
 void DefinitionEdit::focusInEvent(QFocusEvent* event) {
@@ -42,19 +49,19 @@ void DefinitionEdit::focusInEvent(QFocusEvent* event) {
         return;
     }
     savedText = toPlainText();
-    modified = 0;
+    modified = false;
     targetWindow = activeVerbWindow ? activeVerbWindow() : nullptr;
 }
 
 void DefinitionEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         SetText(savedText);
-        modified = 0;
+        modified = false;
         refused = false;
         event->accept();
         return;
     }
-    modified = 1;
+    modified = true;
     QPlainTextEdit::keyPressEvent(event);
 }
 
@@ -71,16 +78,16 @@ void DefinitionEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 bool DefinitionEdit::CommitIfModified(bool quiet) {
-    if (modified != 1) return true;
+    if (!modified) return true;
     CChildFrame* target = targetWindow.data();
     // The window may have been closed or replaced since the field got the focus.
     if (target == nullptr || !VerbWindowList.contains(target)) {
-        modified = 0;
+        modified = false;
         return true;
     }
     const QString text = toPlainText();
     if (quiet && !ToCp1252(text)) return false;  // still modified: told when the field is left
-    modified = 0;
+    modified = false;
     QPointer<DefinitionEdit> self = this;
     if (Commit(target, text, window(), [self] {
             if (self && self->refused) self->setFocus(Qt::OtherFocusReason);
@@ -94,7 +101,7 @@ bool DefinitionEdit::CommitIfModified(bool quiet) {
 }
 
 void DefinitionEdit::KeepRefusedText() {
-    modified = 1;
+    modified = true;
     const QString text = toPlainText();
     int at = 0;
     while (at < text.size()) {

@@ -52,9 +52,12 @@ public:
     // True while refused text waits for the focus to come back to the field.
     bool HoldsRefusedText() const { return refused; }
 
-    QString savedText;
-    int modified = 0;
-    QPointer<CChildFrame> targetWindow;
+    // True while the text holds a change the user made and that is not stored.
+    bool IsModified() const { return modified; }
+    // A change made through a command (a paste, a letter from the menu).
+    void MarkModified() { modified = true; }
+    // Shows `window`'s definition as the text the next edit starts from.
+    void StartEditFor(CChildFrame* window, const QString& text);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -62,6 +65,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QString savedText;  // what Esc brings back
+    bool modified = false;
+    QPointer<CChildFrame> targetWindow;  // where the text is stored
     bool settingText = false;
     bool refused = false;
 };

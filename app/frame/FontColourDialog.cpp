@@ -16,7 +16,7 @@ namespace {
 // dialog instead of closing the chooser alone.
 class EmbeddedFontChooser : public QFontDialog {
 public:
-    EmbeddedFontChooser(const QFont& font, QDialog* owner) : QFontDialog(font, owner), owner(owner) {}
+    EmbeddedFontChooser(const QFont& font, QDialog* parent) : QFontDialog(font, parent), owner(parent) {}
 
 protected:
     void done(int result) override { owner->done(result); }

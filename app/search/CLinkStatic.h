@@ -27,7 +27,7 @@ public:
     // place, as a dialog does when it attaches the control.
     void PreSubclassWindow();
 
-    void SetAddress(const QString& address) { this->address = address; }
+    void SetAddress(const QString& text) { address = text; }
     QString Address() const { return address; }
     bool Visited() const { return visited; }
     bool PointerOver() const { return pointerOver; }

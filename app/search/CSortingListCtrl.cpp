@@ -171,9 +171,9 @@ void CSortingListCtrl::SwapRows(int a, int b) {
         x->setText(c, y->text(c));
         y->setText(c, text);
     }
-    const QVariant data = x->data(0, ItemDataRole);
+    const QVariant xData = x->data(0, ItemDataRole);
     x->setData(0, ItemDataRole, y->data(0, ItemDataRole));
-    y->setData(0, ItemDataRole, data);
+    y->setData(0, ItemDataRole, xData);
     const QIcon icon = x->icon(0);
     x->setIcon(0, y->icon(0));
     y->setIcon(0, icon);

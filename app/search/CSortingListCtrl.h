@@ -52,13 +52,6 @@ public:
     QString CellText(int row, int column) const;
 
     CSortingHeaderCtrl* heading = nullptr;
-    // How much of a selected row is highlighted.
-    enum HighlightMode : int {
-        HighlightLabel = 0,      // the first cell's text
-        HighlightRow = 1,        // every cell
-        HighlightRowToEdge = 2,  // every cell and the rest of the line
-    };
-    HighlightMode highlightMode = HighlightLabel;
     bool sorting = false;
     std::vector<uint8_t> columnTypes;
     int sortColumn = -1;
@@ -86,6 +79,14 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    // How much of a selected row is highlighted (SetHighlightMode).
+    enum HighlightMode : int {
+        HighlightLabel = 0,      // the first cell's text
+        HighlightRow = 1,        // every cell
+        HighlightRowToEdge = 2,  // every cell and the rest of the line
+    };
+    HighlightMode highlightMode = HighlightLabel;
+
     void OnHeaderItemClick(int column);
     void SwapRows(int a, int b);
 };

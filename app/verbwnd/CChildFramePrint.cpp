@@ -83,9 +83,9 @@ void CChildFrame::PrintPage(QPainter& painter) {
     QPaintDevice* device = painter.device();
     if (device == nullptr) return;
     const PrintDevice d = ReadPrintDevice(*device);
-    const int marginX = std::max(d.dpiX / 4, d.offsetX);
-    const int marginY = std::max(d.dpiY / 2, d.offsetY);
-    const int columnX[3] = {marginX, d.pageWidth * 30 / 100, d.pageWidth * 65 / 100};
+    const int printMarginX = std::max(d.dpiX / 4, d.offsetX);
+    const int printMarginY = std::max(d.dpiY / 2, d.offsetY);
+    const int columnX[3] = {printMarginX, d.pageWidth * 30 / 100, d.pageWidth * 65 / 100};
 
     painter.save();  // font, pen and transform are given back as they were
     painter.resetTransform();
@@ -93,10 +93,10 @@ void CChildFrame::PrintPage(QPainter& painter) {
 
     const QFont titleFont = PrintFont(24, d.dpiY);
     const int titleLine = LineHeightOf(titleFont, device);
-    const int ruleTop = marginY + titleLine;
+    const int ruleTop = printMarginY + titleLine;
     const int ruleBottom = ruleTop + d.dpiY / 20;
     painter.setFont(titleFont);
-    DrawTopLeft(painter, marginX, marginY, FromCp1252(Form(93)));
+    DrawTopLeft(painter, printMarginX, printMarginY, FromCp1252(Form(93)));
 
     const QFont bodyFont = PrintFont(11, d.dpiY);
     const QFont headingFont = PrintFont(11, d.dpiY, true);

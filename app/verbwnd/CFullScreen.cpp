@@ -9,9 +9,9 @@
 const std::array<int, 15> CFullScreen::BlockTenses = {0, 1, 2,  3,  7,  8,  9, 10,
                                                       4, 5, 11, 12, 6,  13, 14};
 
-CFullScreen::CFullScreen(LanguageModule* languageModule, int32_t verbIndex, bool pronominal,
-                         bool useAlternate)
-    : CChildFrame(languageModule, verbIndex, pronominal, useAlternate) {
+CFullScreen::CFullScreen(LanguageModule* module, int32_t verb, bool asPronominal,
+                         bool alternate)
+    : CChildFrame(module, verb, asPronominal, alternate) {
     blocksPerCell = 4;
     columnCount = 4;
     rowCount = 1;

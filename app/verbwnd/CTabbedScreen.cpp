@@ -10,9 +10,9 @@
 const std::array<int, 15> CTabbedScreen::BlockTenses = {0, 1, 2,  3,  7,  8,  9, 10,
                                                         4, 5, 11, 12, 6,  14, 13};
 
-CTabbedScreen::CTabbedScreen(LanguageModule* languageModule, int32_t verbIndex, bool pronominal,
-                             bool useAlternate)
-    : CChildFrame(languageModule, verbIndex, pronominal, useAlternate) {
+CTabbedScreen::CTabbedScreen(LanguageModule* module, int32_t verb, bool asPronominal,
+                             bool alternate)
+    : CChildFrame(module, verb, asPronominal, alternate) {
     blocksPerCell = 2;
     columnCount = 2;
     rowCount = 4;

@@ -31,9 +31,9 @@ public:
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
     Type type() const override { return QPaintEngine::User; }
-    void updateState(const QPaintEngineState& state) override {
-        if (state.state() & DirtyBrush) brush = state.brush();
-        if (state.state() & DirtyTransform) transform = state.transform();
+    void updateState(const QPaintEngineState& changed) override {
+        if (changed.state() & DirtyBrush) brush = changed.brush();
+        if (changed.state() & DirtyTransform) transform = changed.transform();
     }
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         texts.append({item.text(), transform.map(p), item.font()});

@@ -16,8 +16,8 @@ namespace {
 class TestLink : public CLinkStatic {
 public:
     using CLinkStatic::CLinkStatic;
-    int OpenLink(const std::string& address) override {
-        opened.push_back(address);
+    int OpenLink(const std::string& link) override {
+        opened.push_back(link);
         return result;
     }
     int result = CLinkStatic::OpenSucceeded;

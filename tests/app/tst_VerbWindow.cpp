@@ -325,8 +325,8 @@ private slots:
         QCOMPARE(w->LinePosition(0, 0, 0).x(), 5 - bar->value());
 
         // Grown back to exactly its page, the window loses both bars.
-        const QSize frame = w->size() - view->size();
-        w->resize(w->pageWidth + frame.width(), w->pageHeight + frame.height());
+        const QSize chrome = w->size() - view->size();
+        w->resize(w->pageWidth + chrome.width(), w->pageHeight + chrome.height());
         ProcessEvents();
         QVERIFY(!view->horizontalScrollBar()->isVisible());
         QVERIFY(!view->verticalScrollBar()->isVisible());
