@@ -199,6 +199,7 @@ void CMainFrame::CreateActions() {
     for (int id = IdInsertFirst; id <= IdInsertLast; ++id) Action(id)->setText(LoadString(id).mid(7));
     Action(IdPronominal)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     Action(IdOtherForm)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    Action(IdPractice)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 
     // The keys of every multiple-document program: close the active child
     // window, go to the next or the previous one.

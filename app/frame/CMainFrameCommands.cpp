@@ -11,7 +11,9 @@
 
 #include "CAboutDlg.h"
 #include "CChildFrame.h"
+#include "CPracticeWnd.h"
 #include "CResultWnd.h"
+#include "PracticeCommand.h"
 #include "CMainFrame.h"
 #include "CTabbedScreen.h"
 #include "CommandIds.h"
@@ -218,6 +220,12 @@ void CMainFrame::OnCommand(int id) {
         break;
     case IdArrangeIcons:
         ArrangeIcons();
+        break;
+    case IdPractice:
+        if (auto* practiceWindow = practice::RunPracticeCommand(
+                mdiArea, window ? window->languageModule : moduleCount > 0 ? modules[0].get() : nullptr,
+                window ? window->verbIndex : -1))
+            connect(practiceWindow, &practice::CPracticeWnd::closed, this, &CMainFrame::OnChildClosed);
         break;
     case IdAbout:
         ShowAboutBox();
