@@ -226,6 +226,12 @@ CheckResult CheckAnswer(std::string_view typed, std::string_view expected, Accen
     for (std::size_t s : tails) {
         if (distance(s) < distance(from)) from = s;
     }
+    // An answer that begins with the form's own pronouns is compared after them.
+    const std::size_t givenStart = AnswerStarts(given).back();
+    if (givenStart > 0 && givenStart == tails.back() && given.compare(0, givenStart, folded, 0, givenStart) == 0) {
+        from = givenStart;
+        given.erase(0, givenStart);
+    }
     std::size_t prefix = 0;
     while (from + prefix < folded.size() && prefix < given.size() && folded[from + prefix] == given[prefix]) ++prefix;
     std::size_t suffix = 0;

@@ -77,6 +77,8 @@ TEST(AnswerCheck, TheCorrectionMarksWhereTheAnswerPartsFromTheForm) {
         {"venimes", "nous vînmes", 6, 2},        // measured on the form shown
         {"nous vînme", "nous vînmes", 10, 1},    // a letter short
         {"xyz", "nous vînmes", 5, 6},            // nothing in common
+        {"nous abaissions", "nous abaissâmes", 11, 3},  // "âme" against "ion"
+        {"j'abaissai", "nous abaissâmes", 5, 10},        // another person: all of it
     };
     for (const auto& c : cases) {
         const CheckResult r = CheckAnswer(c.typed, c.expected, AccentPolicy::Strict);
