@@ -11,6 +11,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -92,7 +95,7 @@ QWidget* CPracticeWnd::MakeSetupPage()
     verbSource_->addItem(QStringLiteral("These verbs:"));
     verbSource_->addItem(QStringLiteral("My mistakes"));
     verbSource_->addItem(QStringLiteral("Due today"));
-    auto* verbLabel = new QLabel(QStringLiteral("&Verbs:"));
+    auto* verbLabel = new QLabel(QStringLiteral("Ver&bs:"));
     verbLabel->setBuddy(verbSource_);
     verbList_ = new QLineEdit;
     verbList_->setObjectName(QStringLiteral("verbList"));
@@ -133,7 +136,7 @@ QWidget* CPracticeWnd::MakeSetupPage()
     accents_ = new QComboBox;
     accents_->setObjectName(QStringLiteral("accents"));
     accents_->addItems({QStringLiteral("Strict"), QStringLiteral("Accept with a warning"), QStringLiteral("Ignore accents")});
-    const std::pair<QString, QWidget*> rows[] = {{QStringLiteral("&Forms:"), forms_},
+    const std::pair<QString, QWidget*> rows[] = {{QStringLiteral("For&ms:"), forms_},
                                                  {QStringLiteral("&Questions:"), count_},
                                                  {QStringLiteral("&Answers:"), mode_},
                                                  {QStringLiteral("A&ccents:"), accents_}};
@@ -222,9 +225,10 @@ QWidget* CPracticeWnd::MakeEndPage()
     again_ = new QPushButton(QStringLiteral("&Again"));
     auto* setup = new QPushButton(QStringLiteral("Se&tup"));
     auto* save = new QPushButton(QStringLiteral("Save chart as &PNG..."));
+    auto* print = new QPushButton(QStringLiteral("P&rint charts..."));
     auto* csv = new QPushButton(QStringLiteral("Export &statistics..."));
     auto* tsv = new QPushButton(QStringLiteral("Export &mistakes..."));
-    for (QPushButton* b : {again_, setup, save, csv, tsv}) buttons->addWidget(b);
+    for (QPushButton* b : {again_, setup, save, print, csv, tsv}) buttons->addWidget(b);
     layout->addLayout(buttons);
     connect(again_, &QPushButton::clicked, this, &CPracticeWnd::StartSession);
     connect(setup, &QPushButton::clicked, this, [this] {
@@ -232,6 +236,7 @@ QWidget* CPracticeWnd::MakeEndPage()
         start_->setFocus();
     });
     connect(save, &QPushButton::clicked, this, &CPracticeWnd::SaveChart);
+    connect(print, &QPushButton::clicked, this, &CPracticeWnd::PrintCharts);
     connect(csv, &QPushButton::clicked, this, [this] { Export(false); });
     connect(tsv, &QPushButton::clicked, this, [this] { Export(true); });
     for (QWidget* w : page->findChildren<QWidget*>()) w->installEventFilter(this);
@@ -508,6 +513,26 @@ void CPracticeWnd::SaveChart()
     if (path.isEmpty()) return;
     if (!tenseChart_->SaveImage(path))
         QMessageBox::warning(this, QStringLiteral("Plimo"), QStringLiteral("The chart could not be saved as %1.").arg(path));
+}
+
+void CPracticeWnd::PrintCharts()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        QMessageBox::warning(this, QStringLiteral("Plimo"), QStringLiteral("The charts could not be printed."));
+        return;
+    }
+    // The two charts one above the other, each at its on-screen proportions.
+    const QRect page = painter.viewport();
+    const int height = page.width() * tenseChart_->height() / qMax(1, tenseChart_->width());
+    painter.setWindow(0, 0, tenseChart_->width(), tenseChart_->height() * 2 + 20);
+    painter.setViewport(page.left(), page.top(), page.width(), qMin(page.height(), height * 2 + 20));
+    tenseChart_->Render(painter, QRect(0, 0, tenseChart_->width(), tenseChart_->height()));
+    historyChart_->Render(painter, QRect(0, tenseChart_->height() + 20, tenseChart_->width(), tenseChart_->height()));
+    painter.end();
 }
 
 void CPracticeWnd::Export(bool mistakes)

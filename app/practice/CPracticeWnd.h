@@ -1,4 +1,5 @@
 // The practice window: an MDI child beside the verb and results windows.
+// Its mnemonics keep clear of the menu bar's (Alt+F, E, V, O, W, H).
 // Three pages: the setup (which verbs, tenses, persons, forms, how many
 // questions, typed or self-graded answers, the accent policy; the choices
 // are kept in the practice record), the questions, and the end of a session
@@ -98,6 +99,7 @@ private:
     void ShowEnd();
     void ShowAccentMenu();
     void SaveChart();
+    void PrintCharts();
     void Export(bool mistakes);
     bool Record(const Question& q, Verdict verdict, const std::string& typed);
     void RetryPending();
