@@ -232,8 +232,7 @@ QWidget* CPracticeWnd::MakeEndPage()
     layout->addLayout(buttons);
     connect(again_, &QPushButton::clicked, this, &CPracticeWnd::StartSession);
     connect(setup, &QPushButton::clicked, this, [this] {
-        pages_->setCurrentIndex(SetupPage);
-        start_->setFocus();
+        ShowPage(SetupPage);
     });
     connect(save, &QPushButton::clicked, this, &CPracticeWnd::SaveChart);
     connect(print, &QPushButton::clicked, this, &CPracticeWnd::PrintCharts);
@@ -343,8 +342,7 @@ void CPracticeWnd::StartSession()
                       : source == DueToday ? QStringLiteral("Nothing is due today with these tenses and persons.")
                                            : QStringLiteral("These verbs have no forms in the tenses and persons chosen.");
         setupNote_->setText(problem);
-        pages_->setCurrentIndex(SetupPage);
-        start_->setFocus();
+        ShowPage(SetupPage);
         return;
     }
     setupNote_->setText(problem);
@@ -373,7 +371,7 @@ void CPracticeWnd::StartOnTense(int tense)
 void CPracticeWnd::Begin(std::vector<Question> questions)
 {
     session_ = std::make_unique<PracticeSession>(std::move(questions));
-    pages_->setCurrentIndex(QuestionPage);
+    ShowPage(QuestionPage);
     ShowQuestion();
 }
 
@@ -393,9 +391,11 @@ void CPracticeWnd::ShowQuestion()
     if (typed) {
         answer_->clear();
         answer_->setReadOnly(false);
+        setFocusProxy(answer_);
         answer_->setFocus();
         hint_->setText(QStringLiteral("Enter: check the answer"));
     } else {
+        setFocusProxy(pages_->widget(QuestionPage));
         pages_->widget(QuestionPage)->setFocus();
         hint_->setText(QStringLiteral("Space: show the answer"));
     }
@@ -492,8 +492,7 @@ void CPracticeWnd::ShowEnd()
     store_.LoadHistory(days);
     historyChart_->ShowHistory(days);
     lastSession_ = std::move(session_);
-    pages_->setCurrentIndex(EndPage);
-    again_->setFocus();
+    ShowPage(EndPage);
 }
 
 void CPracticeWnd::ShowAccentMenu()
@@ -546,6 +545,19 @@ void CPracticeWnd::Export(bool mistakes)
     if (!ok) QMessageBox::warning(this, QStringLiteral("Plimo"), store_.Error());
 }
 
+void CPracticeWnd::ShowPage(Page page)
+{
+    pages_->setCurrentIndex(page);
+    // The key control of each page takes the focus, now and whenever the
+    // window is activated again.
+    QWidget* keys = start_;
+    if (page == EndPage) keys = again_;
+    if (page == QuestionPage) keys = answer_;
+    if (page == QuestionPage && mode_->currentIndex() == 1) keys = pages_->widget(QuestionPage);
+    setFocusProxy(keys);
+    keys->setFocus();
+}
+
 CPracticeWnd::Page CPracticeWnd::CurrentPage() const { return static_cast<Page>(pages_->currentIndex()); }
 
 bool CPracticeWnd::eventFilter(QObject* watched, QEvent* event)
@@ -581,15 +593,13 @@ bool CPracticeWnd::eventFilter(QObject* watched, QEvent* event)
         }
         if (key->key() == Qt::Key_Escape) {
             session_.reset();
-            pages_->setCurrentIndex(SetupPage);
-            start_->setFocus();
+            ShowPage(SetupPage);
             return true;
         }
         break;
     case EndPage:
         if (key->key() == Qt::Key_Escape) {
-            pages_->setCurrentIndex(SetupPage);
-            start_->setFocus();
+            ShowPage(SetupPage);
             return true;
         }
         if (enter && watched == again_) {

@@ -87,6 +87,7 @@ private:
     QWidget* MakeSetupPage();
     QWidget* MakeQuestionPage();
     QWidget* MakeEndPage();
+    void ShowPage(Page page);
     void LoadChoices();
     void SaveChoices();
     PracticeSetup SetupFromControls(QString& problem);
