@@ -21,6 +21,8 @@ public:
 
     void ShowTenses(const std::array<Tally, AskedTenseCount>& byTense, const std::array<QString, AskedTenseCount>& names);
     void ShowHistory(const std::vector<DayHistory>& days);
+    // The tense of the n-th bar (from 0), or -1.
+    int BarTense(int n) const { return n >= 0 && n < int(shownTenses_.size()) ? shownTenses_[n] : -1; }
 
     // Draws the chart on any device (the screen, a PNG, a printer).
     void Render(QPainter& painter, const QRect& area) const;

@@ -214,6 +214,10 @@ QWidget* CPracticeWnd::MakeEndPage()
     score_ = new QLabel;
     score_->setObjectName(QStringLiteral("score"));
     layout->addWidget(score_);
+    auto* keys = new QLabel(QStringLiteral("Enter: again    1\u20139 (or a click on a bar): drill that tense    "
+                                           "Escape: setup"));
+    keys->setEnabled(false);
+    layout->addWidget(keys);
     tenseChart_ = new CPracticeChart;
     tenseChart_->setObjectName(QStringLiteral("tenseChart"));
     connect(tenseChart_, &CPracticeChart::tenseChosen, this, &CPracticeWnd::StartOnTense);
@@ -224,10 +228,10 @@ QWidget* CPracticeWnd::MakeEndPage()
     auto* buttons = new QHBoxLayout;
     again_ = new QPushButton(QStringLiteral("&Again"));
     auto* setup = new QPushButton(QStringLiteral("Se&tup"));
-    auto* save = new QPushButton(QStringLiteral("Save chart as &PNG..."));
-    auto* print = new QPushButton(QStringLiteral("P&rint charts..."));
-    auto* csv = new QPushButton(QStringLiteral("Export &statistics..."));
-    auto* tsv = new QPushButton(QStringLiteral("Export &mistakes..."));
+    auto* save = new QPushButton(QStringLiteral("Save as &PNG..."));
+    auto* print = new QPushButton(QStringLiteral("P&rint..."));
+    auto* csv = new QPushButton(QStringLiteral("&Statistics (CSV)..."));
+    auto* tsv = new QPushButton(QStringLiteral("&Mistakes (TSV)..."));
     for (QPushButton* b : {again_, setup, save, print, csv, tsv}) buttons->addWidget(b);
     layout->addLayout(buttons);
     connect(again_, &QPushButton::clicked, this, &CPracticeWnd::StartSession);
@@ -600,6 +604,10 @@ bool CPracticeWnd::eventFilter(QObject* watched, QEvent* event)
     case EndPage:
         if (key->key() == Qt::Key_Escape) {
             ShowPage(SetupPage);
+            return true;
+        }
+        if (key->key() >= Qt::Key_1 && key->key() <= Qt::Key_9 && key->modifiers() == Qt::NoModifier) {
+            StartOnTense(tenseChart_->BarTense(key->key() - Qt::Key_1));
             return true;
         }
         if (enter && watched == again_) {

@@ -7,7 +7,8 @@
 //   setup     Enter starts;
 //   typed     Enter checks the answer, Enter again goes on;
 //   self-graded  Space shows the answer, 1 "I knew it", 2 "I didn't";
-//   end       Enter starts another session, Escape goes back to the setup.
+//   end       Enter starts another session, 1-9 one on the tense of that
+//             bar of the chart, Escape goes back to the setup.
 // Every answer is written to the practice record as it is given, so closing
 // the window mid-session keeps what was answered.
 #pragma once

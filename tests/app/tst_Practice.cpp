@@ -88,6 +88,14 @@ private slots:
         QCOMPARE(records[missed].right, 1);
         QCOMPARE(records[missed].box, 2);
 
+        // 2: a session on the second bar's tense alone.
+        const int secondTense = window->TenseChart()->BarTense(1);
+        QVERIFY(secondTense >= 0);
+        Key(Qt::Key_2);
+        QCOMPARE(window->CurrentPage(), CPracticeWnd::QuestionPage);
+        QCOMPARE(window->Session()->Current().tense, secondTense);
+        QCOMPARE(QApplication::focusWidget(), window->AnswerField());
+
         // Escape to the setup; Alt+A, Down: self-graded; Enter starts.
         Key(Qt::Key_Escape);
         QCOMPARE(window->CurrentPage(), CPracticeWnd::SetupPage);
