@@ -186,7 +186,7 @@ QWidget* CPracticeWnd::MakeQuestionPage()
     answer_->installEventFilter(this);
     accentButton_ = new QToolButton;
     accentButton_->setArrowType(Qt::DownArrow);
-    accentButton_->setToolTip(QStringLiteral("Insert an accented letter"));
+    accentButton_->setToolTip(QStringLiteral("Insert an accented letter (Alt+Down)"));
     accentButton_->setFocusPolicy(Qt::NoFocus);
     connect(accentButton_, &QToolButton::clicked, this, &CPracticeWnd::ShowAccentMenu);
     answerRow->addWidget(answer_, 1);
@@ -578,6 +578,10 @@ bool CPracticeWnd::eventFilter(QObject* watched, QEvent* event)
         break;
     case QuestionPage:
         if (!session_) break;
+        if (watched == answer_ && key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier) {
+            ShowAccentMenu();
+            return true;
+        }
         if (watched == answer_ && enter) {
             if (awaitingNext_) Next();
             else if (!session_->Finished()) CheckTyped();

@@ -5,7 +5,8 @@
 // are kept in the practice record), the questions, and the end of a session
 // with its score and charts. Everything works from the keyboard:
 //   setup     Enter starts;
-//   typed     Enter checks the answer, Enter again goes on;
+//   typed     Enter checks the answer, Enter again goes on; Alt+Down
+//             opens the menu of accented letters;
 //   self-graded  Space shows the answer, 1 "I knew it", 2 "I didn't";
 //   end       Enter starts another session, 1-9 one on the tense of that
 //             bar of the chart, Escape goes back to the setup.
