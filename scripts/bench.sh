@@ -6,7 +6,7 @@ set -eu
 BUILD=${1:-build}
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-for bench in bench-language bench-language-load binding-bench bench-app bench-search bench-print bench-restore; do
+for bench in bench-language bench-language-load binding-bench bench-app bench-search bench-print bench-restore bench-practice; do
     program="$BUILD/bin/$bench"
     [ -x "$program" ] || { echo "$bench: not built"; continue; }
     echo "== $bench"

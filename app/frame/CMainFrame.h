@@ -140,6 +140,7 @@ private:
     };
     static const std::vector<Command>& Commands();
     void TogglePronominal(CChildFrame* window);
+    void OpenPractice(CChildFrame* window);
     void SendDefinitions(CChildFrame* window);
     void ToggleStatusBar(CChildFrame* window);
     void EditCommand(int id, CChildFrame* window);

@@ -12,6 +12,8 @@
 
 #include "CAboutDlg.h"
 #include "CChildFrame.h"
+#include "CPracticeWnd.h"
+#include "PracticeCommand.h"
 #include "CResultWnd.h"
 #include "CMainFrame.h"
 #include "CTabbedScreen.h"
@@ -157,6 +159,7 @@ const std::vector<CMainFrame::Command>& CMainFrame::Commands() {
         {IdCascade, [](CMainFrame& f, CChildFrame*) { f.mdiArea->cascadeSubWindows(); }, false, -1, {}},
         {IdTile, [](CMainFrame& f, CChildFrame*) { f.mdiArea->tileSubWindows(); }, false, -1, {}},
         {IdArrangeIcons, [](CMainFrame& f, CChildFrame*) { f.ArrangeIcons(); }, false, -1, {}},
+        {IdPractice, &CMainFrame::OpenPractice, false, -1, key(Qt::CTRL | Qt::Key_R)},
         {IdAbout, [](CMainFrame& f, CChildFrame*) { f.ShowAboutBox(); }, false, -1, {}},
         {IdExit, [](CMainFrame& f, CChildFrame*) { f.close(); }, false, -1, {}},
     };
@@ -178,6 +181,12 @@ void CMainFrame::OnCommand(int id) {
         InsertLetter(id);
     }
     UpdateCommandStates();
+}
+
+void CMainFrame::OpenPractice(CChildFrame* window) {
+    LanguageModule* module = window ? window->languageModule : moduleCount > 0 ? modules[0].get() : nullptr;
+    if (auto* practiceWindow = practice::RunPracticeCommand(mdiArea, module, window ? window->verbIndex : -1))
+        connect(practiceWindow, &practice::CPracticeWnd::closed, this, &CMainFrame::OnChildClosed);
 }
 
 void CMainFrame::TogglePronominal(CChildFrame* window) {

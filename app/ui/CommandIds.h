@@ -17,6 +17,7 @@ enum CommandId : int {
     IdSendEmail = 32791,
     IdSendDefinitions = 32794,
     IdOtherForm = 32795,  // the other of the verb's two forms (Ctrl+Shift+A)
+    IdPractice = 32796,   // a practice window (Ctrl+R)
     IdPrint = 57607,
     IdCopy = 57634,
     IdCut = 57635,

@@ -592,7 +592,8 @@ private slots:
     // the Pronominal and alternate-form commands, which the menu lists.
     void keysForWindowsAndForms() {
         QCOMPARE(Titles(MenuBarPopup(frame.get(), "&View")->actions()).mid(2),
-                 QStringList({"-", "&Pronominal\tCtrl+Shift+P", "&Alternate Form\tCtrl+Shift+A"}));
+                 QStringList({"-", "&Pronominal\tCtrl+Shift+P", "&Alternate Form\tCtrl+Shift+A", "-",
+                              "P&ractice...\tCtrl+R"}));
         auto press = [](int key, Qt::KeyboardModifiers modifiers) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
             ProcessEvents();

@@ -1,0 +1,94 @@
+// plimo-conj --quiz on the real module: the answers read from the input are
+// judged and kept, and "my mistakes" then asks exactly the forms missed.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <sstream>
+
+#include "QuizCommand.h"
+#include "platform/ModuleLoader.h"
+
+namespace {
+
+struct QuizRun {
+    int code;
+    std::string out, err;
+};
+
+QuizRun Quiz(const std::vector<std::string>& args, const std::string& input) {
+    std::FILE* in = tmpfile();
+    std::FILE* out = tmpfile();
+    std::FILE* err = tmpfile();
+    std::fputs(input.c_str(), in);
+    std::rewind(in);
+    QuizRun r{RunQuiz(args, in, out, err), {}, {}};
+    for (auto [file, text] : {std::pair{out, &r.out}, std::pair{err, &r.err}}) {
+        std::rewind(file);
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, n);
+        std::fclose(file);
+    }
+    std::fclose(in);
+    return r;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream s(text);
+    for (std::string line; std::getline(s, line);) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+TEST(Quiz, MissedFormsAreKeptAndAskedAgainAsMistakes) {
+    if (!std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
+        GTEST_SKIP() << "French.ldl has not been built";
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+
+    // Three questions, every answer wrong.
+    const QuizRun first = Quiz({"--quiz", "--verbs", "venir, se souvenir", "--tense", "passé simple,Futur Simple",
+                            "--count", "3", "--seed", "11"},
+                           "x\nx\nx\n");
+    ASSERT_EQ(first.code, 0) << first.err;
+    const auto lines = Lines(first.out);
+    ASSERT_GE(lines.size(), 7u) << first.out;
+    std::set<std::string> asked;
+    for (size_t i = 0; i < 6; i += 2) {
+        asked.insert(lines[i]);
+        EXPECT_TRUE(lines[i].find("venir \u2014 Passé Simple") != std::string::npos ||
+                    lines[i].find("venir \u2014 Futur Simple") != std::string::npos) << lines[i];
+        EXPECT_EQ(lines[i + 1].rfind("wrong: ", 0), 0u) << lines[i + 1];
+    }
+    EXPECT_EQ(lines.back().rfind("Score: 0 of 3", 0), 0u) << lines.back();
+
+    // The input is over: what was answered is kept. The mistakes are the three.
+    const QuizRun again = Quiz({"--quiz", "--mistakes", "--seed", "2"}, "");
+    ASSERT_EQ(again.code, 0) << again.err;
+    EXPECT_TRUE(asked.count(Lines(again.out).front())) << again.out;
+    const QuizRun all = Quiz({"--quiz", "--mistakes", "--seed", "2"}, "x\nx\nx\nx\nx\nx\n");
+    std::set<std::string> mistakes;
+    for (const std::string& line : Lines(all.out))
+        if (line.find(" \u2014 ") != std::string::npos) mistakes.insert(line);
+    EXPECT_EQ(mistakes, asked);
+    // Missed today, due tomorrow.
+    EXPECT_EQ(Quiz({"--quiz", "--due"}, "").out, "Nothing is due today.\n");
+
+    // Usage errors name what is wrong.
+    const QuizRun bad = Quiz({"--quiz", "--accents", "loose"}, "");
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("strict, warn, ignore"), std::string::npos);
+    EXPECT_EQ(Quiz({"--quiz", "--verbs", "parlerx"}, "").code, 1);
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
