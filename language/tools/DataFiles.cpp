@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "../src/DatabaseFormat.h"
+#include "LanguageModuleAbi.h"
 #include "TextCodec.h"
 
 namespace dbc {
@@ -152,7 +153,7 @@ void ReadModelFile(const std::string& path, std::map<int, Model>& models) {
         } else if (key == "missing") {
             for (size_t i = 1; i < words.size(); ++i) {
                 const int t = ToInt(words[i], where);
-                if (t < 0 || t >= french::PersonalTenseCount) Fail(where, "missing tenses run from 0 to 13");
+                if (t < 0 || t >= PersonalTenseCount) Fail(where, "missing tenses run from 0 to 13");
                 current.flags |= 1u << (french::MissingTenseShift + t);
             }
         } else if (key == "paradigms") {
