@@ -109,7 +109,9 @@ enum {
 /* The form set filled by ConjugateVerb: slot s < PersonalSlotCount is tense
  * s / PersonCount, person s % PersonCount (je, tu, il, nous, vous, ils);
  * then the imperative, the participles and the infinitive. An empty slot is
- * a form that does not exist. */
+ * a form that does not exist. The tense indices are those that
+ * GetTenseName names and form-search results give. One enum, so that C++
+ * may do arithmetic across slots and tenses without a warning. */
 enum {
     FormSlotCount = 94,
     FormBufferSize = 50,       /* the minimum size of each caller buffer */
@@ -120,12 +122,7 @@ enum {
     InfinitiveSlot = 93,
     TenseCount = 18,
     TabCount = 4,
-    AlternateLabelsMinSize = 6
-};
-
-/* Tense indices, as GetTenseName names them and form-search results give
- * them; the slots of each tense in the form set. */
-enum {
+    AlternateLabelsMinSize = 6,
     PersonCount = 6,
     SimpleTenseCount = 7,      /* tenses 0-6; 7-13 are their compound tenses */
     PersonalTenseCount = 14,   /* tenses 0-13, PersonCount slots each */
@@ -210,13 +207,16 @@ typedef bool (*ConjugateVerbFn)(int32_t verbIndex, bool suppressPlaceholders, bo
 /* Find: searches every conjugated form of every verb (in each of its forms
  * and variants) or every English definition for `pattern`, and stores a new
  * list in *result: at most MaxSearchResults entries, in verb-index order.
- *   flags   SearchForms or SearchDefinitions (both: forms first), with
- *           WholeWord to match only where the pattern stands alone; other
- *           bits are ignored. Matching is exact: case and accents count.
- * An empty list when nothing matches, null in *result when memory runs out;
- * nothing is written when pattern or result is null. The caller gives the
- * list back with FreeSearchPtr. A form search sends the progress target
- * WM_USER some twenty times, wParam the percentage done (0-100), lParam 0. */
+ *   flags   SearchForms or SearchDefinitions (both: the forms' matches
+ *           first), with WholeWord to match only where the pattern stands
+ *           alone; other bits are ignored. Matching is exact: case and
+ *           accents count.
+ * The list is empty when nothing matches; *result is null when not even an
+ * empty list could be allocated, and an entry that cannot be allocated is
+ * left out. Nothing is written when pattern or result is null. The caller
+ * gives the list back with FreeSearchPtr, never with free(). A form search
+ * sends the progress target WM_USER some twenty times, wParam the percentage
+ * done (0-100), lParam 0. */
 typedef void (*FindFn)(const char* pattern, int32_t flags, struct SearchResultList** result);
 /* FreeSearchPtr: frees a list that Find of this module returned, once; null
  * is ignored. */
