@@ -11,9 +11,10 @@
  * valid while the module is loaded, and the caller never frees or changes
  * them. Buffers passed in are owned by the caller.
  *
- * Failure: no function reports an error other than through its result: a
- * bad argument gives null, 0 or false (each function says which), never a
- * crash or a write through the bad argument.
+ * Failure: a null pointer or a number out of range gives null, 0 or false
+ * (each function says which) and writes nothing; no function reports errors
+ * otherwise. Buffers too small for what a function says it writes are the
+ * caller's fault and are not detected.
  *
  * Threads: every function may be called from several threads at once. The
  * database is read-only, ConjugateVerb writes only the caller's buffers, and
