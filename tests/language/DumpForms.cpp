@@ -62,7 +62,8 @@ int PrintWords(bool withVerbs) {
                 // The pronouns after a pronominal imperative: "lève-toi", "va-t'en".
                 for (const char* suffix : {"-nous-en", "-vous-en", "-t'en", "-toi", "-nous", "-vous"}) {
                     const size_t n = std::strlen(suffix);
-                    if (s >= ImperativeSlot && s < ImperativeSlot + ImperativeFormCount && form.size() > n && form.compare(form.size() - n, n, suffix) == 0) {
+                    const bool imperative = s >= ImperativeSlot && s < ImperativeSlot + ImperativeFormCount;
+                    if (imperative && form.size() > n && form.compare(form.size() - n, n, suffix) == 0) {
                         form.resize(form.size() - n);
                         break;
                     }
