@@ -1,52 +1,122 @@
-// The binary interface of a language module (French.ldl).
-//
-// Plain C functions exported by name; the program binds them at run time.
-// All text is Windows-1252, NUL-terminated, owned by the module unless said
-// otherwise. This header is the only thing the module and the program share.
-//
-// Threads: every function may be called from several threads at once. The
-// database is read-only, ConjugateVerb writes only the caller's buffers, and
-// each Find works on a list and buffers of its own. The one shared setting is
-// the progress target of SetSearchProgressHwnd: there is one for the whole
-// module, every form search reports to the target set last, and it calls the
-// target on the searching thread. A program that searches on several threads
-// either leaves the target null or makes its target safe to call from them.
-#pragma once
+/* The binary interface of a language module (French.ldl).
+ *
+ * Plain C functions exported by name; a program loads the module at run time
+ * and binds them by name through the pointer types below. This header is
+ * the only thing the module and its callers share. It compiles as C89, C99,
+ * C11 and C++, and needs nothing but the C library's headers (and
+ * <windows.h> on Windows, for HWND).
+ *
+ * Text: every text, in either direction, is Windows-1252, NUL-terminated.
+ * Texts returned by the module point into its own read-only data: they stay
+ * valid while the module is loaded, and the caller never frees or changes
+ * them. Buffers passed in are owned by the caller.
+ *
+ * Failure: a null pointer or a number out of range gives null, 0 or false
+ * (each function says which) and writes nothing; no function reports errors
+ * otherwise. Buffers too small for what a function says it writes are the
+ * caller's fault and are not detected.
+ *
+ * Threads: every function may be called from several threads at once. The
+ * database is read-only, ConjugateVerb writes only the caller's buffers, and
+ * each Find works on a list and buffers of its own. The one shared setting is
+ * the progress target of SetSearchProgressHwnd: there is one for the whole
+ * module, every form search reports to the target set last, and it calls the
+ * target on the searching thread. A program that searches on several threads
+ * either leaves the target null or makes its target safe to call from them.
+ */
+#ifndef PLIMO_LANGUAGE_MODULE_ABI_H
+#define PLIMO_LANGUAGE_MODULE_ABI_H
 
 #include <stdint.h>
 
-#include "platform/MessageTarget.h"
+/* bool is one byte that holds 0 or 1, as C++'s bool and C99's _Bool are on
+ * every platform the module is built for. C89 has no such type: there it is
+ * an unsigned char, and a C89 caller passes and stores only 0 or 1. */
+#ifndef __cplusplus
+#if defined(__STDC_VERSION__) && __STDC_VERSION__ >= 199901L
+#include <stdbool.h>
+#else
+typedef unsigned char bool;
+#endif
+#endif
+
+/* The window of SetSearchProgressHwnd. On Windows a real window; elsewhere a
+ * pointer to a message target, to which the module "sends" a message by
+ * calling its send function synchronously, on the searching thread. The
+ * program's platform layer defines the same target (platform/MessageTarget.h)
+ * under the same guard, so the two headers may be included together. */
+#ifdef _WIN32
+#include <windows.h>
+#elif !defined(PLIMO_MESSAGE_TARGET_DEFINED)
+#define PLIMO_MESSAGE_TARGET_DEFINED
+#ifdef __cplusplus
+extern "C" {
+#endif
+struct MessageTarget {
+    intptr_t (*send)(struct MessageTarget* target, uint32_t message, uintptr_t wParam,
+                     intptr_t lParam);
+};
+#ifdef __cplusplus
+}
+#endif
+typedef struct MessageTarget* HWND;
+enum { WM_USER = 0x0400 };
+#endif
+
+/* What the module's functions are declared with when it is built: exported
+ * from the DLL on Windows, of default visibility with GCC and Clang (the
+ * module builds everything else hidden). */
+#ifndef PLIMO_EXPORT
+#if defined(_WIN32) || defined(__CYGWIN__)
+#define PLIMO_EXPORT __declspec(dllexport)
+#elif defined(__GNUC__) && __GNUC__ >= 4
+#define PLIMO_EXPORT __attribute__((visibility("default")))
+#else
+#define PLIMO_EXPORT
+#endif
+#endif
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
+/* The result of Find: allocated by the module, given back to it with
+ * FreeSearchPtr; the caller reads it and changes nothing. */
 struct SearchResultList {
-    char** texts;     // one result text per entry, each allocated to its length
-    int32_t* values;  // bits 0-23 verb index, bit 24 pronominal, bit 25 second variant
-    int32_t count;
-    int32_t capacity;
+    char** texts;     /* count texts: a form search gives "form TAB infinitive
+                         TAB tense" (tense in decimal, see the tense indices);
+                         a definition search "definition TAB infinitive" */
+    int32_t* values;  /* count values: bits 0-23 verb index, bit 24
+                         pronominal, bit 25 second variant (ResultVerbIndexMask,
+                         ResultPronominal, ResultAlternate) */
+    int32_t count;    /* 0 to MaxSearchResults */
+    int32_t capacity; /* entries allocated; of no use to the caller */
 };
 
-// Search flags of Find.
+/* Search flags of Find. */
 enum {
     SearchForms = 1 << 0,
     SearchDefinitions = 1 << 1,
-    WholeWord = 1 << 2,
+    WholeWord = 1 << 2
 };
 
-// Result value bits.
+/* Result value bits. */
 enum {
     ResultVerbIndexMask = 0x00FFFFFF,
     ResultPronominal = 1 << 24,
-    ResultAlternate = 1 << 25,
+    ResultAlternate = 1 << 25
 };
 
-// The form set filled by ConjugateVerb.
+/* The form set filled by ConjugateVerb: slot s < PersonalSlotCount is tense
+ * s / PersonCount, person s % PersonCount (je, tu, il, nous, vous, ils);
+ * then the imperative, the participles and the infinitive. An empty slot is
+ * a form that does not exist. The tense indices are those that
+ * GetTenseName names and form-search results give. One enum, so that C++
+ * may do arithmetic across slots and tenses without a warning. */
 enum {
     FormSlotCount = 94,
-    FormBufferSize = 50,       // the minimum size of each caller buffer
-    ImperativeSlot = 84,       // 84-86 tu, nous, vous; 87-89 always empty
+    FormBufferSize = 50,       /* the minimum size of each caller buffer */
+    ImperativeSlot = 84,       /* 84-86 tu, nous, vous; 87-89 always empty */
     PresentParticipleSlot = 90,
     PastParticipleSlot = 91,
     CompoundParticipleSlot = 92,
@@ -54,35 +124,112 @@ enum {
     TenseCount = 18,
     TabCount = 4,
     AlternateLabelsMinSize = 6,
+    PersonCount = 6,
+    SimpleTenseCount = 7,      /* tenses 0-6; 7-13 are their compound tenses */
+    PersonalTenseCount = 14,   /* tenses 0-13, PersonCount slots each */
+    PersonalSlotCount = PersonalTenseCount * PersonCount,  /* slots 0-83 */
+    ImperativeTense = 14,      /* slots ImperativeSlot to +5 */
+    ImperativeFormCount = 3,   /* tu, nous, vous */
+    PastParticipleTense = 15,  /* PastParticipleSlot, CompoundParticipleSlot */
+    PresentParticipleTense = 16,  /* PresentParticipleSlot */
+    InfinitiveTense = 17       /* InfinitiveSlot */
 };
 
+/* The most entries one Find returns. */
+enum { MaxSearchResults = 200 };
+
+/* GetVerbCount: the number of verbs, each named by its index from 0 to
+ * count - 1 (infinitives repeat: the index, not the name, is the verb). 0
+ * when the module's data failed its check at load; every function that takes
+ * a verb index then fails. */
 typedef int32_t (*GetVerbCountFn)(void);
+/* GetVerb: the verb's infinitive; null unless 0 <= verbIndex < count. */
 typedef const char* (*GetVerbFn)(int32_t verbIndex);
-// GetEnglishDefinition: the verb's plain definition, or with `pronominal` the
-// pronominal one that follows it (may be ""); null for a verb without
-// definitions or an index out of range. The definitions live in two pools of
-// the database (blobs 202 and 206, selected per verb by bit 20 of its
-// VerbInfo word); the caller sees no difference.
+/* GetEnglishDefinition: the verb's plain definition, or with `pronominal` the
+ * pronominal one that follows it (may be "", never null when the verb has a
+ * plain one); null for a verb without definitions or an index outside
+ * 0 <= verbIndex < count. At most 255 characters. The definitions live in
+ * two pools of the database (blobs 202 and 206, selected per verb by bit 20
+ * of its VerbInfo word); the caller sees no difference. */
 typedef const char* (*GetEnglishDefinitionFn)(int32_t verbIndex, bool pronominal);
+/* GetTenseName: the tense's heading, with the five characters of markup
+ * "\blue" before it (the program shows the rest in blue); null unless
+ * 0 <= tense < TenseCount. */
 typedef const char* (*GetTenseNameFn)(int32_t tense);
+/* GetTenseName2: the same heading without its markup, such as "Présent";
+ * null unless 0 <= tense < TenseCount. */
 typedef const char* (*GetTenseName2Fn)(int32_t tense);
+/* GetTabName: the name of a tab of the tabbed layout; null unless
+ * 0 <= tab < TabCount. */
 typedef const char* (*GetTabNameFn)(int32_t tab);
+/* GetLanguage: the language's name, "French". */
 typedef const char* (*GetLanguageFn)(void);
+/* GetLanguageVersion: 1 while the thirteen exports keep these contracts;
+ * exports added later are found by name and do not change it. */
 typedef int32_t (*GetLanguageVersionFn)(void);
+/* GetQuestion: copies "Question" with its NUL (9 bytes) into `buffer` and
+ * returns true when buffer is not null, 0 <= verbIndex < count and
+ * 0 <= slot < FormSlotCount; otherwise returns false and writes nothing.
+ * Kept for the interface's sake; the program does not call it. */
 typedef bool (*GetQuestionFn)(int32_t verbIndex, int32_t slot, char* buffer);
-// ConjugateVerb: alternateLabels receives the two variant labels in the order
-// of the variants, and useAlternate selects the second. For the auxiliaries
-// the order follows the verb's main use: "A", "E" for most verbs (j'ai
-// vieilli), "E", "A" for the verbs of movement (je suis entré).
+/* ConjugateVerb: fills the form set of one verb.
+ *   verbIndex             0 <= verbIndex < count.
+ *   suppressPlaceholders  false for display; true leaves out the texts
+ *                         "N'existe pas" and "pas d'impératif" that stand in
+ *                         for missing tenses and imperatives (a present
+ *                         participle that does not exist still reads
+ *                         "N'existe pas").
+ *   hasAlternate          written: the verb has two variants.
+ *   canBePronominal       written: the verb has a pronominal form.
+ *   useAlternate          read: false the first variant, true the second.
+ *   pronominal            read and written: the form asked for, and the form
+ *                         given (false for a verb without a pronominal form,
+ *                         true for one that exists only in it).
+ *   alternateLabels       may be null; else at least AlternateLabelsMinSize
+ *                         bytes. When the verb has two variants it receives
+ *                         their labels as two NUL-terminated texts in the
+ *                         order of the variants; otherwise it is untouched.
+ *                         For the auxiliaries the order follows the verb's
+ *                         main use: "A", "E" for most verbs (j'ai vieilli),
+ *                         "E", "A" for the verbs of movement (je suis
+ *                         entré); a verb with two paradigms gives their
+ *                         labels ("I", "Y"; "IE", "OI").
+ *   forms                 FormSlotCount pointers to caller buffers of at
+ *                         least FormBufferSize bytes each; the module may
+ *                         write anywhere in those bytes and never past them,
+ *                         and each slot ends up NUL-terminated (a longer form
+ *                         would be cut).
+ * Returns true with every output written; false, with nothing written, when
+ * verbIndex is out of range or forms, one of its pointers or one of the four
+ * flag pointers is null. Allocates nothing. */
 typedef bool (*ConjugateVerbFn)(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
                                 bool* canBePronominal, bool* useAlternate, bool* pronominal,
                                 char* alternateLabels, char** forms);
+/* Find: searches every conjugated form of every verb (in each of its forms
+ * and variants) or every English definition for `pattern`, and stores a new
+ * list in *result: at most MaxSearchResults entries, in verb-index order.
+ *   flags   SearchForms or SearchDefinitions (both: the forms' matches
+ *           first), with WholeWord to match only where the pattern stands
+ *           alone; other bits are ignored. Matching is exact: case and
+ *           accents count.
+ * The list is empty when nothing matches; *result is null when not even an
+ * empty list could be allocated, and an entry that cannot be allocated is
+ * left out. Nothing is written when pattern or result is null. The caller
+ * gives the list back with FreeSearchPtr, never with free(). A form search
+ * sends the progress target WM_USER some twenty times, wParam the percentage
+ * done (0-100), lParam 0. */
 typedef void (*FindFn)(const char* pattern, int32_t flags, struct SearchResultList** result);
+/* FreeSearchPtr: frees a list that Find of this module returned, once; null
+ * is ignored. */
 typedef void (*FreeSearchPtrFn)(struct SearchResultList* list);
+/* SetSearchProgressHwnd: the target that form searches report progress to,
+ * from now on; null for none. The target must stay usable while a search may
+ * call it (see Threads above). */
 typedef void (*SetSearchProgressHwndFn)(HWND window);
 
+/* The module's own declarations of the exports above, for building it (or a
+ * module that stands in for it). */
 #ifdef PLIMO_BUILDING_MODULE
-#define PLIMO_EXPORT __attribute__((visibility("default")))
 PLIMO_EXPORT int32_t GetVerbCount(void);
 PLIMO_EXPORT const char* GetVerb(int32_t verbIndex);
 PLIMO_EXPORT const char* GetEnglishDefinition(int32_t verbIndex, bool pronominal);
@@ -102,4 +249,6 @@ PLIMO_EXPORT void SetSearchProgressHwnd(HWND window);
 
 #ifdef __cplusplus
 }
+#endif
+
 #endif

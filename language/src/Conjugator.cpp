@@ -202,41 +202,74 @@ void Set(char* buffer, const Literal& text) {
     FormWriter(buffer).Put(text);
 }
 
-}  // namespace
+// The persons of a personal tense, in the order of its slots.
+enum Person { Je, Tu, Il, Nous, Vous, Ils };
 
-bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate, bool* canBePronominal,
-               bool* useAlternate, bool* pronominal, char* alternateLabels, char** forms) {
-    // 1. Arguments: nothing is written unless every one is usable.
-    if (!forms || !IsVerbIndex(verbIndex) || !hasAlternate || !canBePronominal || !useAlternate || !pronominal)
+constexpr int FirstCompoundSlot = SimpleTenseCount * PersonCount;  // 42
+
+inline char* Slot(char** forms, int tense, int person) {
+    return forms[tense * PersonCount + person];
+}
+
+// The caller's variant flags, read and written through its pointers.
+struct Variants {
+    bool* hasAlternate;
+    bool* canBePronominal;
+    bool* useAlternate;
+    bool* pronominal;
+    char* alternateLabels;  // may be null
+};
+
+// What one call conjugates: the verb, the model it follows and what the
+// verb's kind makes of them.
+struct Plan {
+    Verb verb{};
+    int model = 0;  // for a pair of paradigms, the paradigm chosen
+    uint32_t flags = 0;
+    int auxiliary = AuxiliaryAvoirModel;
+    bool pronominal = false;
+    bool simpleTensesOnly = false;  // "elle se meurt"
+    bool reciprocal = false;        // "nous nous entraidons"
+    bool invariableParticiple = false;
+    Pronouns mode = Pronouns::Plain;
+    const char* participle = EmptyText;  // the past participle's ending
+};
+
+// 1. Arguments: nothing is written unless every one is usable.
+bool ArgumentsUsable(int32_t verbIndex, const Variants& io, char** forms) {
+    if (!forms || !IsVerbIndex(verbIndex) || !io.hasAlternate || !io.canBePronominal || !io.useAlternate ||
+        !io.pronominal)
         return false;
     for (int s = 0; s < FormSlotCount; ++s)
         if (!forms[s]) return false;
-    const uint32_t info = VerbInfo(verbIndex);
-    const int kind = VerbKind(info);
-    int model = VerbModel(info);
+    return true;
+}
+
+// The verb's model is in the data, and so is the paradigm it would choose.
+bool ModelUsable(int model, bool useAlternate) {
     if (model >= Db.modelCount) return false;
-    const bool twoParadigms = (ModelFlags(model) & TwoParadigms) != 0;
-    if (twoParadigms) {
-        const int chosen = ModelEntry(model, *useAlternate ? 1 : 0);
-        if (chosen >= Db.modelCount || (ModelFlags(chosen) & TwoParadigms)) return false;
-    }
+    if (!(ModelFlags(model) & TwoParadigms)) return true;
+    const int chosen = ModelEntry(model, useAlternate ? 1 : 0);
+    return chosen < Db.modelCount && !(ModelFlags(chosen) & TwoParadigms);
+}
 
-    // 2. A pair of paradigms: labels, then the chosen paradigm.
-    if (twoParadigms) {
-        if (alternateLabels) {
-            char* out = alternateLabels;
-            for (int e = 2; e <= 3; ++e) {
-                const uint16_t label = ModelEntry(model, e);
-                *out++ = static_cast<char>(label & 0xFF);
-                if (label >> 8) *out++ = static_cast<char>(label >> 8);
-                *out++ = 0;
-            }
+// 2. A pair of paradigms: its labels (one or two letters each, low byte
+// first), then the paradigm chosen.
+int ChooseParadigm(int model, bool useAlternate, char* alternateLabels) {
+    if (alternateLabels) {
+        char* out = alternateLabels;
+        for (int e = 2; e <= 3; ++e) {
+            const uint16_t label = ModelEntry(model, e);
+            *out++ = static_cast<char>(label & 0xFF);
+            if (label >> 8) *out++ = static_cast<char>(label >> 8);
+            *out++ = 0;
         }
-        model = ModelEntry(model, *useAlternate ? 1 : 0);
     }
-    const uint32_t modelFlags = ModelFlags(model);
+    return ModelEntry(model, useAlternate ? 1 : 0);
+}
 
-    // 3. Stem and caret substring.
+// 3. Stem and caret substring.
+Verb ReadVerb(int32_t verbIndex, uint32_t info, uint32_t modelFlags) {
     Verb verb{};
     verb.infinitive = Infinitive(verbIndex);
     verb.infinitiveLength = static_cast<int>(std::strlen(verb.infinitive));
@@ -249,179 +282,255 @@ bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
         if (verb.caretLength > caretOffset) verb.caretLength = caretOffset;
     }
     verb.hAspire = (info & HAspireBit) != 0;
+    return verb;
+}
 
-    // 4. Kind: pronominal form, variants, auxiliary, restrictions.
-    const KindRule& rule = kKinds[kind];
-    const bool pronominalOnly = !rule.alternate && (info & PronominalOnlyBit) != 0;
-    const bool etreFirst = rule.alternate && (info & EtreFirstBit) != 0;
-    const bool reciprocal = pronominalOnly && kind == ReciprocalKind;
-    const bool intransitive = kind == 0 && !pronominalOnly && (info & InvariableParticipleBit) != 0;
-    *canBePronominal = rule.pronominal || pronominalOnly;
-    *hasAlternate = rule.alternate || twoParadigms;
-    if (pronominalOnly) *pronominal = true;
-    else if (!rule.pronominal) *pronominal = false;
-    const bool isPronominal = *pronominal;
+// 4a. Tells the caller which forms the verb has, and settles the form given.
+bool AnswerVariants(const KindRule& rule, bool pronominalOnly, bool twoParadigms, const Variants& io) {
+    *io.canBePronominal = rule.pronominal || pronominalOnly;
+    *io.hasAlternate = rule.alternate || twoParadigms;
+    if (pronominalOnly) *io.pronominal = true;
+    else if (!rule.pronominal) *io.pronominal = false;
+    return *io.pronominal;
+}
+
+// 4b. The model's flags with what the kind and the verb's marks add.
+uint32_t KindFlags(int kind, const KindRule& rule, uint32_t modelFlags, const Plan& plan) {
     uint32_t flags = modelFlags | rule.addedFlags;
     // "Nous nous sommes convenu" but "nous sommes convenus": the participle
     // of kind 10 stays invariable only in the pronominal form.
-    if (isPronominal && kind == 10) flags |= NoAgreement;
-    if (isPronominal && kind == 14) flags = Impersonal;
-    if (isPronominal && kind == 15) flags = ThirdPersonOnly;
+    if (plan.pronominal && kind == 10) flags |= NoAgreement;
+    if (plan.pronominal && kind == 14) flags = Impersonal;
+    if (plan.pronominal && kind == 15) flags = ThirdPersonOnly;
     // "Elle se meurt": a pronominal form with neither the simple past, the
     // imperfect subjunctive, the compound tenses nor the imperative.
-    const bool simpleTensesOnly = isPronominal && (info & PronominalSimpleTensesBit) != 0;
-    if (simpleTensesOnly)
+    if (plan.simpleTensesOnly)
         flags |= (1u << (MissingTenseShift + 2)) | (1u << (MissingTenseShift + 5)) |
                  (0x7Fu << (MissingTenseShift + SimpleTenseCount)) | NoImperative | NoCompoundParticiple;
+    return flags;
+}
+
+// 4c. A verb that its kind restricts to il, to the third persons or to ça
+// (il neige, il incombe, ça boume) has no object and no agreeing auxiliary,
+// so its participle never agrees: the participle line shows no feminine
+// (neigé, incombé), as fallu and plu. A model with such a restriction of its
+// own gives the participle it means (sis, sise).
+bool ParticipleInvariable(bool intransitive, const KindRule& rule, uint32_t modelFlags, const Plan& plan) {
+    constexpr uint32_t restrictedPersons = Impersonal | ThirdPersonOnly | CaSubject;
+    return intransitive || (!plan.pronominal && plan.auxiliary == AuxiliaryAvoirModel &&
+                            (rule.addedFlags & restrictedPersons) && !(modelFlags & restrictedPersons));
+}
+
+Pronouns PronounMode(bool pronominal, const char* infinitive) {
+    if (!pronominal) return Pronouns::Plain;
+    const bool en = std::strcmp(infinitive, "aller") == 0 || std::strcmp(infinitive, "falloir") == 0;
+    return en ? Pronouns::ReflexiveEn : Pronouns::Reflexive;
+}
+
+// 4. Kind: pronominal form, variants, auxiliary, restrictions.
+void ApplyKind(Plan& plan, uint32_t info, bool twoParadigms, const Variants& io) {
+    const int kind = VerbKind(info);
+    const KindRule& rule = kKinds[kind];
+    const uint32_t modelFlags = ModelFlags(plan.model);
+    const bool pronominalOnly = !rule.alternate && (info & PronominalOnlyBit) != 0;
+    const bool etreFirst = rule.alternate && (info & EtreFirstBit) != 0;
+    const bool intransitive = kind == 0 && !pronominalOnly && (info & InvariableParticipleBit) != 0;
+    plan.reciprocal = pronominalOnly && kind == ReciprocalKind;
+    plan.pronominal = AnswerVariants(rule, pronominalOnly, twoParadigms, io);
+    plan.simpleTensesOnly = plan.pronominal && (info & PronominalSimpleTensesBit) != 0;
+    plan.flags = KindFlags(kind, rule, modelFlags, plan);
     // The first variant is the auxiliary of the verb's main use: avoir for
     // most ("j'ai accouru"), être for the verbs of movement ("je suis entré").
-    const bool etreVariant = *useAlternate != etreFirst;
-    const int auxiliary = UsesEtre(kind, isPronominal, etreVariant) ? AuxiliaryEtreModel : AuxiliaryAvoirModel;
-    if (!twoParadigms && rule.alternate && alternateLabels)
-        std::memcpy(alternateLabels, etreFirst ? "E\0A" : "A\0E", 4);
-
-    // A verb that its kind restricts to il, to the third persons or to ça
-    // (il neige, il incombe, ça boume) has no object and no agreeing
-    // auxiliary, so its participle never agrees: the participle line shows
-    // no feminine (neigé, incombé), as fallu and plu. A model with such a
-    // restriction of its own gives the participle it means (sis, sise).
-    constexpr uint32_t restrictedPersons = Impersonal | ThirdPersonOnly | CaSubject;
-    const bool invariableParticiple = intransitive || (!isPronominal && auxiliary == AuxiliaryAvoirModel &&
-                                                       (rule.addedFlags & restrictedPersons) &&
-                                                       !(modelFlags & restrictedPersons));
-
-    const Pronouns mode = !isPronominal ? Pronouns::Plain
-                          : (std::strcmp(verb.infinitive, "aller") == 0 || std::strcmp(verb.infinitive, "falloir") == 0)
-                              ? Pronouns::ReflexiveEn
-                              : Pronouns::Reflexive;
-    const char* participle = ModelEnding(model, PastParticipleEnding);
+    const bool etreVariant = *io.useAlternate != etreFirst;
+    plan.auxiliary = UsesEtre(kind, plan.pronominal, etreVariant) ? AuxiliaryEtreModel : AuxiliaryAvoirModel;
+    if (!twoParadigms && rule.alternate && io.alternateLabels)
+        std::memcpy(io.alternateLabels, etreFirst ? "E\0A" : "A\0E", 4);
+    plan.invariableParticiple = ParticipleInvariable(intransitive, rule, modelFlags, plan);
+    plan.mode = PronounMode(plan.pronominal, plan.verb.infinitive);
+    plan.participle = ModelEnding(plan.model, PastParticipleEnding);
     // A verb without a past participle (paître, gésir) has no participle
     // forms and no compound tenses, whatever its stem.
-    const bool hasPastParticiple = *participle != 0;
-    if (!hasPastParticiple) flags |= 0x7Fu << (MissingTenseShift + SimpleTenseCount);
+    if (!*plan.participle) plan.flags |= 0x7Fu << (MissingTenseShift + SimpleTenseCount);
+}
 
-    // 5. Simple tenses, with their pronouns (10). An empty ending is a form
-    // that does not exist.
-    for (int s = 0; s < 42; ++s) {
-        const char* ending = ModelEnding(model, s);
+// 5. Simple tenses, with their pronouns (10). An empty ending is a form that
+// does not exist.
+void WriteSimpleTenses(const Plan& plan, char** forms) {
+    const Verb& verb = plan.verb;
+    for (int s = 0; s < FirstCompoundSlot; ++s) {
+        const char* ending = ModelEnding(plan.model, s);
         if (!*ending) {
             forms[s][0] = 0;
             continue;
         }
         FormWriter out(forms[s]);
-        out.Put(SubjectPronoun(mode, s % 6, FirstLetter(verb, ending), verb.hAspire));
+        out.Put(SubjectPronoun(plan.mode, s % PersonCount, FirstLetter(verb, ending), verb.hAspire));
         out.PutStemAndEnding(verb, ending);
     }
-    // 6. Compound tenses: the auxiliary in the simple tense seven places back,
-    // then the participle, plural after être in the plural persons.
-    const char* plural = ModelEnding(model, PluralParticipleEnding);
-    for (int s = 42; s < 84; ++s) {
-        const int person = s % 6;
-        const bool agrees = auxiliary == AuxiliaryEtreModel && person >= 3 && !(flags & NoAgreement);
-        const char* ending = agrees ? plural : participle;
-        const char* auxiliaryForm = ModelEnding(auxiliary, s - 42);
+}
+
+// 6. Compound tenses: the auxiliary in the simple tense seven places back,
+// then the participle, plural after être in the plural persons.
+void WriteCompoundTenses(const Plan& plan, char** forms) {
+    const char* plural = ModelEnding(plan.model, PluralParticipleEnding);
+    for (int s = FirstCompoundSlot; s < PersonalSlotCount; ++s) {
+        const int person = s % PersonCount;
+        const bool agrees = plan.auxiliary == AuxiliaryEtreModel && person >= Nous && !(plan.flags & NoAgreement);
+        const char* ending = agrees ? plural : plan.participle;
+        const char* auxiliaryForm = ModelEnding(plan.auxiliary, s - FirstCompoundSlot);
         if (!*ending) {
             forms[s][0] = 0;
             continue;
         }
         FormWriter out(forms[s]);
-        out.Put(SubjectPronoun(mode, person, static_cast<unsigned char>(*auxiliaryForm), false));
+        out.Put(SubjectPronoun(plan.mode, person, static_cast<unsigned char>(*auxiliaryForm), false));
         out.PutData(auxiliaryForm);
         out.Put(' ');
-        out.PutStemAndEnding(verb, ending);
+        out.PutStemAndEnding(plan.verb, ending);
     }
-    // 7. Imperative, with the reflexive pronoun after the verb.
-    for (int i = 0; i < 6; ++i) {
-        const char* ending = i < ImperativeFormCount ? ModelEnding(model, ImperativeEnding + i) : "";
+}
+
+// 7. Imperative, with the reflexive pronoun after the verb; the tense's last
+// three slots stay empty.
+void WriteImperative(const Plan& plan, char** forms) {
+    for (int i = 0; i < PersonCount; ++i) {
+        const char* ending = i < ImperativeFormCount ? ModelEnding(plan.model, ImperativeEnding + i) : "";
         if (!*ending) {
             forms[ImperativeSlot + i][0] = 0;
             continue;
         }
         FormWriter out(forms[ImperativeSlot + i]);
-        out.PutStemAndEnding(verb, ending);
-        if (mode == Pronouns::Reflexive) out.Put(kImperativeReflexive[i]);
+        out.PutStemAndEnding(plan.verb, ending);
+        if (plan.mode == Pronouns::Reflexive) out.Put(kImperativeReflexive[i]);
         // "va-t'en, allons-nous-en, allez-vous-en"
-        if (mode == Pronouns::ReflexiveEn) out.Put(kImperativeReflexiveEn[i]);
+        if (plan.mode == Pronouns::ReflexiveEn) out.Put(kImperativeReflexiveEn[i]);
     }
-    // 8. Participles and infinitive.
-    const char* present = ModelEnding(model, PresentParticipleEnding);
-    if (*present) {
-        FormWriter out(forms[PresentParticipleSlot]);
-        out.Put(InfinitivePronoun(mode, FirstLetter(verb, present), verb.hAspire));
-        out.PutStemAndEnding(verb, present);
-    } else {
+}
+
+void WritePresentParticiple(const Plan& plan, char** forms) {
+    const char* present = ModelEnding(plan.model, PresentParticipleEnding);
+    if (!*present) {
         forms[PresentParticipleSlot][0] = 0;
+        return;
     }
+    FormWriter out(forms[PresentParticipleSlot]);
+    out.Put(InfinitivePronoun(plan.mode, FirstLetter(plan.verb, present), plan.verb.hAspire));
+    out.PutStemAndEnding(plan.verb, present);
+}
+
+// The compound participle, "ayant placé"; in the pronominal form it takes
+// the place of the past participle: "s'étant placé".
+void WriteCompoundParticiple(const Plan& plan, char** forms) {
+    const char* auxiliaryForm = ModelEnding(plan.auxiliary, PresentParticipleEnding);
+    FormWriter out(forms[plan.pronominal ? PastParticipleSlot : CompoundParticipleSlot]);
+    out.Put(InfinitivePronoun(plan.mode, static_cast<unsigned char>(*auxiliaryForm), false));
+    out.PutData(auxiliaryForm);
+    out.Put(' ');
+    out.PutStemAndEnding(plan.verb, plan.participle);
+}
+
+// The past participle with its feminine ending: "placé, ée".
+void WritePastParticiple(const Plan& plan, char** forms) {
+    const Verb& verb = plan.verb;
+    FormWriter out(forms[PastParticipleSlot]);
+    out.PutStemAndEnding(verb, plan.participle);
+    const char* feminine = ModelEnding(plan.model, FeminineSuffixEnding);
+    if (!*feminine || plan.invariableParticiple) return;
+    out.Put(Literal(", "));
+    // The feminine ending is shown bare, without the stem.
+    out.PutStemAndEnding(Verb{verb.infinitive, verb.infinitiveLength, 0, verb.caret, verb.caretLength, verb.hAspire},
+                         feminine);
+}
+
+// 8. Participles and infinitive.
+void WriteParticiplesAndInfinitive(const Plan& plan, char** forms) {
+    WritePresentParticiple(plan, forms);
     forms[PastParticipleSlot][0] = 0;
     forms[CompoundParticipleSlot][0] = 0;
-    if (hasPastParticiple) {
-        // The compound participle, "ayant placé"; in the pronominal form it
-        // takes the place of the past participle: "s'étant placé".
-        const char* auxiliaryForm = ModelEnding(auxiliary, PresentParticipleEnding);
-        {
-            FormWriter out(forms[isPronominal ? PastParticipleSlot : CompoundParticipleSlot]);
-            out.Put(InfinitivePronoun(mode, static_cast<unsigned char>(*auxiliaryForm), false));
-            out.PutData(auxiliaryForm);
-            out.Put(' ');
-            out.PutStemAndEnding(verb, participle);
-        }
-        if (!isPronominal) {
-            FormWriter out(forms[PastParticipleSlot]);
-            out.PutStemAndEnding(verb, participle);
-            const char* feminine = ModelEnding(model, FeminineSuffixEnding);
-            if (*feminine && !invariableParticiple) {
-                out.Put(Literal(", "));
-                out.PutStemAndEnding(Verb{verb.infinitive, verb.infinitiveLength, 0, verb.caret, verb.caretLength,
-                                          verb.hAspire},
-                                     feminine);
-            }
-        }
+    if (*plan.participle) {
+        WriteCompoundParticiple(plan, forms);
+        if (!plan.pronominal) WritePastParticiple(plan, forms);
     }
-    if (simpleTensesOnly) forms[PastParticipleSlot][0] = 0;  // no "s'étant mort"
-    {
-        FormWriter out(forms[InfinitiveSlot]);
-        out.Put(InfinitivePronoun(mode, static_cast<unsigned char>(verb.infinitive[0]), verb.hAspire));
-        out.Put(verb.infinitive, verb.infinitiveLength);
-    }
+    if (plan.simpleTensesOnly) forms[PastParticipleSlot][0] = 0;  // no "s'étant mort"
+    FormWriter out(forms[InfinitiveSlot]);
+    out.Put(InfinitivePronoun(plan.mode, static_cast<unsigned char>(plan.verb.infinitive[0]), plan.verb.hAspire));
+    out.Put(plan.verb.infinitive, plan.verb.infinitiveLength);
+}
 
-    // 11. Tenses that do not exist.
+// 11. Tenses that do not exist.
+void RemoveMissingTenses(uint32_t flags, bool suppressPlaceholders, char** forms) {
     for (int t = 0; t < PersonalTenseCount; ++t) {
         if (!(flags & (1u << (MissingTenseShift + t)))) continue;
-        for (int p = 0; p < 6; ++p) forms[t * 6 + p][0] = 0;
-        if (!suppressPlaceholders) Set(forms[t * 6 + 2], kNoForm);
+        for (int p = 0; p < PersonCount; ++p) Slot(forms, t, p)[0] = 0;
+        if (!suppressPlaceholders) Set(Slot(forms, t, Il), kNoForm);
     }
+}
 
-    // 12. Restrictions; each may switch on the next.
+// "ça " in place of "il ", as long: "ça boume", "ça a boumé".
+void UseCaSubject(char** forms) {
+    for (int t = 0; t < PersonalTenseCount; ++t) {
+        char* f = Slot(forms, t, Il);
+        if (std::strncmp(f, "il ", 3) == 0) {
+            f[0] = '\xE7';
+            f[1] = 'a';
+        }
+    }
+}
+
+void RemovePersons(char** forms, std::initializer_list<int> persons) {
+    for (int t = 0; t < PersonalTenseCount; ++t)
+        for (int p : persons) Slot(forms, t, p)[0] = 0;
+}
+
+// 12. Restrictions; each may switch on the next.
+void ApplyRestrictions(const Plan& plan, bool suppressPlaceholders, char** forms) {
+    uint32_t flags = plan.flags;
     if (flags & CaSubject) {
         flags |= Impersonal;
-        for (int t = 0; t < PersonalTenseCount; ++t) {
-            char* f = forms[t * 6 + 2];
-            if (std::strncmp(f, "il ", 3) == 0) {
-                f[0] = '\xE7';  // "ça ", as long as "il "
-                f[1] = 'a';
-            }
-        }
+        UseCaSubject(forms);
     }
     if (flags & Impersonal) {
         flags |= ThirdPersonOnly;
-        for (int t = 0; t < PersonalTenseCount; ++t) forms[t * 6 + 5][0] = 0;
+        RemovePersons(forms, {Ils});
     }
     if (flags & ThirdPersonOnly) {
         flags |= NoImperative;
-        for (int t = 0; t < PersonalTenseCount; ++t)
-            for (int p : {0, 1, 3, 4}) forms[t * 6 + p][0] = 0;
+        RemovePersons(forms, {Je, Tu, Nous, Vous});
     }
     if (flags & NoImperative) {
-        for (int i = 0; i < 6; ++i) forms[ImperativeSlot + i][0] = 0;
+        for (int i = 0; i < PersonCount; ++i) forms[ImperativeSlot + i][0] = 0;
         if (!suppressPlaceholders) Set(forms[ImperativeSlot + 2], kNoImperative);
     }
     // "Nous nous entraidons", "on s'entraide", never "je m'entraide".
-    if (reciprocal) {
-        for (int t = 0; t < PersonalTenseCount; ++t) forms[t * 6][0] = forms[t * 6 + 1][0] = 0;
+    if (plan.reciprocal) {
+        RemovePersons(forms, {Je, Tu});
         forms[ImperativeSlot][0] = 0;
     }
     if (flags & NoPresentParticiple) Set(forms[PresentParticipleSlot], kNoForm);
     if (flags & NoCompoundParticiple) forms[CompoundParticipleSlot][0] = 0;
+}
+
+}  // namespace
+
+bool Conjugate(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate, bool* canBePronominal,
+               bool* useAlternate, bool* pronominal, char* alternateLabels, char** forms) {
+    const Variants io{hasAlternate, canBePronominal, useAlternate, pronominal, alternateLabels};
+    if (!ArgumentsUsable(verbIndex, io, forms)) return false;
+    const uint32_t info = VerbInfo(verbIndex);
+    const int model = VerbModel(info);
+    if (!ModelUsable(model, *useAlternate)) return false;
+    const bool twoParadigms = (ModelFlags(model) & TwoParadigms) != 0;
+
+    Plan plan;
+    plan.model = twoParadigms ? ChooseParadigm(model, *useAlternate, alternateLabels) : model;
+    plan.verb = ReadVerb(verbIndex, info, ModelFlags(plan.model));
+    ApplyKind(plan, info, twoParadigms, io);
+    WriteSimpleTenses(plan, forms);
+    WriteCompoundTenses(plan, forms);
+    WriteImperative(plan, forms);
+    WriteParticiplesAndInfinitive(plan, forms);
+    RemoveMissingTenses(plan.flags, suppressPlaceholders, forms);
+    ApplyRestrictions(plan, suppressPlaceholders, forms);
     return true;
 }
 

@@ -83,8 +83,7 @@ inline constexpr int PresentParticipleEnding = 52;
 inline constexpr int AuxiliaryAvoirModel = 30;
 inline constexpr int AuxiliaryEtreModel = 99;
 
-inline constexpr int SimpleTenseCount = 7;
-inline constexpr int PersonalTenseCount = 14;
-inline constexpr int ImperativeFormCount = 3;
+// The tenses, persons and slots that callers see are in the interface
+// header (LanguageModuleAbi.h).
 
 }  // namespace french

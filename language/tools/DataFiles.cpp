@@ -1,9 +1,11 @@
 #include "DataFiles.h"
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "../src/DatabaseFormat.h"
+#include "LanguageModuleAbi.h"
 #include "TextCodec.h"
 
 namespace dbc {
@@ -101,78 +103,120 @@ void FinishModel(Model& model, std::map<int, Model>& models) {
     models[model.number] = model;
 }
 
+using Words = std::vector<std::string>;
+
+// "model NUMBER EXEMPLAR" opens a block; "-" for a model no verb uses.
+Model StartModel(const Words& words, const std::string& where) {
+    Model model;
+    if (words.size() < 3) Fail(where, "model needs a number and an exemplar");
+    model.number = ToInt(words[1], where);
+    if (model.number < 0 || model.number > static_cast<int>(french::ModelMask))
+        Fail(where, "model numbers run from 0 to 127");
+    model.exemplar = words[2] == "-" ? "" : words[2];
+    model.source = where;
+    return model;
+}
+
+// The lines of a block, each read into the model it belongs to.
+void ReadFamily(const Words& words, const std::string& where, Model& model) {
+    for (size_t i = 1; i < words.size(); ++i) {
+        if (words[i].size() < 2 || (words[i][0] != '-' && words[i][0] != '='))
+            Fail(where, "family entries start with '-' (ending) or '=' (infinitive)");
+        model.family.push_back(words[i]);
+    }
+}
+
+void ReadStrip(const Words& words, const std::string& where, Model& model) {
+    if (words.size() != 2) Fail(where, "strip takes one number");
+    const int n = ToInt(words[1], where);
+    if (n < 0 || n > 7) Fail(where, "strip runs from 0 to 7");
+    model.flags |= static_cast<uint32_t>(n);
+}
+
+void ReadCaret(const Words& words, const std::string& where, Model& model) {
+    if (words.size() != 3) Fail(where, "caret takes an offset and a length");
+    const int offset = ToInt(words[1], where), length = ToInt(words[2], where);
+    if (offset < 1 || offset > 7 || length < 1 || length > 7 || length > offset)
+        Fail(where, "caret offset 1-7, length 1-7 and not beyond the end");
+    model.flags |= static_cast<uint32_t>(offset) << french::CaretOffsetShift;
+    model.flags |= static_cast<uint32_t>(length) << french::CaretLengthShift;
+}
+
+void ReadFlags(const Words& words, const std::string& where, Model& model) {
+    for (size_t i = 1; i < words.size(); ++i) {
+        const auto it = FlagNames().find(words[i]);
+        if (it == FlagNames().end()) Fail(where, "unknown flag '" + words[i] + "'");
+        model.flags |= it->second;
+    }
+}
+
+void ReadMissing(const Words& words, const std::string& where, Model& model) {
+    for (size_t i = 1; i < words.size(); ++i) {
+        const int t = ToInt(words[i], where);
+        if (t < 0 || t >= PersonalTenseCount) Fail(where, "missing tenses run from 0 to 13");
+        model.flags |= 1u << (french::MissingTenseShift + t);
+    }
+}
+
+void ReadParadigms(const Words& words, const std::string& where, Model& model) {
+    if (words.size() != 5) Fail(where, "paradigms takes two model numbers and two labels");
+    model.isParadigmPair = true;
+    model.paradigms[0] = ToInt(words[1], where);
+    model.paradigms[1] = ToInt(words[2], where);
+    model.labels[0] = words[3];
+    model.labels[1] = words[4];
+    LabelWord(words[3], where);
+    LabelWord(words[4], where);
+    model.flags = french::TwoParadigms;
+}
+
+// A line of endings: a tense, the imperative or a participle.
+void ReadEndings(const Words& words, const std::string& where, Model& model) {
+    const std::string& key = words[0];
+    const auto it = EndingLines().find(key);
+    if (it == EndingLines().end()) Fail(where, "unknown line '" + key + "'");
+    const auto [first, count] = it->second;
+    if (static_cast<int>(words.size()) != count + 1)
+        Fail(where, "'" + key + "' takes " + std::to_string(count) + " endings");
+    for (int i = 0; i < count; ++i) model.endings[first + i] = words[i + 1] == "-" ? "" : words[i + 1];
+}
+
+using LineReader = void (*)(const Words&, const std::string&, Model&);
+
+LineReader ReaderOf(const std::string& key) {
+    static const std::map<std::string, LineReader> readers = {
+        {"family", ReadFamily}, {"strip", ReadStrip},   {"caret", ReadCaret},
+        {"flags", ReadFlags},   {"missing", ReadMissing}, {"paradigms", ReadParadigms},
+    };
+    const auto it = readers.find(key);
+    return it == readers.end() ? ReadEndings : it->second;
+}
+
+// One line inside a block. Each line but "family" is given once, and a
+// block with only a family is empty.
+void ReadModelLine(const Words& words, const std::string& where, Model& model, std::set<std::string>& seen) {
+    const std::string& key = words[0];
+    if (model.number < 0) Fail(where, "a line outside a model block");
+    if (key != "family") {
+        model.empty = false;
+        if (!seen.insert(key).second) Fail(where, "'" + key + "' given twice");
+    }
+    ReaderOf(key)(words, where, model);
+}
+
 }  // namespace
 
 void ReadModelFile(const std::string& path, std::map<int, Model>& models) {
     Model current;
-    std::map<std::string, bool> seen;
+    std::set<std::string> seen;
     ForEachLine(path, [&](const std::string& line, const std::string& where) {
-        auto words = Split(ToCp1252(line, where));
-        const std::string& key = words[0];
-        if (key == "model") {
+        const Words words = Split(ToCp1252(line, where));
+        if (words[0] == "model") {
             FinishModel(current, models);
-            current = Model{};
+            current = StartModel(words, where);
             seen.clear();
-            if (words.size() < 3) Fail(where, "model needs a number and an exemplar");
-            current.number = ToInt(words[1], where);
-            if (current.number < 0 || current.number > static_cast<int>(french::ModelMask))
-                Fail(where, "model numbers run from 0 to 127");
-            current.exemplar = words[2] == "-" ? "" : words[2];
-            current.source = where;
-            return;
-        }
-        if (current.number < 0) Fail(where, "a line outside a model block");
-        if (key != "family") current.empty = false;
-        if (key != "family" && seen[key]) Fail(where, "'" + key + "' given twice");
-        seen[key] = true;
-        if (key == "family") {
-            for (size_t i = 1; i < words.size(); ++i) {
-                if (words[i].size() < 2 || (words[i][0] != '-' && words[i][0] != '='))
-                    Fail(where, "family entries start with '-' (ending) or '=' (infinitive)");
-                current.family.push_back(words[i]);
-            }
-        } else if (key == "strip") {
-            if (words.size() != 2) Fail(where, "strip takes one number");
-            const int n = ToInt(words[1], where);
-            if (n < 0 || n > 7) Fail(where, "strip runs from 0 to 7");
-            current.flags |= static_cast<uint32_t>(n);
-        } else if (key == "caret") {
-            if (words.size() != 3) Fail(where, "caret takes an offset and a length");
-            const int offset = ToInt(words[1], where), length = ToInt(words[2], where);
-            if (offset < 1 || offset > 7 || length < 1 || length > 7 || length > offset)
-                Fail(where, "caret offset 1-7, length 1-7 and not beyond the end");
-            current.flags |= static_cast<uint32_t>(offset) << french::CaretOffsetShift;
-            current.flags |= static_cast<uint32_t>(length) << french::CaretLengthShift;
-        } else if (key == "flags") {
-            for (size_t i = 1; i < words.size(); ++i) {
-                const auto it = FlagNames().find(words[i]);
-                if (it == FlagNames().end()) Fail(where, "unknown flag '" + words[i] + "'");
-                current.flags |= it->second;
-            }
-        } else if (key == "missing") {
-            for (size_t i = 1; i < words.size(); ++i) {
-                const int t = ToInt(words[i], where);
-                if (t < 0 || t >= french::PersonalTenseCount) Fail(where, "missing tenses run from 0 to 13");
-                current.flags |= 1u << (french::MissingTenseShift + t);
-            }
-        } else if (key == "paradigms") {
-            if (words.size() != 5) Fail(where, "paradigms takes two model numbers and two labels");
-            current.isParadigmPair = true;
-            current.paradigms[0] = ToInt(words[1], where);
-            current.paradigms[1] = ToInt(words[2], where);
-            current.labels[0] = words[3];
-            current.labels[1] = words[4];
-            LabelWord(words[3], where);
-            LabelWord(words[4], where);
-            current.flags = french::TwoParadigms;
         } else {
-            const auto it = EndingLines().find(key);
-            if (it == EndingLines().end()) Fail(where, "unknown line '" + key + "'");
-            const auto [first, count] = it->second;
-            if (static_cast<int>(words.size()) != count + 1)
-                Fail(where, "'" + key + "' takes " + std::to_string(count) + " endings");
-            for (int i = 0; i < count; ++i)
-                current.endings[first + i] = words[i + 1] == "-" ? "" : words[i + 1];
+            ReadModelLine(words, where, current, seen);
         }
     });
     FinishModel(current, models);

@@ -100,11 +100,10 @@ void CheckVerb(const Verb& verb, const std::map<int, Model>& models, const std::
         throw DataError(verb.source + ": '" + verb.infinitive + "' is reciprocal: pronominal-only (+p) and kind 3");
 }
 
-}  // namespace
-
-Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Verb>& verbs,
-                       const std::map<std::string, Definition>& definitions) {
-    Database db;
+// Every model number up to the last is defined, each pair names two
+// ordinary models, and the auxiliaries have endings. Returns the models that
+// are one paradigm of a pair.
+std::set<int> CheckModels(const std::map<int, Model>& models) {
     if (models.empty()) throw DataError("no models");
     const int modelCount = models.rbegin()->first + 1;
     std::set<int> paradigmModels;
@@ -119,32 +118,74 @@ Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Ver
     for (int required : {french::AuxiliaryAvoirModel, french::AuxiliaryEtreModel})
         if (required >= modelCount || models.at(required).empty)
             throw DataError("the auxiliary model " + std::to_string(required) + " is required");
+    return paradigmModels;
+}
 
-    // Models.
+// Entry `e` of a model record: the offset of an ending in the pool; for a
+// pair of paradigms their model numbers (entries 0 and 1) and their labels
+// (2 and 3, one or two letters, low byte first).
+uint32_t ModelEntryValue(const Model& model, int e, EndingPoolBuilder& endings) {
+    if (!model.isParadigmPair) return endings.Add(model.endings[e], model.source);
+    if (e < 2) return static_cast<uint32_t>(model.paradigms[e]);
+    if (e >= 4) return 0;
+    const std::string& label = model.labels[e - 2];
+    uint32_t value = static_cast<uint8_t>(label[0]);
+    if (label.size() > 1) value |= static_cast<uint32_t>(static_cast<uint8_t>(label[1])) << 8;
+    return value;
+}
+
+// The model table and the ending pool it points into.
+void PutModels(const std::map<int, Model>& models, Database& db) {
+    const int modelCount = models.rbegin()->first + 1;
     EndingPoolBuilder endings;
     for (int n = 0; n < modelCount; ++n) {
         const Model& model = models.at(n);
         Put32(db.modelTable, model.flags);
-        for (int e = 0; e < french::EndingCount; ++e) {
-            uint32_t value = 0;
-            if (model.isParadigmPair) {
-                if (e < 2) value = static_cast<uint32_t>(model.paradigms[e]);
-                else if (e < 4) {
-                    const std::string& label = model.labels[e - 2];
-                    value = static_cast<uint8_t>(label[0]);
-                    if (label.size() > 1) value |= static_cast<uint32_t>(static_cast<uint8_t>(label[1])) << 8;
-                }
-            } else {
-                value = endings.Add(model.endings[e], model.source);
-            }
-            Put16(db.modelTable, value);
-        }
+        for (int e = 0; e < french::EndingCount; ++e) Put16(db.modelTable, ModelEntryValue(model, e, endings));
     }
     db.endingCount = endings.Count();
     db.endingPool = endings.Take();
     db.modelCount = modelCount;
+}
 
-    // Verbs, names and definitions.
+void PutInfinitive(const Verb& verb, Database& db) {
+    const size_t nameOffset = db.infinitivePool.size();
+    if (nameOffset > kMax16BitOffset)
+        throw DataError(verb.source + ": the infinitive pool is full (16-bit offsets); drop some verbs");
+    PutString(db.infinitivePool, verb.infinitive);
+    Put16(db.verbNameIndex, static_cast<uint32_t>(nameOffset));
+}
+
+// Stores a verb's two definitions in the first pool while its offsets reach,
+// then in the second; returns the VerbInfo bits that find them.
+uint32_t PutDefinition(const Definition& definition, Database& db) {
+    const bool second = db.definitionPool.size() + 1 > french::DefinitionRefMask;
+    std::vector<uint8_t>& pool = second ? db.secondDefinitionPool : db.definitionPool;
+    const size_t ref = pool.size() + 1;
+    if (ref > french::DefinitionRefMask) throw DataError(definition.source + ": both definition pools are full");
+    PutString(pool, definition.plain);
+    PutString(pool, definition.pronominal);
+    ++db.definedVerbs;
+    return static_cast<uint32_t>(ref) | (second ? french::SecondDefinitionPoolBit : 0);
+}
+
+// The VerbInfo bits of a verb's marks, kind and model.
+uint32_t VerbBits(const Verb& verb) {
+    uint32_t info = 0;
+    if (verb.hAspire) info |= french::HAspireBit;
+    if (verb.pronominalOnly) info |= french::PronominalOnlyBit;
+    if (verb.etreFirst) info |= french::EtreFirstBit;
+    if (verb.pronominalSimpleTenses) info |= french::PronominalSimpleTensesBit;
+    if (verb.invariableParticiple) info |= french::InvariableParticipleBit;
+    info |= static_cast<uint32_t>(verb.reciprocal ? french::ReciprocalKind : verb.kind) << french::KindShift;
+    info |= static_cast<uint32_t>(verb.model) << french::ModelShift;
+    return info;
+}
+
+// The verb tables, the infinitives and the definitions; a definition whose
+// verb is not in the list is reported as unused.
+void PutVerbs(const std::map<int, Model>& models, const std::set<int>& paradigmModels, const std::vector<Verb>& verbs,
+              const std::map<std::string, Definition>& definitions, Database& db) {
     if (verbs.size() < 20) throw DataError("the database needs at least 20 verbs");
     if (verbs.size() > 0xFFFFFF) throw DataError("too many verbs for the 24-bit result index");
     std::map<std::string, int> seenNames;
@@ -153,43 +194,29 @@ Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Ver
         CheckVerb(verb, models, paradigmModels);
         const int occurrence = ++seenNames[verb.infinitive];
         const std::string key = occurrence == 1 ? verb.infinitive : verb.infinitive + "#" + std::to_string(occurrence);
-
-        const size_t nameOffset = db.infinitivePool.size();
-        if (nameOffset > kMax16BitOffset)
-            throw DataError(verb.source + ": the infinitive pool is full (16-bit offsets); drop some verbs");
-        PutString(db.infinitivePool, verb.infinitive);
-        Put16(db.verbNameIndex, static_cast<uint32_t>(nameOffset));
-
-        uint32_t info = 0;
-        const auto def = definitions.find(key);
-        if (def != definitions.end()) {
-            // The first pool while its offsets reach, then the second.
-            const bool second = db.definitionPool.size() + 1 > french::DefinitionRefMask;
-            std::vector<uint8_t>& pool = second ? db.secondDefinitionPool : db.definitionPool;
-            const size_t ref = pool.size() + 1;
-            if (ref > french::DefinitionRefMask) throw DataError(def->second.source + ": both definition pools are full");
-            PutString(pool, def->second.plain);
-            PutString(pool, def->second.pronominal);
-            info |= static_cast<uint32_t>(ref);
-            if (second) info |= french::SecondDefinitionPoolBit;
+        PutInfinitive(verb, db);
+        uint32_t info = VerbBits(verb);
+        if (const auto def = definitions.find(key); def != definitions.end()) {
+            info |= PutDefinition(def->second, db);
             usedDefinitions.insert(key);
-            ++db.definedVerbs;
         }
-        if (verb.hAspire) info |= french::HAspireBit;
-        if (verb.pronominalOnly) info |= french::PronominalOnlyBit;
-        if (verb.etreFirst) info |= french::EtreFirstBit;
-        if (verb.pronominalSimpleTenses) info |= french::PronominalSimpleTensesBit;
-        if (verb.invariableParticiple) info |= french::InvariableParticipleBit;
-        info |= static_cast<uint32_t>(verb.reciprocal ? french::ReciprocalKind : verb.kind) << french::KindShift;
-        info |= static_cast<uint32_t>(verb.model) << french::ModelShift;
         Put32(db.verbInfoTable, info);
     }
-    if (db.infinitivePool.size() > kMax16BitOffset)
-        throw DataError("the infinitive pool exceeds 65,535 bytes");
+    if (db.infinitivePool.size() > kMax16BitOffset) throw DataError("the infinitive pool exceeds 65,535 bytes");
     for (const auto& [key, def] : definitions)
         if (!usedDefinitions.count(key))
             db.warnings.push_back(def.source + ": '" + key + "' is not in the verb list; definition unused");
     db.verbCount = static_cast<int32_t>(verbs.size());
+}
+
+}  // namespace
+
+Database BuildDatabase(const std::map<int, Model>& models, const std::vector<Verb>& verbs,
+                       const std::map<std::string, Definition>& definitions) {
+    Database db;
+    const std::set<int> paradigmModels = CheckModels(models);
+    PutModels(models, db);
+    PutVerbs(models, paradigmModels, verbs, definitions, db);
     return db;
 }
 

@@ -30,13 +30,16 @@ int PrintVerb(const std::string& infinitive, bool pronominal, bool alternate) {
         std::printf("%s\n\n", c.forms[InfinitiveSlot].c_str());
         for (int tense : order) {
             std::printf("%s\n", ToUtf8(m.GetTenseName2(tense)).c_str());
-            const int first = tense * 6, last = tense == 14 ? 84 + 2 : tense * 6 + 5;
-            for (int s = tense == 14 ? 84 : first; s <= last; ++s)
+            const int first = tense * PersonCount;
+            const int last = tense == ImperativeTense ? first + ImperativeFormCount - 1 : first + PersonCount - 1;
+            for (int s = first; s <= last; ++s)
                 if (!c.forms[s].empty()) std::printf("  %s\n", c.forms[s].c_str());
         }
-        std::printf("%s\n  %s\n", ToUtf8(m.GetTenseName2(16)).c_str(), c.forms[90].c_str());
-        std::printf("%s\n  %s\n", ToUtf8(m.GetTenseName2(15)).c_str(), c.forms[91].c_str());
-        if (!c.forms[92].empty()) std::printf("  %s\n", c.forms[92].c_str());
+        std::printf("%s\n  %s\n", ToUtf8(m.GetTenseName2(PresentParticipleTense)).c_str(),
+                    c.forms[PresentParticipleSlot].c_str());
+        std::printf("%s\n  %s\n", ToUtf8(m.GetTenseName2(PastParticipleTense)).c_str(),
+                    c.forms[PastParticipleSlot].c_str());
+        if (!c.forms[CompoundParticipleSlot].empty()) std::printf("  %s\n", c.forms[CompoundParticipleSlot].c_str());
         std::printf("\n");
     }
     return 0;
@@ -59,7 +62,8 @@ int PrintWords(bool withVerbs) {
                 // The pronouns after a pronominal imperative: "lève-toi", "va-t'en".
                 for (const char* suffix : {"-nous-en", "-vous-en", "-t'en", "-toi", "-nous", "-vous"}) {
                     const size_t n = std::strlen(suffix);
-                    if (s >= 84 && s <= 86 && form.size() > n && form.compare(form.size() - n, n, suffix) == 0) {
+                    const bool imperative = s >= ImperativeSlot && s < ImperativeSlot + ImperativeFormCount;
+                    if (imperative && form.size() > n && form.compare(form.size() - n, n, suffix) == 0) {
                         form.resize(form.size() - n);
                         break;
                     }
