@@ -132,7 +132,7 @@ void CMainFrame::UpdateCommandStates() {
 // in OnCommand.
 const std::vector<CMainFrame::Command>& CMainFrame::Commands() {
     using Keys = QList<QKeySequence>;
-    const auto key = [](int keys) { return Keys{QKeySequence(keys)}; };
+    const auto key = [](QKeyCombination keys) { return Keys{QKeySequence(keys)}; };
     static const std::vector<Command> table = {
         {IdPronominal, &CMainFrame::TogglePronominal, true, 0, key(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
         {IdAlternate1, [](CMainFrame&, CChildFrame* w) { if (w) w->SetAlternate(0); }, true, 1, {}},

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "LanguageModuleAbi.h"
 #include "Leitner.h"
 
 class LanguageModule;
@@ -26,8 +27,6 @@ class LanguageModule;
 namespace practice {
 
 inline constexpr int AskedTenseCount = 15;  // tenses 0-14; 14 is the imperative
-inline constexpr int ImperativeTense = 14;
-inline constexpr int PersonCount = 6;
 
 struct FormKey {
     int32_t verbIndex = 0;
