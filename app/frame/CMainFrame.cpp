@@ -547,6 +547,23 @@ void CMainFrame::ApplyChosenVerb(int controlId) {
     }
     window->SetVerb(combo->currentIndex());
     if (DefinitionEdit* edit = DefinitionField()) edit->SetText(FromCp1252(window->EnglishDefinition()));
+    ShowOtherVariant(*window);
+}
+
+void CMainFrame::ShowOtherVariant(const CChildFrame& window) {
+    if (statusBarWidget == nullptr) return;
+    if (!window.hasAlternate) {
+        statusBarWidget->clearMessage();
+        return;
+    }
+    // A learner must not take the variant shown for the only one.
+    const std::string& other = window.useAlternate ? window.alternateLabel1 : window.alternateLabel2;
+    const QString what = other == "A"   ? QStringLiteral("is also conjugated with avoir")
+                         : other == "E" ? QStringLiteral("is also conjugated with \u00EAtre")
+                                        : QStringLiteral("has a second spelling");
+    statusBarWidget->showMessage(QStringLiteral("%1 %2: the %3 button, or Ctrl+Shift+A.")
+                                     .arg(FromCp1252(window.languageModule->GetVerb(window.verbIndex)), what,
+                                          FromCp1252(other)));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

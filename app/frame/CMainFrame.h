@@ -64,6 +64,8 @@ public:
     // Tells in the status bar that `text`, typed in verb box `controlId`, is
     // no verb, with the closest names.
     void ShowUnknownVerb(int controlId, const QString& text);
+    // Says in the status bar that the verb shown has another variant.
+    void ShowOtherVariant(const CChildFrame& window);
     // Gives the keyboard focus to the verb box shown, its text selected.
     // False when no verb box is enabled.
     bool FocusVerbBox();

@@ -233,6 +233,9 @@ private slots:
         QVERIFY(combo->hasFocus());
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("monter"));
         QCOMPARE(window->verbIndex, int(Monter));
+        // The variant not shown is named.
+        QCOMPARE(frame->statusBar()->currentMessage(),
+                 QStringLiteral("monter is also conjugated with \u00EAtre: the E button, or Ctrl+Shift+A."));
 
         // Spaces around a name are ignored.
         combo->lineEdit()->selectAll();
