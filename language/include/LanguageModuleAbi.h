@@ -100,6 +100,33 @@ PLIMO_EXPORT void FreeSearchPtr(struct SearchResultList* list);
 PLIMO_EXPORT void SetSearchProgressHwnd(HWND window);
 #endif
 
+// LookupForm, an optional export: a program binds it if the module has it.
+// It lists every place where `text` is the verb's own word of a form: the
+// slot's last word without pronouns, reflexive pronouns, auxiliaries and
+// the imperative's pronoun suffix ("fûmes" in "nous fûmes", "lave" in
+// "lave-toi"); the past participle "placé, ée" holds placé, placée, placés
+// and placées. Each entry's text is the slot's form, the infinitive as in
+// slot 93, the tense, the slot number and the word matched, separated by
+// tabs ("nous fûmes\têtre\t2\t21\tfûmes"); its value has the bits of Find
+// and ResultFolded when the word matched only once folded, ResultSuggestion
+// when nothing matched and the entry is one edit away. Exact matches come
+// first, then folded ones; within each, the verbs a learner meets most, then
+// the verb index; each verb, form and slot once. The list is freed by
+// FreeSearchPtr. The first call builds an index (some tens of milliseconds);
+// later calls take well under a millisecond, from any thread.
+enum {
+    IgnoreAccents = 1 << 3,  // also a flag of Find: case and accents folded
+    LookupPrefix = 1 << 4,   // text may be the start of the word
+    ResultSuggestion = 1 << 26,
+    ResultFolded = 1 << 27,
+    LookupPrefixLimit = 200,      // the most entries of a prefix lookup
+    LookupSuggestionLimit = 50,   // the most suggestions
+};
+typedef void (*LookupFormFn)(const char* text, int32_t flags, struct SearchResultList** result);
+#ifdef PLIMO_BUILDING_MODULE
+PLIMO_EXPORT void LookupForm(const char* text, int32_t flags, struct SearchResultList** result);
+#endif
+
 #ifdef __cplusplus
 }
 #endif
