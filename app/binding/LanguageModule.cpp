@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <cctype>
 #include <filesystem>
@@ -200,6 +201,9 @@ bool LanguageModule::Load(const std::string& fileName) {
         return false;
     }
 
+    // The optional entry points: their absence is no failure.
+    lookupForm_ = reinterpret_cast<LookupFormFn>(platform::FindEntryPoint(moduleHandle, "LookupForm"));
+
     // 4. The icon.
     moduleIcon = platform::FindModuleResource(moduleHandle, "ICON", ModuleIconId);
 
@@ -224,6 +228,7 @@ void LanguageModule::Unload() {
         moduleIcon = nullptr;
         moduleHandle = nullptr;
         entryPoints = LanguageModuleEntryPoints{};
+        lookupForm_ = nullptr;
     }
     SaveDefinitions();
 }
@@ -264,6 +269,43 @@ bool LanguageModule::ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders,
 
 void LanguageModule::Find(const char* pattern, int32_t flags, SearchResultList** result) const {
     if (entryPoints.Find) entryPoints.Find(pattern, flags, result);
+}
+
+std::vector<FormReading> LanguageModule::LookupForm(std::string_view text, int32_t flags) const {
+    std::vector<FormReading> readings;
+    if (!lookupForm_ || !entryPoints.FreeSearchPtr) return readings;
+    const std::string terminated(text);
+    SearchResultList* list = nullptr;
+    lookupForm_(terminated.c_str(), flags, &list);
+    if (!list) return readings;
+    for (int32_t i = 0; i < list->count; ++i) {
+        if (!list->texts || !list->texts[i]) continue;
+        // form, infinitive, tense, slot, word
+        std::string_view fields[5];
+        std::string_view rest = list->texts[i];
+        int n = 0;
+        for (; n < 5; ++n) {
+            const size_t tab = rest.find('\t');
+            fields[n] = rest.substr(0, tab);
+            if (tab == std::string_view::npos) {
+                ++n;
+                break;
+            }
+            rest.remove_prefix(tab + 1);
+        }
+        if (n < 5) continue;
+        FormReading r;
+        r.form = fields[0];
+        r.infinitive = fields[1];
+        r.tense = std::atoi(std::string(fields[2]).c_str());
+        r.slot = std::atoi(std::string(fields[3]).c_str());
+        r.word = fields[4];
+        r.value = list->values[i];
+        if (r.tense < 0 || r.tense >= TenseCount || r.slot < 0 || r.slot >= FormSlotCount) continue;
+        readings.push_back(std::move(r));
+    }
+    entryPoints.FreeSearchPtr(list);
+    return readings;
 }
 
 void LanguageModule::FreeSearchPtr(SearchResultList* list) const {

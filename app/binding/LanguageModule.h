@@ -72,6 +72,24 @@ inline constexpr std::string_view DefinitionsHeaderStart = definitions::HeaderSt
 // A definitions file larger than this is not read, and no save makes one.
 inline constexpr long MaxDefinitionsFileSize = 16L << 20;
 
+// One reading of a form found by the module's LookupForm (Windows-1252):
+// the slot's form, the infinitive as in slot 93, the tense and slot numbers,
+// the word matched, and the value bits (verb index, ResultPronominal,
+// ResultAlternate, ResultFolded, ResultSuggestion).
+struct FormReading {
+    std::string form;
+    std::string infinitive;
+    int32_t tense = 0;
+    int32_t slot = 0;
+    std::string word;
+    int32_t value = 0;
+
+    int32_t VerbIndex() const { return value & ResultVerbIndexMask; }
+    bool Pronominal() const { return (value & ResultPronominal) != 0; }
+    bool Alternate() const { return (value & ResultAlternate) != 0; }
+    bool Suggestion() const { return (value & ResultSuggestion) != 0; }
+};
+
 class LanguageModule {
 public:
     LanguageModule();
@@ -110,6 +128,13 @@ public:
     void Find(const char* pattern, int32_t flags, SearchResultList** result) const;
     void FreeSearchPtr(SearchResultList* list) const;
     void SetSearchProgressHwnd(HWND window) const;
+
+    // Whether the module has the optional LookupForm export; a module
+    // without it loads all the same and offers no lookup.
+    bool CanLookUpForms() const { return lookupForm_ != nullptr; }
+    // LookupForm's readings of `text` (flags IgnoreAccents, LookupPrefix),
+    // in the module's order; none without the export.
+    std::vector<FormReading> LookupForm(std::string_view text, int32_t flags) const;
 
     // The first verb index whose infinitive equals `infinitive` exactly
     // (case- and accent-sensitive), or -1. Of two equal infinitives only the
@@ -207,6 +232,7 @@ private:
     std::map<std::string, std::string> unsavedDefinitions_;
     std::string saveError_;
     std::function<void()> definitionStored_;
+    LookupFormFn lookupForm_ = nullptr;  // optional: bound when the module has it
     // The place (2, 3, ...) of each verb whose infinitive an earlier verb has.
     std::unordered_map<int32_t, uint8_t> occurrences;
 };

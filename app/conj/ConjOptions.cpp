@@ -7,7 +7,8 @@
     "Usage: plimo-conj [--pronominal] [--alternate] [--tense NAMES] [--format FORMAT] VERB\n" \
     "       plimo-conj --all [--pronominal] [--alternate] [--tense NAMES] [--format FORMAT]\n" \
     "       plimo-conj --find TEXT [--definitions] [--whole-word] [--tense NAMES] [--format FORMAT]\n" \
-    "       plimo-conj --define VERB [--pronominal] [--format FORMAT]\n"
+    "       plimo-conj --define VERB [--pronominal] [--format FORMAT]\n" \
+    "       plimo-conj --lookup TEXT [--ignore-accents] [--prefix] [--format FORMAT]\n"
 
 const char* const ConjSynopsis =
     PLIMO_CONJ_SYNOPSIS "Run \"plimo-conj --help\" for every option.\n";
@@ -18,13 +19,20 @@ const char* const ConjUsage =
     "Conjugates French verbs from the Plimo language module.\n"
     "\n"
     "  VERB               print every tense of VERB (\"placer\", \"se placer\"), in any\n"
-    "                     case; \"sortir#2\" is the second of two verbs spelled alike\n"
+    "                     case; \"sortir#2\" is the second of two verbs spelled alike.\n"
+    "                     A conjugated form (\"fûmes\") names its verbs, then the page\n"
+    "                     of the first; a verb typed without accents is found too\n"
     "  -p, --pronominal   the pronominal form (se placer)\n"
     "  -a, --alternate    the second variant (the other auxiliary, or \"je balaye\")\n"
     "      --all          conjugate every verb of the database\n"
     "      --find TEXT    list every form containing TEXT: infinitive, form, tense\n"
     "      --definitions  with --find: search the English definitions instead\n"
     "  -w, --whole-word   with --find: match TEXT only as a whole word\n"
+    "      --lookup TEXT  list the verbs of which TEXT is a form: word, infinitive,\n"
+    "                     tense, person; one edit away if nothing matches\n"
+    "  -i, --ignore-accents\n"
+    "                     with --find or --lookup: case and accents do not count\n"
+    "      --prefix       with --lookup: TEXT may be the start of the word (200 at most)\n"
     "      --define VERB  print the English definition of VERB\n"
     "      --module FILE  the language module to load (default French.ldl)\n"
     "      --tense NAMES  only these tenses, named as in the page's headings; case and\n"
@@ -48,11 +56,16 @@ const char* const ConjUsage =
     "          pronominal, alternate}]}, with definition in place of form and tense\n"
     "          under --definitions; complete is false when the search stopped at 200.\n"
     "          --define: one object {infinitive, pronominal, definition}.\n"
+    "          --lookup: one object {text, suggestions, readings: [{word, form,\n"
+    "          infinitive, tense, person, slot, pronominal, alternate}]}; suggestions is\n"
+    "          true when nothing matched and the readings are one edit away.\n"
     "  tsv     a line of field names, then a line for each form or match:\n"
     "          a verb or --all: infinitive, pronominal, alternate, variant, tense, person, form\n"
     "          --find: infinitive, form, tense, pronominal, alternate\n"
     "          --find --definitions: infinitive, definition, pronominal, alternate\n"
     "          --define: infinitive, pronominal, definition\n"
+    "          --lookup: word, infinitive, tense, person, form, slot, pronominal,\n"
+    "          alternate, suggestion\n"
     "          Yes and no are 1 and 0; a tab or line break inside a text becomes a space.\n"
     "  In both, a form that does not exist is left out where the page says N'existe pas.\n"
     "\n"
@@ -98,7 +111,7 @@ std::string ShownArgument(std::string_view text) {
 ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
     ConjParse parse;
     ConjOptions& o = parse.options;
-    bool all = false, find = false, define = false, help = false;
+    bool all = false, find = false, define = false, help = false, lookup = false;
     std::vector<std::string> positional;
     auto fail = [&parse](std::string error) {
         parse.ok = false;
@@ -130,10 +143,11 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
             return true;
         };
         bool takesValue = a == "--find" || a == "--define" || a == "--module" || a == "--format" ||
-                          a == "--tense";
+                          a == "--tense" || a == "--lookup";
         if (hasAttachedValue && !takesValue) {
             bool known = a == "--help" || a == "--pronominal" || a == "--alternate" ||
-                         a == "--all" || a == "--definitions" || a == "--whole-word";
+                         a == "--all" || a == "--definitions" || a == "--whole-word" ||
+                         a == "--ignore-accents" || a == "--prefix";
             return fail(known ? "option " + a + " takes no value" : "unknown option " + ShownArgument(a));
         }
 
@@ -152,6 +166,13 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
             o.definitions = true;
         } else if (a == "-w" || a == "--whole-word") {
             o.wholeWord = true;
+        } else if (a == "-i" || a == "--ignore-accents") {
+            o.ignoreAccents = true;
+        } else if (a == "--prefix") {
+            o.prefix = true;
+        } else if (a == "--lookup") {
+            if (!value(o.lookup) || o.lookup.empty()) return fail("--lookup needs the form to look up");
+            lookup = true;
         } else if (a == "--find") {
             if (!value(o.pattern) || o.pattern.empty())
                 return fail("--find needs the text to look for");
@@ -185,12 +206,13 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
                 start = comma + 1;
             }
         } else if (a.size() > 2 && a[0] == '-' && a[1] != '-' &&
-                   a.find_first_not_of("hpaw", 1) == std::string::npos) {
+                   a.find_first_not_of("hpawi", 1) == std::string::npos) {
             for (size_t k = 1; k < a.size(); ++k) {
                 if (a[k] == 'h') help = true;
                 if (a[k] == 'p') o.pronominal = true;
                 if (a[k] == 'a') o.alternate = true;
                 if (a[k] == 'w') o.wholeWord = true;
+                if (a[k] == 'i') o.ignoreAccents = true;
             }
         } else if (a.size() > 1 && a[0] == '-') {
             return fail("unknown option " + ShownArgument(a));
@@ -204,7 +226,17 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
         parse.ok = true;
         return parse;
     }
-    if (all + find + define > 1) return fail("choose one of --all, --find and --define");
+    if (all + find + define + lookup > 1) return fail("choose one of --all, --find, --define and --lookup");
+    if (o.ignoreAccents && !find && !lookup) return fail("--ignore-accents goes with --find or --lookup");
+    if (o.prefix && !lookup) return fail("--prefix goes with --lookup");
+    if (lookup) {
+        if (!positional.empty()) return fail("unexpected argument " + ShownArgument(positional.front()));
+        if (o.pronominal || o.alternate || o.definitions || o.wholeWord || !o.tenses.empty())
+            return fail("--lookup takes only --ignore-accents, --prefix and --format");
+        o.mode = ConjMode::Lookup;
+        parse.ok = true;
+        return parse;
+    }
     if ((o.definitions || o.wholeWord) && !find)
         return fail("--definitions and --whole-word go with --find");
     if (all) {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-enum class ConjMode { Help, Conjugate, All, Find, Define };
+enum class ConjMode { Help, Conjugate, All, Find, Define, Lookup };
 enum class ConjFormat { Text, Json, Tsv };
 
 struct ConjOptions {
@@ -16,6 +16,9 @@ struct ConjOptions {
     bool alternate = false;
     bool definitions = false;  // Find: search the English definitions instead of the forms
     bool wholeWord = false;
+    bool ignoreAccents = false;  // Find, Lookup: case and accents left out of the comparison
+    bool prefix = false;         // Lookup: the text may be the start of the word
+    std::string lookup;          // UTF-8, as typed (Lookup)
     std::string moduleFile = "French.ldl";
     ConjFormat format = ConjFormat::Text;
     std::vector<std::string> tenses;  // --tense names, UTF-8 as typed; empty for every tense

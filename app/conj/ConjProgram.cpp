@@ -1,6 +1,7 @@
 // plimo-conj's commands.
 #include "ConjProgram.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -302,14 +303,34 @@ int32_t FindVerbByName(const LanguageModule& module, const std::string& name) {
     return -1;
 }
 
+// The one verb whose infinitive is `name` typed without its accents
+// ("eteindre"), or -1 when none or several are. A name with accents of its
+// own is taken as typed.
+int32_t FindVerbByFoldedName(const LanguageModule& module, const std::string& name) {
+    for (unsigned char c : name)
+        if (c >= 0x80) return -1;
+    const std::string wanted = FoldForComparison(name);
+    int32_t found = -1;
+    for (int32_t i = 0; i < module.GetVerbCount(); ++i) {
+        const char* verb = module.GetVerb(i);
+        if (verb == nullptr || FoldForComparison(verb) != wanted) continue;
+        if (found >= 0 && std::strcmp(module.GetVerb(found), verb) != 0) return -1;
+        if (found < 0) found = i;
+    }
+    return found;
+}
+
 int32_t ResolveVerb(const LanguageModule& module, const std::string& text, bool& pronominal) {
     int32_t index = FindVerbByName(module, text);
+    if (index >= 0) return index;
+    index = FindVerbByFoldedName(module, text);
     if (index >= 0) return index;
     const std::string lower = LowerCase(text);
     for (const char* prefix : {"s'en ", "s\x92" "en ", "se ", "s'", "s\x92"}) {
         size_t length = std::strlen(prefix);
         if (text.size() > length && lower.compare(0, length, prefix) == 0) {
             index = FindVerbByName(module, text.substr(length));
+            if (index < 0) index = FindVerbByFoldedName(module, text.substr(length));
             if (index >= 0) {
                 pronominal = true;
                 return index;
@@ -341,6 +362,123 @@ int UnknownVerb(const LanguageModule& module, const std::string& typed, const st
     return ConjNotFound;
 }
 
+// The person of a form slot as a learner names it, or "" for a participle
+// or the infinitive.
+const char* PersonOfSlot(int slot) {
+    static const char* const persons[6] = {"je", "tu", "il", "nous", "vous", "ils"};
+    static const char* const imperative[3] = {"tu", "nous", "vous"};
+    if (slot < ImperativeSlot) return persons[slot % 6];
+    if (slot < ImperativeSlot + 3) return imperative[slot - ImperativeSlot];
+    return "";
+}
+
+int TenseOfReading(const FormReading& r) { return r.tense; }
+
+// "Passé Simple, nous", or "Participe Passé".
+std::string ReadingPlace(const LanguageModule& module, const FormReading& r) {
+    const std::string person = PersonOfSlot(r.slot);
+    return TenseName(module, TenseOfReading(r)) + (person.empty() ? "" : ", " + person);
+}
+
+bool IsCompoundSlot(int slot) {
+    return (slot >= 42 && slot < ImperativeSlot) || slot == CompoundParticipleSlot;
+}
+
+// "suis is a form of être (Présent, je) and of suivre (Présent, je; ...)."
+// Each verb once, with the places of its plain readings (its pronominal ones
+// when it has no other); the compound tenses only when nothing simpler holds
+// the word.
+std::string FormNote(const LanguageModule& module, const std::string& typed, const std::vector<FormReading>& readings) {
+    std::vector<int32_t> verbs;
+    for (const FormReading& r : readings)
+        if (std::find(verbs.begin(), verbs.end(), r.VerbIndex()) == verbs.end()) verbs.push_back(r.VerbIndex());
+    std::string note = typed + " is a form of ";
+    for (size_t v = 0; v < verbs.size(); ++v) {
+        bool plain = false, simple = false;
+        for (const FormReading& r : readings)
+            if (r.VerbIndex() == verbs[v]) {
+                plain |= !r.Pronominal();
+                simple |= !IsCompoundSlot(r.slot);
+            }
+        std::vector<std::string> places;
+        std::string infinitive;
+        for (const FormReading& r : readings) {
+            if (r.VerbIndex() != verbs[v] || (plain && r.Pronominal()) || (simple && IsCompoundSlot(r.slot))) continue;
+            if (infinitive.empty()) infinitive = Utf8(r.infinitive.c_str());
+            const std::string place = ReadingPlace(module, r);
+            if (std::find(places.begin(), places.end(), place) == places.end()) places.push_back(place);
+        }
+        std::string joined;
+        for (const std::string& p : places) joined += (joined.empty() ? "" : "; ") + p;
+        note += (v == 0 ? "" : v + 1 == verbs.size() ? " and of " : ", of ") + infinitive + " (" + joined + ")";
+    }
+    return note + ".";
+}
+
+const char* const LookupTsvHeader =
+    "word\tinfinitive\ttense\tperson\tform\tslot\tpronominal\talternate\tsuggestion";
+
+int LookupText(const LanguageModule& module, const ConjOptions& options, std::FILE* out, std::FILE* err) {
+    std::string text;
+    if (!ToCp1252(options.lookup, text, err)) return ConjUsageError;
+    if (!module.CanLookUpForms()) {
+        Message(err, "this language module cannot look up forms.");
+        return ConjModuleError;
+    }
+    const std::vector<FormReading> readings = module.LookupForm(
+        text, (options.ignoreAccents ? IgnoreAccents : 0) | (options.prefix ? LookupPrefix : 0));
+    const bool suggestions = !readings.empty() && readings.front().Suggestion();
+    Utf8Output output(out);
+    Json list = Json::array();
+    if (options.format == ConjFormat::Tsv) {
+        output.AppendUtf8(LookupTsvHeader);
+        output.EndLine();
+    }
+    for (const FormReading& r : readings) {
+        const std::string word = Utf8(r.word.c_str()), infinitive = Utf8(r.infinitive.c_str());
+        const std::string tense = TenseName(module, r.tense), person = PersonOfSlot(r.slot);
+        if (options.format == ConjFormat::Json) {
+            Json reading;
+            reading["word"] = word;
+            reading["form"] = Utf8(r.form.c_str());
+            reading["infinitive"] = infinitive;
+            reading["tense"] = tense;
+            reading["person"] = person.empty() ? Json() : Json(person);
+            reading["slot"] = r.slot;
+            reading["pronominal"] = r.Pronominal();
+            reading["alternate"] = r.Alternate();
+            list.push_back(std::move(reading));
+        } else if (options.format == ConjFormat::Tsv) {
+            output.AppendUtf8(TsvField(word) + "\t" + TsvField(infinitive) + "\t" + TsvField(tense) + "\t" + person +
+                              "\t" + TsvField(Utf8(r.form.c_str())) + "\t" + std::to_string(r.slot) +
+                              (r.Pronominal() ? "\t1" : "\t0") + (r.Alternate() ? "\t1" : "\t0") +
+                              (r.Suggestion() ? "\t1" : "\t0"));
+            output.EndLine();
+        } else {
+            output.AppendUtf8(word + "\t" + infinitive + "\t" + tense + (person.empty() ? "" : "\t" + person));
+            output.EndLine();
+        }
+    }
+    if (options.format == ConjFormat::Json) {
+        Json document;
+        document["text"] = options.lookup;
+        document["suggestions"] = suggestions;
+        document["readings"] = std::move(list);
+        WriteJson(document, output);
+    }
+    if (!output.Flush()) return OutputFailed(err);
+    if (readings.empty()) {
+        Message(err, "no verb has the form \"" + ShownArgument(options.lookup) + "\", nor one close to it.");
+        return ConjNotFound;
+    }
+    if (suggestions) {
+        Message(err, "no verb has the form \"" + ShownArgument(options.lookup) +
+                         "\"; the forms listed are one letter away.");
+        return ConjNotFound;
+    }
+    return ConjOk;
+}
+
 int Conjugate(const LanguageModule& module, const ConjOptions& options, const TenseSelection* tenses,
               std::FILE* out, std::FILE* err) {
     std::string verb;
@@ -349,11 +487,32 @@ int Conjugate(const LanguageModule& module, const ConjOptions& options, const Te
     state.pronominal = options.pronominal;
     state.alternate = options.alternate;
     int32_t index = ResolveVerb(module, verb, state.pronominal);
+    std::string formNote;  // "fûmes is a form of être (Passé Simple, nous)."
+    if (index < 0 && !options.pronominal && !options.alternate) {
+        std::vector<FormReading> readings = module.LookupForm(verb, 0);
+        if (readings.empty() || readings.front().Suggestion()) readings = module.LookupForm(verb, IgnoreAccents);
+        if (!readings.empty() && !readings.front().Suggestion()) {
+            formNote = FormNote(module, options.verb, readings);
+            index = readings.front().VerbIndex();
+            state.pronominal = readings.front().Pronominal();
+            state.alternate = readings.front().Alternate();
+        }
+    }
     if (index < 0) return UnknownVerb(module, options.verb, verb, err);
 
     bool wantedPronominal = state.pronominal;
     FormBuffers forms;
     Utf8Output output(out);
+    if (!formNote.empty()) {
+        // Scripts get the page alone; the note goes with the messages.
+        if (options.format == ConjFormat::Text) {
+            output.AppendUtf8(formNote);
+            output.EndLine();
+            output.EndLine();
+        } else {
+            Message(err, formNote);
+        }
+    }
     if (options.format == ConjFormat::Tsv) {
         output.AppendUtf8(PageTsvHeader);
         output.EndLine();
@@ -462,8 +621,9 @@ struct OwnedResult {
     std::vector<int32_t> values;
     SearchResultList list{};
 };
-OwnedResult FindInTenses(const LanguageModule& module, const std::string& pattern, bool wholeWord,
+OwnedResult FindInTenses(const LanguageModule& module, const std::string& typed, bool wholeWord, bool ignoreAccents,
                          const TenseSelection& tenses) {
+    const std::string pattern = ignoreAccents ? FoldForComparison(typed) : typed;
     OwnedResult result;
     std::array<std::array<char, 64>, FormSlotCount> buffers{};
     std::array<char*, FormSlotCount> forms{};
@@ -481,7 +641,9 @@ OwnedResult FindInTenses(const LanguageModule& module, const std::string& patter
             const int tense = tenseOfSlot(s);
             if (tense >= int(tenses.size()) || !tenses[size_t(tense)]) continue;
             buffers[size_t(s)].back() = '\0';
-            if (!SearchTextMatches(forms[size_t(s)], pattern, wholeWord)) continue;
+            if (!SearchTextMatches(ignoreAccents ? FoldForComparison(forms[size_t(s)]) : std::string(forms[size_t(s)]),
+                                   pattern, wholeWord))
+                continue;
             result.texts.push_back(std::string(forms[size_t(s)]) + '\t' + forms[InfinitiveSlot] + '\t' +
                                    std::to_string(tense));
             result.values.push_back(value);
@@ -527,11 +689,12 @@ int FindText(const LanguageModule& module, const ConjOptions& options, const Ten
     std::string pattern;
     if (!ToCp1252(options.pattern, pattern, err)) return ConjUsageError;
     int32_t flags = (options.definitions ? SearchDefinitions : SearchForms) |
-                    (options.wholeWord ? WholeWord : 0);
+                    (options.wholeWord ? WholeWord : 0) | (options.ignoreAccents ? IgnoreAccents : 0);
     Utf8Output output(out);
     // Only some tenses: the tenses are chosen first, then the 200 matches.
     std::optional<OwnedResult> inTenses;
-    if (tenses && !options.definitions) inTenses = FindInTenses(module, pattern, options.wholeWord, *tenses);
+    if (tenses && !options.definitions)
+        inTenses = FindInTenses(module, pattern, options.wholeWord, options.ignoreAccents, *tenses);
     SearchResultList* list = nullptr;
     if (inTenses)
         list = &inTenses->list;
@@ -709,6 +872,7 @@ int RunConj(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     case ConjMode::All: return ConjugateAll(module, options, tenses, out, err);
     case ConjMode::Find: return FindText(module, options, tenses, out, err);
     case ConjMode::Define: return Define(module, options, out, err);
+    case ConjMode::Lookup: return LookupText(module, options, out, err);
     case ConjMode::Help: break;
     }
     return ConjOk;

@@ -312,7 +312,13 @@ void CMainFrame::ShowFontDialog() {
 void CMainFrame::RunFind() {
     std::vector<LanguageModule*> list;
     for (const auto& module : modules) list.push_back(module.get());
-    if (CResultWnd* window = RunFindCommand(this, mdiArea, list)) Adopt(window);
+    // "Ignore accents" is remembered from one search to the next.
+    uint32_t ignoreAccents = 0;
+    ReadDword(settings::SettingsKey, settings::FindIgnoreAccents, ignoreAccents);
+    bool ignore = ignoreAccents != 0;
+    CResultWnd* window = RunFindCommand(this, mdiArea, list, &ignore);
+    if (ignore != (ignoreAccents != 0)) WriteDword(settings::SettingsKey, settings::FindIgnoreAccents, ignore ? 1 : 0);
+    if (window) Adopt(window);
     SyncVerbBar();
 }
 

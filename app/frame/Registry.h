@@ -89,4 +89,5 @@ inline constexpr std::string_view EnglishBar = "English Bar";
 inline constexpr std::string_view StatusBar = "Status Bar";
 inline constexpr std::string_view NumberOfChildren = "Number of Children";
 inline constexpr std::string_view Path = "Path";
+inline constexpr std::string_view FindIgnoreAccents = "Find Ignore Accents";
 }  // namespace settings

@@ -91,10 +91,42 @@ void VerbComboBox::Fill(const LanguageModule& module_) {
     setCurrentIndex(-1);
 }
 
+namespace {
+// A name without accents, in small letters, with œ and æ spelt out.
+QString Unaccented(const QString& name) {
+    QString out;
+    for (QChar c : name.normalized(QString::NormalizationForm_D)) {
+        if (c.category() == QChar::Mark_NonSpacing) continue;
+        if (c == QChar(0x153) || c == QChar(0x152)) out += QStringLiteral("oe");
+        else if (c == QChar(0xE6) || c == QChar(0xC6)) out += QStringLiteral("ae");
+        else out += c.toLower();
+    }
+    return out;
+}
+}  // namespace
+
 int VerbComboBox::FindExact(const QString& typed) const {
     const QString text = typed.trimmed();
     if (text.isEmpty()) return -1;
-    return findText(text, Qt::MatchFixedString);
+    const int exact = findText(text, Qt::MatchFixedString);
+    if (exact >= 0) return exact;
+    // A name typed without its accents ("eteindre") stands for the one verb
+    // so spelled once its accents are left out; one with accents of its own
+    // is taken as typed.
+    for (QChar c : text)
+        if (c.unicode() >= 0x80) return -1;
+    if (unaccentedNames.size() != count()) {
+        unaccentedNames.clear();
+        for (int i = 0; i < count(); ++i) unaccentedNames.append(Unaccented(itemText(i)));
+    }
+    const QString wanted = text.toLower();
+    int found = -1;
+    for (int i = 0; i < unaccentedNames.size(); ++i) {
+        if (unaccentedNames[i] != wanted) continue;
+        if (found >= 0 && itemText(found) != itemText(i)) return -1;  // two verbs: none is meant
+        if (found < 0) found = i;
+    }
+    return found;
 }
 
 int VerbComboBox::FindPronominal(const QString& typed) const {

@@ -34,7 +34,8 @@ public:
     void Fill(const LanguageModule& module);
 
     // The index of the item whose whole text equals `text` without regard to
-    // case or to spaces around it, or -1.
+    // case or to spaces around it; for a text without accents, else the one
+    // verb spelled so once its accents are left out ("eteindre"); or -1.
     int FindExact(const QString& text) const;
 
     // What a change of the edit text by the user does: an exact match (in
@@ -53,6 +54,9 @@ public:
     void showPopup() override;
 
     QString lastVerbText;
+    // The verb names without accents, case or ligatures, made on the first
+    // name typed without accents ("eteindre").
+    mutable QStringList unaccentedNames;
     VerbComboEdit* edit = nullptr;
 
 signals:

@@ -27,7 +27,7 @@ CFindDlg::CFindDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Find"));
     setFont(DialogFont());
     const DialogUnits du = DialogUnits::Of(font());
-    setFixedSize(du.Map(0, 0, 265, 79).size());
+    setFixedSize(du.Map(0, 0, 265, 91).size());
 
     // In the order of the keyboard.
     edit = new QLineEdit(this);
@@ -62,6 +62,10 @@ CFindDlg::CFindDlg(QWidget* parent) : QDialog(parent) {
     wholeWordBox = new QCheckBox(QStringLiteral("&Match whole word only"), this);
     wholeWordBox->setObjectName(QStringLiteral("check1002"));
     wholeWordBox->setGeometry(du.Map(12, 57, 102, 9));
+    ignoreAccentsBox = new QCheckBox(QStringLiteral("&Ignore accents"), this);
+    ignoreAccentsBox->setObjectName(QStringLiteral("check1015"));
+    ignoreAccentsBox->setGeometry(du.Map(12, 69, 102, 9));
+    ignoreAccentsBox->setToolTip(QStringLiteral("Find \u00e9tions by typing etions, \u0153uvre by typing oeuvre"));
 
     languageGroupButtons = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
@@ -85,7 +89,7 @@ CFindDlg::CFindDlg(QWidget* parent) : QDialog(parent) {
     connect(accentButton, &QToolButton::clicked, this, &CFindDlg::ShowAccentMenu);
 
     auto* options = new QGroupBox(QStringLiteral("Options"), this);
-    options->setGeometry(du.Map(7, 23, 119, 49));
+    options->setGeometry(du.Map(7, 23, 119, 61));
     options->lower();
     languageGroup = new QGroupBox(QStringLiteral("Language"), this);
     languageGroup->setObjectName(QStringLiteral("group1011"));
@@ -116,6 +120,7 @@ void CFindDlg::DoDataExchange(bool save) {
         wholeWord = (searchFlags & WholeWord) ? 1 : 0;
         searchType = (searchFlags & SearchForms) ? 0 : 1;
         wholeWordBox->setChecked(wholeWord != 0);
+        ignoreAccentsBox->setChecked((searchFlags & IgnoreAccents) != 0);
         edit->setText(searchText);
         if (QAbstractButton* button = typeGroup->button(searchType)) button->setChecked(true);
         if (QAbstractButton* button = languageGroupButtons->button(language)) button->setChecked(true);
@@ -126,7 +131,8 @@ void CFindDlg::DoDataExchange(bool save) {
     searchType = typeGroup->checkedId();
     language = std::max(0, languageGroupButtons->checkedId());
     searchFlags = (wholeWord ? uint32_t(WholeWord) : 0u) | (searchType == 0 ? uint32_t(SearchForms)
-                                                                              : uint32_t(SearchDefinitions));
+                                                                              : uint32_t(SearchDefinitions)) |
+                  (ignoreAccentsBox->isChecked() ? uint32_t(IgnoreAccents) : 0u);
 }
 
 void CFindDlg::accept() {

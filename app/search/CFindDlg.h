@@ -68,6 +68,7 @@ private:
     QRadioButton* verbsButton = nullptr;
     QRadioButton* definitionsButton = nullptr;
     QCheckBox* wholeWordBox = nullptr;
+    QCheckBox* ignoreAccentsBox = nullptr;  // IgnoreAccents in searchFlags
     QRadioButton* languageButtons[3] = {};
     QToolButton* accentButton = nullptr;
     QGroupBox* languageGroup = nullptr;

@@ -19,6 +19,7 @@
 #include "QtText.h"
 #include "SearchMatch.h"
 #include "UserMessage.h"
+#include "VerbSuggestions.h"
 #include "VerbWindowHost.h"
 
 namespace {
@@ -107,7 +108,10 @@ MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchRe
                 const char* own = language.entryPoints.GetEnglishDefinition(index, pronominal);
                 const std::string shown = shownDefinition(index, pronominal);
                 if (shown.empty() || (own != nullptr && shown == own)) continue;
-                if (!SearchTextMatches(shown, pattern, (flags & WholeWord) != 0)) continue;
+                const bool fold = (flags & IgnoreAccents) != 0;
+                if (!SearchTextMatches(fold ? FoldForComparison(shown) : shown,
+                                       fold ? FoldForComparison(pattern) : pattern, (flags & WholeWord) != 0))
+                    continue;
                 bool hasAlternate = false, canBePronominal = false, alternate = false, reflexive = pronominal;
                 std::memset(buffers, 0, sizeof buffers);
                 language.ConjugateVerb(index, true, &hasAlternate, &canBePronominal, &alternate, &reflexive,
@@ -192,14 +196,17 @@ CResultWnd* RunSearch(QWidget* mainFrame, QMdiArea* area, LanguageModule* langua
     return window;
 }
 
-CResultWnd* RunFindCommand(QWidget* mainFrame, QMdiArea* area, const std::vector<LanguageModule*>& modules) {
+CResultWnd* RunFindCommand(QWidget* mainFrame, QMdiArea* area, const std::vector<LanguageModule*>& modules,
+                           bool* ignoreAccents) {
     if (modules.empty() || area == nullptr) return nullptr;
     CFindDlg dialog(mainFrame);
     for (LanguageModule* module : modules) dialog.languageNames.append(FromCp1252(module->GetLanguage()));
     dialog.searchFlags |= SearchForms;
+    if (ignoreAccents && *ignoreAccents) dialog.searchFlags |= IgnoreAccents;
 
     for (;;) {
         if (dialog.DoModal() != QDialog::Accepted) return nullptr;
+        if (ignoreAccents) *ignoreAccents = (dialog.searchFlags & IgnoreAccents) != 0;
         const int index = modules.size() <= 1 ? 0 : std::clamp(dialog.language, 0, int(modules.size()) - 1);
         LanguageModule* language = modules[size_t(index)];
         if (CResultWnd* window = RunSearch(mainFrame, area, language, dialog.searchFlags, dialog.searchBytes,

@@ -42,5 +42,7 @@ CResultWnd* RunSearch(QWidget* mainFrame, QMdiArea* area, LanguageModule* langua
 
 // Runs the command over the main window `mainFrame`, whose MDI area `area`
 // receives the results window. Returns that window, or null when the user
-// cancelled.
-CResultWnd* RunFindCommand(QWidget* mainFrame, QMdiArea* area, const std::vector<LanguageModule*>& modules);
+// cancelled. `ignoreAccents`, when given, sets the dialog's "Ignore accents"
+// box and receives its state once the user has searched.
+CResultWnd* RunFindCommand(QWidget* mainFrame, QMdiArea* area, const std::vector<LanguageModule*>& modules,
+                           bool* ignoreAccents = nullptr);

@@ -93,18 +93,22 @@ struct SearchResultList {
     int32_t capacity; /* entries allocated; of no use to the caller */
 };
 
-/* Search flags of Find. */
+/* Search flags of Find (and of LookupForm, below). */
 enum {
     SearchForms = 1 << 0,
     SearchDefinitions = 1 << 1,
-    WholeWord = 1 << 2
+    WholeWord = 1 << 2,
+    IgnoreAccents = 1 << 3, /* case and accents folded: a, c, e, i, o, u, y, oe, ae */
+    LookupPrefix = 1 << 4   /* LookupForm only: the text may be the start of the word */
 };
 
 /* Result value bits. */
 enum {
     ResultVerbIndexMask = 0x00FFFFFF,
     ResultPronominal = 1 << 24,
-    ResultAlternate = 1 << 25
+    ResultAlternate = 1 << 25,
+    ResultSuggestion = 1 << 26, /* LookupForm: nothing matched; one edit away */
+    ResultFolded = 1 << 27      /* LookupForm: matched only once folded */
 };
 
 /* The form set filled by ConjugateVerb: slot s < PersonalSlotCount is tense
@@ -245,6 +249,33 @@ PLIMO_EXPORT bool ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bo
 PLIMO_EXPORT void Find(const char* pattern, int32_t flags, struct SearchResultList** result);
 PLIMO_EXPORT void FreeSearchPtr(struct SearchResultList* list);
 PLIMO_EXPORT void SetSearchProgressHwnd(HWND window);
+#endif
+
+/* LookupForm, an optional export: a program binds it if the module has it.
+ * It lists every place where `text` is the verb's own word of a form: the
+ * slot's last word without pronouns, reflexive pronouns, auxiliaries and
+ * the imperative's pronoun suffix ("fûmes" in "nous fûmes", "lave" in
+ * "lave-toi"); the past participle "placé, ée" holds placé, placée, placés
+ * and placées. Flags: IgnoreAccents, LookupPrefix.
+ * Result: a list as Find's, freed by FreeSearchPtr; an empty text, one of
+ * 64 bytes or more, or no match and no suggestion give a list of 0
+ * entries; a null text or result pointer, nothing at all (*result is left
+ * as it was); failing to allocate, a null list.
+ * Each entry's text is the slot's form, the infinitive as in slot 93, the
+ * tense, the slot number and the word matched, separated by tabs
+ * ("nous fûmes\têtre\t2\t21\tfûmes"); its value has the bits of Find, and
+ * ResultFolded or ResultSuggestion. Order: exact matches first, then folded
+ * ones; within each, the verbs a learner meets most, then the verb index;
+ * each verb, form and slot once; no limit for exact matches.
+ * Threads: any; the first call builds an index (some tens of milliseconds)
+ * once, later calls take well under a millisecond. */
+enum {
+    LookupPrefixLimit = 200,   /* the most entries of a prefix lookup */
+    LookupSuggestionLimit = 50 /* the most suggestions */
+};
+typedef void (*LookupFormFn)(const char* text, int32_t flags, struct SearchResultList** result);
+#ifdef PLIMO_BUILDING_MODULE
+PLIMO_EXPORT void LookupForm(const char* text, int32_t flags, struct SearchResultList** result);
 #endif
 
 #ifdef __cplusplus

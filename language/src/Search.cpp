@@ -11,6 +11,7 @@
 
 #include "Conjugator.h"
 #include "Database.h"
+#include "Folding.h"
 #include "LanguageModuleAbi.h"
 
 namespace {
@@ -94,17 +95,28 @@ void AddResult(SearchResultList* list, const char* first, const char* second, co
 }
 
 struct SearchRun {
-    const char* pattern;
+    const char* pattern;  // folded with IgnoreAccents
     size_t patternLength;
     bool wholeWord;
     SearchResultList* list;
     char** forms;
+    bool fold = false;
+    char* folded = nullptr;  // room for any text of the run folded
 };
+
+// With IgnoreAccents the text is folded first; the pattern already is.
+bool RunMatches(SearchRun& run, const char* text) {
+    if (run.fold) {
+        french::FoldInto(text, run.folded);
+        text = run.folded;
+    }
+    return Matches(text, run.pattern, run.patternLength, run.wholeWord);
+}
 
 void MatchForms(SearchRun& run, int32_t verbIndex, bool alternate, bool pronominal) {
     const int32_t value = verbIndex | (pronominal ? ResultPronominal : 0) | (alternate ? ResultAlternate : 0);
     for (int s = 0; s < FormSlotCount; ++s) {
-        if (!Matches(run.forms[s], run.pattern, run.patternLength, run.wholeWord)) continue;
+        if (!RunMatches(run, run.forms[s])) continue;
         char tense[4];
         std::snprintf(tense, sizeof tense, "%d", TenseOfSlot(s));
         AddResult(run.list, run.forms[s], run.forms[InfinitiveSlot], tense, value);
@@ -158,7 +170,7 @@ void SearchAllForms(SearchRun& run) {
 }
 
 void TestDefinition(SearchRun& run, int32_t verbIndex, const char* definition, bool pronominal) {
-    if (!Matches(definition, run.pattern, run.patternLength, run.wholeWord)) return;
+    if (!RunMatches(run, definition)) return;
     bool hasAlternate = false, canBePronominal = false, useAlternate = false, isPronominal = pronominal;
     french::Conjugate(verbIndex, true, &hasAlternate, &canBePronominal, &useAlternate, &isPronominal, nullptr,
                       run.forms);
@@ -208,10 +220,30 @@ void Find(const char* pattern, int32_t flags, SearchResultList** result) {
         forms[s][0] = 0;
     }
     SearchRun run{pattern, std::strlen(pattern), (flags & WholeWord) != 0, list, forms};
+    // Folding: the pattern once, each text into a buffer twice the longest.
+    char* foldedPattern = nullptr;
+    if (flags & IgnoreAccents) {
+        const size_t room = 2 * std::max(run.patternLength, std::max<size_t>(kWorkBufferSize, LongestDefinition())) + 1;
+        foldedPattern = static_cast<char*>(std::malloc(2 * run.patternLength + 1));
+        run.folded = static_cast<char*>(std::malloc(room));
+        if (!foldedPattern || !run.folded) {
+            std::free(foldedPattern);
+            std::free(run.folded);
+            std::free(block);
+            return;
+        }
+        run.patternLength = french::FoldInto(pattern, foldedPattern);
+        run.pattern = foldedPattern;
+        run.fold = true;
+    }
     // A pattern longer than every text of a kind cannot match one: that
     // search ends at once instead of measuring it against millions of forms.
-    if ((flags & SearchForms) && run.patternLength < kWorkBufferSize) SearchAllForms(run);
-    if ((flags & SearchDefinitions) && run.patternLength <= LongestDefinition()) SearchAllDefinitions(run);
+    // (A folded text may be twice as long as its source.)
+    const size_t growth = run.fold ? 2 : 1;
+    if ((flags & SearchForms) && run.patternLength < growth * kWorkBufferSize) SearchAllForms(run);
+    if ((flags & SearchDefinitions) && run.patternLength <= growth * LongestDefinition()) SearchAllDefinitions(run);
+    std::free(foldedPattern);
+    std::free(run.folded);
     std::free(block);
 }
 

@@ -142,7 +142,10 @@ bool ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAltern
 // Search: "#N" gives N made-up entries (for titles and sorting); any other
 // pattern is looked for in the forms or definitions of the nine verbs.
 // A forms search reports its progress in steps of 5 %, 0 to 100.
+int32_t gLastFindFlags = -1;
+
 void Find(const char* pattern, int32_t flags, SearchResultList** result) {
+    gLastFindFlags = flags;
     if (!result) return;
     *result = nullptr;
     if (!pattern) return;
@@ -220,5 +223,6 @@ void SetSearchProgressHwnd(HWND window) { gProgress = window; }
 
 // For tests: the window the module would send its progress to now.
 PLIMO_EXPORT HWND FakeProgressTarget(void) { return gProgress; }
+PLIMO_EXPORT int32_t FakeLastFindFlags(void) { return gLastFindFlags; }
 
 }  // extern "C"

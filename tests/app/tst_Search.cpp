@@ -225,6 +225,43 @@ private slots:
         QVERIFY(frame->MenusAreChildMenus());
     }
 
+    // "Ignore accents" sits under "Match whole word only", reaches the
+    // module as IgnoreAccents and is remembered for the next search.
+    void ignoreAccentsIsPassedAndRemembered() {
+        auto lastFlags = reinterpret_cast<int32_t (*)()>(
+            platform::FindEntryPoint(frame->modules[0]->moduleHandle, "FakeLastFindFlags"));
+        QVERIFY(lastFlags);
+        WhenShown([](QWidget* widget) {
+            CFindDlg* dialog = AsFind(widget);
+            auto* whole = dialog->findChild<QCheckBox*>("check1002");
+            auto* ignore = dialog->findChild<QCheckBox*>("check1015");
+            QVERIFY(ignore && !ignore->isChecked());
+            QCOMPARE(ignore->text(), QStringLiteral("&Ignore accents"));
+            QCOMPARE(ignore->x(), whole->x());
+            QVERIFY(ignore->y() >= whole->y() + whole->height());
+            QVERIFY(ignore->geometry().bottom() < dialog->height());
+            QTest::mouseClick(ignore, Qt::LeftButton);
+            QVERIFY(ignore->isChecked());
+            SearchFor(dialog, QStringLiteral("aimons"));
+        });
+        frame->Action(32772)->trigger();
+        QVERIFY(lastFlags() & IgnoreAccents);
+        auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
+        QVERIFY(results);
+        QCOMPARE(results->windowTitle(),
+                 QStringLiteral("%1 Matches for aimons").arg(results->List()->topLevelItemCount()));
+        bool checkedAgain = false;
+        WhenShown([&checkedAgain](QWidget* widget) {
+            CFindDlg* dialog = AsFind(widget);
+            checkedAgain = dialog->findChild<QCheckBox*>("check1015")->isChecked();
+            dialog->findChild<QCheckBox*>("check1015")->setChecked(false);
+            SearchFor(dialog, QStringLiteral("aimons"));
+        });
+        frame->Action(32772)->trigger();
+        QVERIFY(checkedAgain);
+        QVERIFY(!(lastFlags() & IgnoreAccents));
+    }
+
     void titlesAndColumns_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("definitions");

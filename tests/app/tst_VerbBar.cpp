@@ -68,6 +68,16 @@ private slots:
         combo->lineEdit()->selectAll();
         TypeText(combo, QStringLiteral("Zébrer"));
         QCOMPARE(window->verbIndex, int(Zebrer));
+        // Or without their accents, when one verb is so spelled.
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("aimer"));
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("zebrer"));
+        QCOMPARE(window->verbIndex, int(Zebrer));
+        QCOMPARE(combo->currentText(), QStringLiteral("zébrer"));
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("ETRE"));
+        QCOMPARE(combo->currentText(), QStringLiteral("être"));
     }
 
     void leavingOrEscRestoresTheLastVerb() {

@@ -88,6 +88,9 @@ TEST_F(Binding, LoadBindsEveryEntryPointReadsTheIconAndCreatesNoDefinitionsFile)
     EXPECT_STREQ(m.GetTenseName2(0), "Pr\xE9sent");
     EXPECT_EQ(m.GetTenseName2(18), nullptr);
     EXPECT_STREQ(m.GetTabName(3), "Conditionnel/Participe");
+    // LookupForm is optional: this module has none and loads all the same.
+    EXPECT_FALSE(m.CanLookUpForms());
+    EXPECT_TRUE(m.LookupForm("place", 0).empty());
 
     m.Unload();
     EXPECT_FALSE(m.IsBound());

@@ -77,6 +77,19 @@ TEST_F(RealModule, LoadsBindsAndConjugates) {
                                 &pronominal, labels, forms));
     EXPECT_STREQ(forms[0], "je place");
     EXPECT_STREQ(forms[InfinitiveSlot], "placer");
+
+    ASSERT_TRUE(m.CanLookUpForms());
+    const auto readings = m.LookupForm("fumes", IgnoreAccents);
+    ASSERT_FALSE(readings.empty());
+    EXPECT_EQ(readings[0].form, "tu fumes");  // the exact reading before the folded fûmes
+    EXPECT_EQ(readings[0].slot, 1);
+    bool etre = false;
+    for (const auto& r : readings)
+        etre |= r.infinitive == "\xEAtre" && r.slot == 15 && r.tense == 2 && r.word == "f\xFBmes" &&
+                r.VerbIndex() == m.FindVerbIndex("\xEAtre") && (r.value & ResultFolded);
+    EXPECT_TRUE(etre);
+    m.Unload();
+    EXPECT_FALSE(m.CanLookUpForms());
 }
 
 TEST_F(RealModule, UserDefinitionsOverrideTheModulesAndArePersisted) {

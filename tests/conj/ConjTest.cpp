@@ -1,3 +1,4 @@
+#include <cstring>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -64,6 +65,11 @@ TEST(ConjOptionsTest, BadCommandLinesAreRefused) {
         {"--whole-word", "placer"},
         {"--find", "x", "placer"},
         {"--find", "x", "--pronominal"},
+        {"--ignore-accents", "placer"},
+        {"--lookup", "x", "--prefix", "--pronominal"},
+        {"--prefix", "placer"},
+        {"--lookup", "x", "--find", "y"},
+        {"--lookup"},
         {"--define", "placer", "--alternate"},
         {"--module"},
         {"--find", ""},
@@ -341,4 +347,42 @@ TEST_F(ConjCommand, TheRealModule) {
     ConjRun unknown = Conj({"plaser"}, false);
     EXPECT_EQ(unknown.code, 1);
     EXPECT_NE(unknown.err.find("placer"), std::string::npos);
+}
+
+// Forms lead to their verbs: --lookup, a form given as the verb, a verb
+// typed without its accents, and --find --ignore-accents.
+TEST_F(ConjCommand, FormsLeadToTheirVerbs) {
+    if (!std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
+        GTEST_SKIP() << "French.ldl has not been built";
+    struct Case {
+        std::vector<std::string> arguments;
+        int code;
+        const char* outStart;  // what the output begins with
+    };
+    const Case cases[] = {
+        {{"--lookup", "f\xC3\xBBmes"}, 0, "f\xC3\xBBmes\t\xC3\xAAtre\tPass\xC3\xA9 Simple\tnous\n"},
+        {{"--lookup", "etions", "--ignore-accents"}, 0, "\xC3\xA9tions\t\xC3\xAAtre\tImparfait\tnous\n"},
+        {{"--lookup", "etions"}, 1, "\xC3\xA9tions\t\xC3\xAAtre\tImparfait\tnous\n"},  // a suggestion
+        {{"--lookup", "f\xC3\xBBm", "--prefix", "--format", "tsv"}, 0,
+         "word\tinfinitive\ttense\tperson\tform\tslot\tpronominal\talternate\tsuggestion\n"
+         "f\xC3\xBBmes\t\xC3\xAAtre\tPass\xC3\xA9 Simple\tnous\tnous f\xC3\xBBmes\t15\t0\t0\t0\n"},
+        {{"--lookup", "vis", "--format", "json"}, 0,
+         "{\"text\":\"vis\",\"suggestions\":false,\"readings\":[{\"word\":\"vis\",\"form\":\"je vis\","
+         "\"infinitive\":\"voir\",\"tense\":\"Pass\xC3\xA9 Simple\",\"person\":\"je\",\"slot\":12,"},
+        {{"f\xC3\xBBmes"}, 0, "f\xC3\xBBmes is a form of \xC3\xAAtre (Pass\xC3\xA9 Simple, nous).\n\n\xC3\xAAtre\n"},
+        {{"suis"}, 0, "suis is a form of \xC3\xAAtre (Pr\xC3\xA9sent, je) and of suivre (Pr\xC3\xA9sent, je; "
+                      "Pr\xC3\xA9sent, tu; Imp\xC3\xA9ratif, tu).\n\n\xC3\xAAtre\n"},
+        {{"assois"}, 0, "assois is a form of asseoir (Pr\xC3\xA9sent, je; Pr\xC3\xA9sent, tu; "
+                        "Imp\xC3\xA9ratif, tu).\n\nasseoir\n(also the variant IE"},
+        {{"eteindre"}, 0, "\xC3\xA9teindre\n\nPr\xC3\xA9sent\n"},
+        {{"se repondre"}, 0, "se r\xC3\xA9pondre\n"},
+        {{"--find", "etions", "-w", "-i"}, 0, "s'abaisser\tnous nous \xC3\xA9tions abaiss\xC3\xA9s\tPlus-que-parfait\n"},
+    };
+    for (const Case& c : cases) {
+        const ConjRun run = Conj(c.arguments, false);
+        std::string shown;
+        for (const auto& a : c.arguments) shown += a + " ";
+        EXPECT_EQ(run.code, c.code) << shown << run.err;
+        EXPECT_EQ(run.out.substr(0, std::strlen(c.outStart)), c.outStart) << shown;
+    }
 }

@@ -38,7 +38,8 @@ struct Loaded {
                    Bind<ConjugateVerbFn>(handle, "ConjugateVerb"),
                    Bind<FindFn>(handle, "Find"),
                    Bind<FreeSearchPtrFn>(handle, "FreeSearchPtr"),
-                   Bind<SetSearchProgressHwndFn>(handle, "SetSearchProgressHwnd")};
+                   Bind<SetSearchProgressHwndFn>(handle, "SetSearchProgressHwnd"),
+                   Bind<LookupFormFn>(handle, "LookupForm")};
     }
 };
 
@@ -142,6 +143,17 @@ std::vector<SearchResult> Search(const std::string& pattern, int32_t flags, int3
     if (!list) return results;
     for (int i = 0; i < list->count; ++i) results.push_back({ToUtf8(list->texts[i]), list->values[i]});
     if (capacity) *capacity = list->capacity;
+    Module().FreeSearchPtr(list);
+    return results;
+}
+
+std::vector<SearchResult> Lookup(const std::string& text, int32_t flags) {
+    SearchResultList* list = nullptr;
+    const std::string cp = ToCp1252(text);
+    Module().LookupForm(cp.c_str(), flags, &list);
+    std::vector<SearchResult> results;
+    if (!list) return results;
+    for (int i = 0; i < list->count; ++i) results.push_back({ToUtf8(list->texts[i]), list->values[i]});
     Module().FreeSearchPtr(list);
     return results;
 }

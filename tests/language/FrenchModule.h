@@ -24,6 +24,7 @@ struct Exports {
     FindFn Find;
     FreeSearchPtrFn FreeSearchPtr;
     SetSearchProgressHwndFn SetSearchProgressHwnd;
+    LookupFormFn LookupForm;
 };
 
 // The module, loaded once for the whole test program.
@@ -60,5 +61,8 @@ struct SearchResult {
     int32_t value;
 };
 std::vector<SearchResult> Search(const std::string& pattern, int32_t flags, int32_t* capacity = nullptr);
+
+// LookupForm's entries: form, infinitive, tense, slot, word (UTF-8).
+std::vector<SearchResult> Lookup(const std::string& text, int32_t flags = 0);
 
 }  // namespace testing_support
