@@ -57,6 +57,8 @@ for target in build-fuzz/bin/fuzz-*; do
     fi
 done
 
+# A pipeline's status is its last command's (tee's): the counts decide.
+[ "$failed" -eq 0 ] || status=1
 echo
 echo "$passed passed, $failed failed"
 exit $status
