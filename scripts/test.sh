@@ -20,7 +20,7 @@ count() {  # count LOGFILE: adds the ctest totals of one run
 }
 
 step "Build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLIMO_WERROR=ON >/dev/null
 cmake --build build -j "$JOBS"
 
 step "Tests"

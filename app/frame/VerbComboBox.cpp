@@ -69,23 +69,22 @@ VerbComboBox::VerbComboBox(int controlId_, QWidget* parent) : QComboBox(parent),
 
 void VerbComboBox::Fill(const LanguageModule& module_) {
     module = &module_;
-    const LanguageModule& module = module_;
     reflexivePrefixes.clear();
-    const char* language = module.GetLanguage();
+    const char* language = module_.GetLanguage();
     if (language != nullptr && QString::fromLatin1(language) == QStringLiteral("French"))
         reflexivePrefixes = {QStringLiteral("s'en "), QStringLiteral("s\u2019en "), QStringLiteral("se "),
                              QStringLiteral("s'"), QStringLiteral("s\u2019")};
-    const int32_t count = module.GetVerbCount();
+    const int32_t count = module_.GetVerbCount();
     QStringList names;
     names.reserve(count);
-    for (int32_t i = 0; i < count; ++i) names.append(FromCp1252(module.GetVerb(i)));
+    for (int32_t i = 0; i < count; ++i) names.append(FromCp1252(module_.GetVerb(i)));
     addItems(names);
     // The two verbs of one infinitive are told apart in the list by their senses.
     QHash<QString, int> uses;
     for (const QString& name : names) ++uses[name];
     for (int32_t i = 0; i < count; ++i) {
         if (uses.value(names[i]) < 2) continue;
-        const char* definition = module.GetEnglishDefinition(i, false);
+        const char* definition = module_.GetEnglishDefinition(i, false);
         if (definition) setItemData(i, FirstSense(FromCp1252(definition)), SenseRole);
     }
     setCurrentIndex(-1);

@@ -191,10 +191,10 @@ int CChildFrame::WidestPageWidth() {
     std::array<std::vector<std::string>, 4> longest;
     for (size_t c = 0; c < candidates; ++c) {
         for (int form = 0; form < 4; ++form) {
-            bool hasAlternate = false, canBePronominal = false;
+            bool anyAlternate = false, anyPronominal = false;
             bool alternate = (form & 1) != 0, reflexive = (form & 2) != 0;
             char labels[LabelBufferSize] = {};
-            languageModule->ConjugateVerb(byLength[c].second, false, &hasAlternate, &canBePronominal,
+            languageModule->ConjugateVerb(byLength[c].second, false, &anyAlternate, &anyPronominal,
                                           &alternate, &reflexive, labels, formPointers);
             for (auto& text : forms) text[FormSize - 1] = '\0';
             for (int row = 0; row < rowCount; ++row) {
