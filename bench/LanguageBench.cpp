@@ -18,7 +18,8 @@ void Conjugate(benchmark::State& state, const char* infinitive, bool pronominal,
     for (int s = 0; s < FormSlotCount; ++s) forms[s] = buffers[s];
     char labels[256];
     for (auto _ : state) {
-        bool hasAlternate = false, canBePronominal = false, useAlternate = alternate, isPronominal = pronominal;
+        bool hasAlternate = false, canBePronominal = false, useAlternate = alternate,
+             isPronominal = pronominal;
         benchmark::DoNotOptimize(m.ConjugateVerb(verb, false, &hasAlternate, &canBePronominal, &useAlternate,
                                                  &isPronominal, labels, forms));
         benchmark::ClobberMemory();
@@ -38,7 +39,8 @@ void Find(benchmark::State& state, const char* pattern, int32_t flags) {
 }
 BENCHMARK_CAPTURE(Find, forms_ons, "ons", SearchForms)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Find, forms_e, "e", SearchForms)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Find, forms_whole_word_none, "zzqqzz", SearchForms | WholeWord)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Find, forms_whole_word_none, "zzqqzz", SearchForms | WholeWord)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Find, forms_aimerions, "aimerions", SearchForms)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Find, definitions_to_be, "to be", SearchDefinitions)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Find, definitions_none, "zzqqzz", SearchDefinitions)->Unit(benchmark::kMicrosecond);

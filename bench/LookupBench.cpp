@@ -37,7 +37,8 @@ BENCHMARK_CAPTURE(Lookup, folded_etions, "etions", IgnoreAccents)->Unit(benchmar
 BENCHMARK_CAPTURE(Lookup, participle_ete, "été", IgnoreAccents)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Lookup, prefix_e, "e", LookupPrefix | IgnoreAccents)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Lookup, prefix_a, "a", LookupPrefix)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Lookup, prefix_whole_form, "nous f", LookupPrefix | IgnoreAccents)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Lookup, prefix_whole_form, "nous f", LookupPrefix | IgnoreAccents)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Lookup, suggestions, "mangeamse", 0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Lookup, suggestions_prefix, "xq", LookupPrefix)->Unit(benchmark::kMicrosecond);
 
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
     const auto elapsed = std::chrono::steady_clock::now() - start;
     Module().FreeSearchPtr(list);
     std::printf("first lookup (index build): %.1f ms, resident memory +%.1f MB\n",
-                std::chrono::duration<double, std::milli>(elapsed).count(), (ResidentKilobytes() - before) / 1024.0);
+                std::chrono::duration<double, std::milli>(elapsed).count(),
+                (ResidentKilobytes() - before) / 1024.0);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 struct FuzzReplay {
     std::vector<std::string> pieces;
-    int maxPieces = 24;      // an input has 0 .. maxPieces - 1 pieces
-    int byteOneIn = 5;       // one piece in this many is a random byte
+    int maxPieces = 24;  // an input has 0 .. maxPieces - 1 pieces
+    int byteOneIn = 5;   // one piece in this many is a random byte
     uint32_t seed = 20240601;
     const char* what = "inputs";
 

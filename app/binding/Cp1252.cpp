@@ -104,8 +104,7 @@ Conversion FromUtf8(std::string_view text) {
             if ((next & 0xC0) != 0x80) return Refuse(i, 0, true);
             cp = (cp << 6) | (next & 0x3F);
         }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return Refuse(i, 0, true);
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return Refuse(i, 0, true);
         std::optional<unsigned char> byte = FromUnicode(cp);
         if (!byte) return Refuse(i, cp, false);
         result.text += static_cast<char>(*byte);

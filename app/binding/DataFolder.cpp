@@ -27,8 +27,7 @@ void CarryOverDefinitions(const std::filesystem::path& folder, const std::string
     const std::filesystem::path old = std::filesystem::path(HomeFolder()) / fileName;
     std::error_code error;
     if (std::filesystem::exists(std::filesystem::symlink_status(target, error)) ||
-        !std::filesystem::is_regular_file(old, error) ||
-        std::filesystem::file_size(old, error) > (16u << 20))
+        !std::filesystem::is_regular_file(old, error) || std::filesystem::file_size(old, error) > (16u << 20))
         return;
     std::ifstream in(old, std::ios::binary);
     std::ostringstream contents;

@@ -16,7 +16,11 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 size_t Utf8SequenceLength(std::string_view text, size_t i) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
-    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    size_t length = lead < 0x80         ? 1
+                    : (lead >> 5) == 6  ? 2
+                    : (lead >> 4) == 14 ? 3
+                    : (lead >> 3) == 30 ? 4
+                                        : 0;
     if (length == 0 || i + length > text.size()) return 0;
     char32_t code = length == 1 ? lead : lead & (0x7F >> length);
     for (size_t k = 1; k < length; ++k) {
@@ -53,7 +57,8 @@ std::string Utf8ToCp1252(std::string_view text) {
         }
         char32_t code = length == 1 ? static_cast<unsigned char>(text[i])
                                     : static_cast<unsigned char>(text[i]) & (0x7F >> length);
-        for (size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        for (size_t k = 1; k < length; ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
         std::optional<unsigned char> b = cp1252::FromUnicode(code);
         out += b ? static_cast<char>(*b) : '?';
         i += length;
@@ -93,9 +98,7 @@ bool IsDefinitionLine(std::string_view line) {
     return comma + 2 == line.size() || line[comma + 2] == ',';
 }
 
-bool IsBlank(std::string_view line) {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
-}
+bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
 }  // namespace
 

@@ -16,9 +16,18 @@
 #include "platform/AtomicFile.h"
 
 const char* const EntryPointNames[EntryPointCount] = {
-    "GetVerb",           "GetVerbCount",          "GetTenseName",         "ConjugateVerb",
-    "Find",              "FreeSearchPtr",         "GetTenseName2",        "SetSearchProgressHwnd",
-    "GetEnglishDefinition", "GetLanguageVersion", "GetQuestion",          "GetLanguage",
+    "GetVerb",
+    "GetVerbCount",
+    "GetTenseName",
+    "ConjugateVerb",
+    "Find",
+    "FreeSearchPtr",
+    "GetTenseName2",
+    "SetSearchProgressHwnd",
+    "GetEnglishDefinition",
+    "GetLanguageVersion",
+    "GetQuestion",
+    "GetLanguage",
     "GetTabName",
 };
 
@@ -174,19 +183,15 @@ bool LanguageModule::Load(const std::string& fileName) {
     // 3. The entry points, in table order, up to the first one missing.
     LanguageModuleEntryPoints& e = entryPoints;
     platform::ModuleHandle m = moduleHandle;
-    bool bound = Bind(m, e.GetVerb, EntryPointNames[0]) &&
-                 Bind(m, e.GetVerbCount, EntryPointNames[1]) &&
-                 Bind(m, e.GetTenseName, EntryPointNames[2]) &&
-                 Bind(m, e.ConjugateVerb, EntryPointNames[3]) &&
-                 Bind(m, e.Find, EntryPointNames[4]) &&
-                 Bind(m, e.FreeSearchPtr, EntryPointNames[5]) &&
-                 Bind(m, e.GetTenseName2, EntryPointNames[6]) &&
-                 Bind(m, e.SetSearchProgressHwnd, EntryPointNames[7]) &&
-                 Bind(m, e.GetEnglishDefinition, EntryPointNames[8]) &&
-                 Bind(m, e.GetLanguageVersion, EntryPointNames[9]) &&
-                 Bind(m, e.GetQuestion, EntryPointNames[10]) &&
-                 Bind(m, e.GetLanguage, EntryPointNames[11]) &&
-                 Bind(m, e.GetTabName, EntryPointNames[12]);
+    bool bound =
+        Bind(m, e.GetVerb, EntryPointNames[0]) && Bind(m, e.GetVerbCount, EntryPointNames[1]) &&
+        Bind(m, e.GetTenseName, EntryPointNames[2]) && Bind(m, e.ConjugateVerb, EntryPointNames[3]) &&
+        Bind(m, e.Find, EntryPointNames[4]) && Bind(m, e.FreeSearchPtr, EntryPointNames[5]) &&
+        Bind(m, e.GetTenseName2, EntryPointNames[6]) &&
+        Bind(m, e.SetSearchProgressHwnd, EntryPointNames[7]) &&
+        Bind(m, e.GetEnglishDefinition, EntryPointNames[8]) &&
+        Bind(m, e.GetLanguageVersion, EntryPointNames[9]) && Bind(m, e.GetQuestion, EntryPointNames[10]) &&
+        Bind(m, e.GetLanguage, EntryPointNames[11]) && Bind(m, e.GetTabName, EntryPointNames[12]);
     if (!bound) {
         Unload();
         return false;
@@ -258,13 +263,12 @@ const char* LanguageModule::GetLanguage() const {
     return entryPoints.GetLanguage ? entryPoints.GetLanguage() : nullptr;
 }
 
-bool LanguageModule::ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders,
-                                   bool* hasAlternate, bool* canBePronominal, bool* useAlternate,
-                                   bool* pronominal, char* alternateLabels, char** forms) const {
+bool LanguageModule::ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
+                                   bool* canBePronominal, bool* useAlternate, bool* pronominal,
+                                   char* alternateLabels, char** forms) const {
     if (!entryPoints.ConjugateVerb) return false;
-    return entryPoints.ConjugateVerb(verbIndex, suppressPlaceholders, hasAlternate,
-                                     canBePronominal, useAlternate, pronominal, alternateLabels,
-                                     forms);
+    return entryPoints.ConjugateVerb(verbIndex, suppressPlaceholders, hasAlternate, canBePronominal,
+                                     useAlternate, pronominal, alternateLabels, forms);
 }
 
 void LanguageModule::Find(const char* pattern, int32_t flags, SearchResultList** result) const {
@@ -345,8 +349,7 @@ const char* LanguageModule::GetEnglishDefinition(int32_t verbIndex, bool pronomi
                                             : nullptr;
 }
 
-bool LanguageModule::SetEnglishDefinition(int32_t verbIndex, bool pronominal,
-                                          std::string_view text) {
+bool LanguageModule::SetEnglishDefinition(int32_t verbIndex, bool pronominal, std::string_view text) {
     const char* verb = GetVerb(verbIndex);
     if (verb == nullptr) return false;
     definitionsChanged = 1;
@@ -388,8 +391,8 @@ bool LanguageModule::SaveChanges(const std::map<std::string, std::string>& chang
     saveError_.clear();
     const auto fail = [this](int code, std::string reason) {
         saveError_ = std::move(reason);
-        platform::SetLastError(code, "The definitions could not be saved to " + definitionsPath + ": " +
-                                         saveError_);
+        platform::SetLastError(
+            code, "The definitions could not be saved to " + definitionsPath + ": " + saveError_);
         return false;
     };
     if (definitionsPath.empty()) return fail(ENOENT, "no definitions file was set");
@@ -436,8 +439,7 @@ LanguageModuleLoadResult LoadLanguageModules(const std::vector<std::string>& fil
             result.errorCode = platform::LastErrorCode();
             result.loaderMessage = platform::LastErrorMessage();
             result.modules.clear();
-            result.errorText =
-                "Could not load language module. Error #" + std::to_string(result.errorCode);
+            result.errorText = "Could not load language module. Error #" + std::to_string(result.errorCode);
             return result;
         }
         result.modules[i]->moduleNumber = static_cast<int32_t>(i);

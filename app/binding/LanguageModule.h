@@ -123,8 +123,8 @@ public:
     const char* GetTabName(int32_t tab) const;
     const char* GetLanguage() const;
     bool ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
-                       bool* canBePronominal, bool* useAlternate, bool* pronominal,
-                       char* alternateLabels, char** forms) const;
+                       bool* canBePronominal, bool* useAlternate, bool* pronominal, char* alternateLabels,
+                       char** forms) const;
     void Find(const char* pattern, int32_t flags, SearchResultList** result) const;
     void FreeSearchPtr(SearchResultList* list) const;
     void SetSearchProgressHwnd(HWND window) const;
@@ -211,7 +211,7 @@ public:
     ModuleIconHandle moduleIcon = nullptr;
     int32_t moduleNumber = 0;  // position in the main frame's module array
     std::unordered_map<std::string, std::string> userDefinitions;
-    std::string definitionsPath;  // full path of the definitions file; empty until Load
+    std::string definitionsPath;     // full path of the definitions file; empty until Load
     int32_t definitionsChanged = 0;  // 1 once a definition was read from the file or stored
     platform::ModuleHandle moduleHandle = nullptr;
     LanguageModuleEntryPoints entryPoints;

@@ -21,18 +21,64 @@ std::string FoldForComparison(std::string_view text) {
         }
         if (b >= 0xC0 && b < 0xE0 && b != 0xD7 && b != 0xDF) b += 0x20;  // upper -> lower
         switch (b) {
-        case 0xE0: case 0xE1: case 0xE2: case 0xE3: case 0xE4: case 0xE5: folded += 'a'; break;
-        case 0xE7: folded += 'c'; break;
-        case 0xE8: case 0xE9: case 0xEA: case 0xEB: folded += 'e'; break;
-        case 0xEC: case 0xED: case 0xEE: case 0xEF: folded += 'i'; break;
-        case 0xF1: folded += 'n'; break;
-        case 0xF2: case 0xF3: case 0xF4: case 0xF5: case 0xF6: folded += 'o'; break;
-        case 0xF9: case 0xFA: case 0xFB: case 0xFC: folded += 'u'; break;
-        case 0xFD: case 0xFF: case 0x9F: folded += 'y'; break;
-        case 0xE6: folded += "ae"; break;
-        case 0x9C: case 0x8C: folded += "oe"; break;
-        case 0x92: case 0x91: folded += '\''; break;
-        default: folded += static_cast<char>(b); break;
+        case 0xE0:
+        case 0xE1:
+        case 0xE2:
+        case 0xE3:
+        case 0xE4:
+        case 0xE5:
+            folded += 'a';
+            break;
+        case 0xE7:
+            folded += 'c';
+            break;
+        case 0xE8:
+        case 0xE9:
+        case 0xEA:
+        case 0xEB:
+            folded += 'e';
+            break;
+        case 0xEC:
+        case 0xED:
+        case 0xEE:
+        case 0xEF:
+            folded += 'i';
+            break;
+        case 0xF1:
+            folded += 'n';
+            break;
+        case 0xF2:
+        case 0xF3:
+        case 0xF4:
+        case 0xF5:
+        case 0xF6:
+            folded += 'o';
+            break;
+        case 0xF9:
+        case 0xFA:
+        case 0xFB:
+        case 0xFC:
+            folded += 'u';
+            break;
+        case 0xFD:
+        case 0xFF:
+        case 0x9F:
+            folded += 'y';
+            break;
+        case 0xE6:
+            folded += "ae";
+            break;
+        case 0x9C:
+        case 0x8C:
+            folded += "oe";
+            break;
+        case 0x92:
+        case 0x91:
+            folded += '\'';
+            break;
+        default:
+            folded += static_cast<char>(b);
+            break;
         }
     }
     return folded;
@@ -53,8 +99,7 @@ int EditDistance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-std::vector<std::string> SuggestVerbs(const LanguageModule& module, std::string_view text,
-                                      size_t limit) {
+std::vector<std::string> SuggestVerbs(const LanguageModule& module, std::string_view text, size_t limit) {
     std::string wanted = FoldForComparison(text);
     int allowed = wanted.size() <= 3 ? 1 : wanted.size() <= 6 ? 2 : 3;
     struct Candidate {

@@ -3,18 +3,16 @@
 
 #include <cstdio>
 
-#define PLIMO_CONJ_SYNOPSIS                                                                  \
-    "Usage: plimo-conj [--pronominal] [--alternate] [--tense NAMES] [--format FORMAT] VERB\n" \
-    "       plimo-conj --all [--pronominal] [--alternate] [--tense NAMES] [--format FORMAT]\n" \
+#define PLIMO_CONJ_SYNOPSIS                                                                            \
+    "Usage: plimo-conj [--pronominal] [--alternate] [--tense NAMES] [--format FORMAT] VERB\n"          \
+    "       plimo-conj --all [--pronominal] [--alternate] [--tense NAMES] [--format FORMAT]\n"         \
     "       plimo-conj --find TEXT [--definitions] [--whole-word] [--tense NAMES] [--format FORMAT]\n" \
-    "       plimo-conj --define VERB [--pronominal] [--format FORMAT]\n" \
+    "       plimo-conj --define VERB [--pronominal] [--format FORMAT]\n"                               \
     "       plimo-conj --lookup TEXT [--ignore-accents] [--prefix] [--format FORMAT]\n"
 
-const char* const ConjSynopsis =
-    PLIMO_CONJ_SYNOPSIS "Run \"plimo-conj --help\" for every option.\n";
+const char* const ConjSynopsis = PLIMO_CONJ_SYNOPSIS "Run \"plimo-conj --help\" for every option.\n";
 
-const char* const ConjUsage =
-    PLIMO_CONJ_SYNOPSIS
+const char* const ConjUsage = PLIMO_CONJ_SYNOPSIS
     "\n"
     "Conjugates French verbs from the Plimo language module.\n"
     "\n"
@@ -83,15 +81,19 @@ std::string ShownArgument(std::string_view text) {
         if (characters == MaxShown) return shown + "\xE2\x80\xA6";  // …
         const unsigned char c = static_cast<unsigned char>(text[i]);
         // The length of a well-formed UTF-8 sequence starting here, or 0.
-        size_t length = c < 0x80 ? 1 : (c >= 0xC2 && c <= 0xDF) ? 2 : (c >= 0xE0 && c <= 0xEF) ? 3
-                                    : (c >= 0xF0 && c <= 0xF4) ? 4 : 0;
+        size_t length = c < 0x80                   ? 1
+                        : (c >= 0xC2 && c <= 0xDF) ? 2
+                        : (c >= 0xE0 && c <= 0xEF) ? 3
+                        : (c >= 0xF0 && c <= 0xF4) ? 4
+                                                   : 0;
         if (length > 1) {
             if (i + length > text.size()) length = 0;
             for (size_t k = 1; k < length; ++k)
                 if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) length = 0;
             // Overlong forms, surrogates and code points past U+10FFFF.
             const unsigned char d = length > 1 ? static_cast<unsigned char>(text[i + 1]) : 0;
-            if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90))
+            if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) ||
+                (c == 0xF4 && d >= 0x90))
                 length = 0;
         }
         if (length == 0 || (length == 1 && (c < 0x20 || c == 0x7F))) {
@@ -145,9 +147,9 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
         bool takesValue = a == "--find" || a == "--define" || a == "--module" || a == "--format" ||
                           a == "--tense" || a == "--lookup";
         if (hasAttachedValue && !takesValue) {
-            bool known = a == "--help" || a == "--pronominal" || a == "--alternate" ||
-                         a == "--all" || a == "--definitions" || a == "--whole-word" ||
-                         a == "--ignore-accents" || a == "--prefix";
+            bool known = a == "--help" || a == "--pronominal" || a == "--alternate" || a == "--all" ||
+                         a == "--definitions" || a == "--whole-word" || a == "--ignore-accents" ||
+                         a == "--prefix";
             return fail(known ? "option " + a + " takes no value" : "unknown option " + ShownArgument(a));
         }
 
@@ -174,19 +176,16 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
             if (!value(o.lookup) || o.lookup.empty()) return fail("--lookup needs the form to look up");
             lookup = true;
         } else if (a == "--find") {
-            if (!value(o.pattern) || o.pattern.empty())
-                return fail("--find needs the text to look for");
+            if (!value(o.pattern) || o.pattern.empty()) return fail("--find needs the text to look for");
             find = true;
         } else if (a == "--define") {
             if (!value(o.verb) || o.verb.empty()) return fail("--define needs a verb");
             define = true;
         } else if (a == "--module") {
-            if (!value(o.moduleFile) || o.moduleFile.empty())
-                return fail("--module needs a file name");
+            if (!value(o.moduleFile) || o.moduleFile.empty()) return fail("--module needs a file name");
         } else if (a == "--format") {
             std::string format;
-            if (!value(format) || format.empty())
-                return fail("--format needs one of: text, json, tsv");
+            if (!value(format) || format.empty()) return fail("--format needs one of: text, json, tsv");
             if (format == "text")
                 o.format = ConjFormat::Text;
             else if (format == "json")
@@ -201,7 +200,8 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
             for (size_t start = 0; start <= names.size();) {
                 size_t comma = names.find(',', start);
                 if (comma == std::string::npos) comma = names.size();
-                if (comma == start) return fail("--tense has an empty name in \"" + ShownArgument(names) + "\"");
+                if (comma == start)
+                    return fail("--tense has an empty name in \"" + ShownArgument(names) + "\"");
                 o.tenses.push_back(names.substr(start, comma - start));
                 start = comma + 1;
             }
@@ -237,15 +237,13 @@ ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
         parse.ok = true;
         return parse;
     }
-    if ((o.definitions || o.wholeWord) && !find)
-        return fail("--definitions and --whole-word go with --find");
+    if ((o.definitions || o.wholeWord) && !find) return fail("--definitions and --whole-word go with --find");
     if (all) {
         if (!positional.empty()) return fail("--all takes no verb");
         o.mode = ConjMode::All;
     } else if (find) {
         if (!positional.empty()) return fail("unexpected argument " + ShownArgument(positional.front()));
-        if (o.pronominal || o.alternate)
-            return fail("--pronominal and --alternate do not go with --find");
+        if (o.pronominal || o.alternate) return fail("--pronominal and --alternate do not go with --find");
         if (o.definitions && !o.tenses.empty()) return fail("--tense does not go with --definitions");
         o.mode = ConjMode::Find;
     } else if (define) {

@@ -10,8 +10,8 @@ enum class ConjFormat { Text, Json, Tsv };
 
 struct ConjOptions {
     ConjMode mode = ConjMode::Conjugate;
-    std::string verb;          // UTF-8, as typed (Conjugate, Define)
-    std::string pattern;       // UTF-8, as typed (Find)
+    std::string verb;     // UTF-8, as typed (Conjugate, Define)
+    std::string pattern;  // UTF-8, as typed (Find)
     bool pronominal = false;
     bool alternate = false;
     bool definitions = false;  // Find: search the English definitions instead of the forms

@@ -57,9 +57,11 @@ std::vector<PageBlock> PageBlocks(char** forms, const TenseSelection* tenses) {
     for (int tense : PageTenses) {
         const int first = tense * 6;
         if (first == ImperativeSlot)  // tu, nous, vous; the other three slots stay empty
-            add(tense, {{first, 2}, {first + 1, 4}, {first + 2, 5}, {first + 3, 0}, {first + 4, 0}, {first + 5, 0}});
+            add(tense,
+                {{first, 2}, {first + 1, 4}, {first + 2, 5}, {first + 3, 0}, {first + 4, 0}, {first + 5, 0}});
         else
-            add(tense, {{first, 1}, {first + 1, 2}, {first + 2, 3}, {first + 3, 4}, {first + 4, 5}, {first + 5, 6}});
+            add(tense,
+                {{first, 1}, {first + 1, 2}, {first + 2, 3}, {first + 3, 4}, {first + 4, 5}, {first + 5, 6}});
     }
     add(PresentParticipleTense, {{PresentParticipleSlot, 0}});
     add(PastParticipleTense, {{PastParticipleSlot, 0}, {CompoundParticipleSlot, 0}});
@@ -133,7 +135,8 @@ void WriteJsonPage(const LanguageModule& module, int32_t verbIndex, const PageSt
     for (const PageBlock& block : PageBlocks(forms, tenses)) {
         Json list = Json::array();
         for (const PageForm& f : block.forms)
-            list.push_back({{"person", f.person ? Json(f.person) : Json(nullptr)}, {"form", Utf8(forms[f.slot])}});
+            list.push_back(
+                {{"person", f.person ? Json(f.person) : Json(nullptr)}, {"form", Utf8(forms[f.slot])}});
         blocks.push_back({{"tense", TenseName(module, block.tense)}, {"forms", std::move(list)}});
     }
     page["tenses"] = std::move(blocks);
@@ -167,7 +170,6 @@ bool WritePage(const LanguageModule& module, int32_t verbIndex, PageState& state
         WriteTsvPage(module, verbIndex, state, forms, tenses, out);
     return true;
 }
-
 
 // UTF-8 for each Windows-1252 byte, computed once.
 struct Utf8Table {
@@ -249,7 +251,8 @@ bool SelectTenses(const LanguageModule& module, const std::vector<std::string>& 
         if (!found) {
             std::string known;
             for (int tense = 0; tense < TenseCount; ++tense)
-                if (module.GetTenseName2(tense)) known += (known.empty() ? "" : ", ") + TenseName(module, tense);
+                if (module.GetTenseName2(tense))
+                    known += (known.empty() ? "" : ", ") + TenseName(module, tense);
             Message(err, "unknown tense \"" + ShownArgument(name) + "\"; the tenses are: " + known + ".");
             return false;
         }
@@ -264,9 +267,12 @@ std::string LowerCase(std::string_view text) {
     std::string lower(text);
     for (char& c : lower) {
         const unsigned char b = static_cast<unsigned char>(c);
-        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) c = static_cast<char>(b + 0x20);
-        else if (b == 0x8A || b == 0x8C || b == 0x8E) c = static_cast<char>(b + 0x10);  // Š Œ Ž
-        else if (b == 0x9F) c = static_cast<char>(0xFF);                                 // Ÿ
+        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+            c = static_cast<char>(b + 0x20);
+        else if (b == 0x8A || b == 0x8C || b == 0x8E)
+            c = static_cast<char>(b + 0x10);  // Š Œ Ž
+        else if (b == 0x9F)
+            c = static_cast<char>(0xFF);  // Ÿ
     }
     return lower;
 }
@@ -326,7 +332,10 @@ int32_t ResolveVerb(const LanguageModule& module, const std::string& text, bool&
     index = FindVerbByFoldedName(module, text);
     if (index >= 0) return index;
     const std::string lower = LowerCase(text);
-    for (const char* prefix : {"s'en ", "s\x92" "en ", "se ", "s'", "s\x92"}) {
+    for (const char* prefix : {"s'en ",
+                               "s\x92"
+                               "en ",
+                               "se ", "s'", "s\x92"}) {
         size_t length = std::strlen(prefix);
         if (text.size() > length && lower.compare(0, length, prefix) == 0) {
             index = FindVerbByName(module, text.substr(length));
@@ -388,10 +397,12 @@ bool IsCompoundSlot(int slot) {
 // Each verb once, with the places of its plain readings (its pronominal ones
 // when it has no other); the compound tenses only when nothing simpler holds
 // the word.
-std::string FormNote(const LanguageModule& module, const std::string& typed, const std::vector<FormReading>& readings) {
+std::string FormNote(const LanguageModule& module, const std::string& typed,
+                     const std::vector<FormReading>& readings) {
     std::vector<int32_t> verbs;
     for (const FormReading& r : readings)
-        if (std::find(verbs.begin(), verbs.end(), r.VerbIndex()) == verbs.end()) verbs.push_back(r.VerbIndex());
+        if (std::find(verbs.begin(), verbs.end(), r.VerbIndex()) == verbs.end())
+            verbs.push_back(r.VerbIndex());
     std::string note = typed + " is a form of ";
     for (size_t v = 0; v < verbs.size(); ++v) {
         bool plain = false, simple = false;
@@ -403,14 +414,18 @@ std::string FormNote(const LanguageModule& module, const std::string& typed, con
         std::vector<std::string> places;
         std::string infinitive;
         for (const FormReading& r : readings) {
-            if (r.VerbIndex() != verbs[v] || (plain && r.Pronominal()) || (simple && IsCompoundSlot(r.slot))) continue;
+            if (r.VerbIndex() != verbs[v] || (plain && r.Pronominal()) || (simple && IsCompoundSlot(r.slot)))
+                continue;
             if (infinitive.empty()) infinitive = Utf8(r.infinitive.c_str());
             const std::string place = ReadingPlace(module, r);
             if (std::find(places.begin(), places.end(), place) == places.end()) places.push_back(place);
         }
         std::string joined;
         for (const std::string& p : places) joined += (joined.empty() ? "" : "; ") + p;
-        note += (v == 0 ? "" : v + 1 == verbs.size() ? " and of " : ", of ") + infinitive + " (" + joined + ")";
+        note += (v == 0                  ? ""
+                 : v + 1 == verbs.size() ? " and of "
+                                         : ", of ") +
+                infinitive + " (" + joined + ")";
     }
     return note + ".";
 }
@@ -449,13 +464,14 @@ int LookupText(const LanguageModule& module, const ConjOptions& options, std::FI
             reading["alternate"] = r.Alternate();
             list.push_back(std::move(reading));
         } else if (options.format == ConjFormat::Tsv) {
-            output.AppendUtf8(TsvField(word) + "\t" + TsvField(infinitive) + "\t" + TsvField(tense) + "\t" + person +
-                              "\t" + TsvField(Utf8(r.form.c_str())) + "\t" + std::to_string(r.slot) +
+            output.AppendUtf8(TsvField(word) + "\t" + TsvField(infinitive) + "\t" + TsvField(tense) + "\t" +
+                              person + "\t" + TsvField(Utf8(r.form.c_str())) + "\t" + std::to_string(r.slot) +
                               (r.Pronominal() ? "\t1" : "\t0") + (r.Alternate() ? "\t1" : "\t0") +
                               (r.Suggestion() ? "\t1" : "\t0"));
             output.EndLine();
         } else {
-            output.AppendUtf8(word + "\t" + infinitive + "\t" + tense + (person.empty() ? "" : "\t" + person));
+            output.AppendUtf8(word + "\t" + infinitive + "\t" + tense +
+                              (person.empty() ? "" : "\t" + person));
             output.EndLine();
         }
     }
@@ -490,7 +506,8 @@ int Conjugate(const LanguageModule& module, const ConjOptions& options, const Te
     std::string formNote;  // "fûmes is a form of être (Passé Simple, nous)."
     if (index < 0 && !options.pronominal && !options.alternate) {
         std::vector<FormReading> readings = module.LookupForm(verb, 0);
-        if (readings.empty() || readings.front().Suggestion()) readings = module.LookupForm(verb, IgnoreAccents);
+        if (readings.empty() || readings.front().Suggestion())
+            readings = module.LookupForm(verb, IgnoreAccents);
         if (!readings.empty() && !readings.front().Suggestion()) {
             formNote = FormNote(module, options.verb, readings);
             index = readings.front().VerbIndex();
@@ -523,9 +540,11 @@ int Conjugate(const LanguageModule& module, const ConjOptions& options, const Te
     }
     if (!output.Flush()) return OutputFailed(err);
     if (wantedPronominal && !state.canBePronominal)
-        Message(err, "\"" + ShownArgument(options.verb) + "\" has no pronominal form; its plain form is shown.");
+        Message(err,
+                "\"" + ShownArgument(options.verb) + "\" has no pronominal form; its plain form is shown.");
     if (options.alternate && !state.hasAlternate)
-        Message(err, "\"" + ShownArgument(options.verb) + "\" has no second variant; its only form is shown.");
+        Message(err,
+                "\"" + ShownArgument(options.verb) + "\" has no second variant; its only form is shown.");
     return ConjOk;
 }
 
@@ -561,8 +580,8 @@ bool WriteMatches(const LanguageModule& module, const ConjOptions& options, cons
         if (tab1 == std::string::npos) continue;
         const size_t tab2 = text.find('\t', tab1 + 1);
         const std::string first = Utf8(text.substr(0, tab1).c_str());
-        const std::string infinitive =
-            Utf8(text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1).c_str());
+        const std::string infinitive = Utf8(
+            text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1).c_str());
         const int tense = tab2 == std::string::npos ? -1 : std::atoi(text.c_str() + tab2 + 1);
         if (tenses && (tense < 0 || tense >= TenseCount || !(*tenses)[tense])) continue;
         const bool pronominal = (list.values[i] & ResultPronominal) != 0;
@@ -621,8 +640,8 @@ struct OwnedResult {
     std::vector<int32_t> values;
     SearchResultList list{};
 };
-OwnedResult FindInTenses(const LanguageModule& module, const std::string& typed, bool wholeWord, bool ignoreAccents,
-                         const TenseSelection& tenses) {
+OwnedResult FindInTenses(const LanguageModule& module, const std::string& typed, bool wholeWord,
+                         bool ignoreAccents, const TenseSelection& tenses) {
     const std::string pattern = ignoreAccents ? FoldForComparison(typed) : typed;
     OwnedResult result;
     std::array<std::array<char, 64>, FormSlotCount> buffers{};
@@ -641,8 +660,9 @@ OwnedResult FindInTenses(const LanguageModule& module, const std::string& typed,
             const int tense = tenseOfSlot(s);
             if (tense >= int(tenses.size()) || !tenses[size_t(tense)]) continue;
             buffers[size_t(s)].back() = '\0';
-            if (!SearchTextMatches(ignoreAccents ? FoldForComparison(forms[size_t(s)]) : std::string(forms[size_t(s)]),
-                                   pattern, wholeWord))
+            if (!SearchTextMatches(
+                    ignoreAccents ? FoldForComparison(forms[size_t(s)]) : std::string(forms[size_t(s)]),
+                    pattern, wholeWord))
                 continue;
             result.texts.push_back(std::string(forms[size_t(s)]) + '\t' + forms[InfinitiveSlot] + '\t' +
                                    std::to_string(tense));
@@ -652,8 +672,8 @@ OwnedResult FindInTenses(const LanguageModule& module, const std::string& typed,
     auto conjugate = [&](int32_t verb, bool& hasAlternate, bool& canBePronominal, bool alternate,
                          bool& pronominal) {
         for (auto& buffer : buffers) buffer[0] = '\0';
-        return module.ConjugateVerb(verb, true, &hasAlternate, &canBePronominal, &alternate, &pronominal, nullptr,
-                                    forms.data());
+        return module.ConjugateVerb(verb, true, &hasAlternate, &canBePronominal, &alternate, &pronominal,
+                                    nullptr, forms.data());
     };
     const int32_t count = module.GetVerbCount();
     for (int32_t i = 0; i < count && result.texts.size() < size_t(SearchResultLimit); ++i) {
@@ -719,7 +739,8 @@ int FindText(const LanguageModule& module, const ConjOptions& options, const Ten
     if (options.format != ConjFormat::Text || tenses) {
         if (!WriteMatches(module, options, *list, tenses, output)) {
             if (!output.Flush()) return OutputFailed(err);
-            Message(err, "no form of the tenses asked for contains \"" + ShownArgument(options.pattern) + "\".");
+            Message(err,
+                    "no form of the tenses asked for contains \"" + ShownArgument(options.pattern) + "\".");
             return ConjNotFound;
         }
         bool written = output.Flush();
@@ -734,8 +755,8 @@ int FindText(const LanguageModule& module, const ConjOptions& options, const Ten
         if (tab1 == std::string::npos) continue;
         size_t tab2 = text.find('\t', tab1 + 1);
         std::string first = text.substr(0, tab1);
-        std::string infinitive = text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos
-                                                                                : tab2 - tab1 - 1);
+        std::string infinitive =
+            text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1);
         output.Append(infinitive.c_str());
         output.Char('\t');
         output.Append(first.c_str());
@@ -748,13 +769,11 @@ int FindText(const LanguageModule& module, const ConjOptions& options, const Ten
         output.EndLine();
     }
     bool flushed = output.Flush();
-    if (list->count >= 200)
-        Message(err, "the search stops at 200 matches; more may exist.");
+    if (list->count >= 200) Message(err, "the search stops at 200 matches; more may exist.");
     return flushed ? ConjOk : OutputFailed(err);
 }
 
-int Define(const LanguageModule& module, const ConjOptions& options, std::FILE* out,
-           std::FILE* err) {
+int Define(const LanguageModule& module, const ConjOptions& options, std::FILE* out, std::FILE* err) {
     std::string verb;
     if (!ToCp1252(options.verb, verb, err)) return ConjUsageError;
     bool pronominal = options.pronominal;
@@ -808,8 +827,8 @@ bool Utf8Output::Flush() {
     return !failed_;
 }
 
-bool WriteVerbPage(const LanguageModule& module, int32_t verbIndex, PageState& state,
-                   char** forms, Utf8Output& out, const TenseSelection* tenses) {
+bool WriteVerbPage(const LanguageModule& module, int32_t verbIndex, PageState& state, char** forms,
+                   Utf8Output& out, const TenseSelection* tenses) {
     if (!ConjugatePage(module, verbIndex, state, forms, false)) return false;
     out.Append(forms[InfinitiveSlot]);
     out.EndLine();
@@ -817,7 +836,7 @@ bool WriteVerbPage(const LanguageModule& module, int32_t verbIndex, PageState& s
     const std::vector<std::string> labels = VariantLabels(state);
     if (labels.size() == 2) {
         const std::string& other = labels[state.alternate ? 0 : 1];
-        const std::string what = other == "A" ? "also with the auxiliary avoir"
+        const std::string what = other == "A"   ? "also with the auxiliary avoir"
                                  : other == "E" ? "also with the auxiliary \xC3\xAAtre"
                                                 : "also the variant " + other;
         out.AppendUtf8("(" + what + (state.alternate ? ": without --alternate)" : ": --alternate)"));
@@ -854,8 +873,7 @@ int RunConj(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     module.readOnlyDefinitions = true;  // read French.txt if present; never create or change it
     if (!module.Load(options.moduleFile)) {
         std::string detail = platform::LastErrorMessage();
-        Message(err, "Could not load language module. Error #" +
-                         std::to_string(platform::LastErrorCode()) +
+        Message(err, "Could not load language module. Error #" + std::to_string(platform::LastErrorCode()) +
                          (detail.empty() ? "" : " (" + detail + ")"));
         return ConjModuleError;
     }
@@ -868,12 +886,18 @@ int RunConj(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     const TenseSelection* tenses = selection.empty() ? nullptr : &selection;
 
     switch (options.mode) {
-    case ConjMode::Conjugate: return Conjugate(module, options, tenses, out, err);
-    case ConjMode::All: return ConjugateAll(module, options, tenses, out, err);
-    case ConjMode::Find: return FindText(module, options, tenses, out, err);
-    case ConjMode::Define: return Define(module, options, out, err);
-    case ConjMode::Lookup: return LookupText(module, options, out, err);
-    case ConjMode::Help: break;
+    case ConjMode::Conjugate:
+        return Conjugate(module, options, tenses, out, err);
+    case ConjMode::All:
+        return ConjugateAll(module, options, tenses, out, err);
+    case ConjMode::Find:
+        return FindText(module, options, tenses, out, err);
+    case ConjMode::Define:
+        return Define(module, options, out, err);
+    case ConjMode::Lookup:
+        return LookupText(module, options, out, err);
+    case ConjMode::Help:
+        break;
     }
     return ConjOk;
 }

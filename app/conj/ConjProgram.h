@@ -68,5 +68,5 @@ using TenseSelection = std::vector<bool>;
 // selected tenses are written (every block without a selection). `forms` is
 // 94 buffers of at least FormBufferSize bytes. Returns false when the verb
 // cannot be conjugated.
-bool WriteVerbPage(const LanguageModule& module, int32_t verbIndex, PageState& state,
-                   char** forms, Utf8Output& out, const TenseSelection* tenses = nullptr);
+bool WriteVerbPage(const LanguageModule& module, int32_t verbIndex, PageState& state, char** forms,
+                   Utf8Output& out, const TenseSelection* tenses = nullptr);

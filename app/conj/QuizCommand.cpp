@@ -19,8 +19,7 @@ constexpr const char* QuizSynopsis =
 
 void Say(std::FILE* err, const std::string& text) { std::fprintf(err, "plimo-conj: %s\n", text.c_str()); }
 
-std::vector<std::string> SplitList(const std::string& text)
-{
+std::vector<std::string> SplitList(const std::string& text) {
     std::vector<std::string> parts;
     std::string part;
     for (char c : text + ",") {
@@ -36,9 +35,9 @@ std::vector<std::string> SplitList(const std::string& text)
     return parts;
 }
 
-bool ParseCount(const std::string& text, int low, int high, int& value)
-{
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+bool ParseCount(const std::string& text, int low, int high, int& value) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
     value = std::stoi(text);
     return value >= low && value <= high;
 }
@@ -52,8 +51,7 @@ struct QuizOptions {
     int seed = 0;
 };
 
-bool ParseQuiz(const std::vector<std::string>& args, QuizOptions& o, std::string& error)
-{
+bool ParseQuiz(const std::vector<std::string>& args, QuizOptions& o, std::string& error) {
     int sources = 0;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -76,14 +74,18 @@ bool ParseQuiz(const std::vector<std::string>& args, QuizOptions& o, std::string
         } else if (a == "--top") {
             return error = "--top is not available yet: Plimo keeps no ranking of common verbs", false;
         } else if (a == "--count") {
-            if (!value(v) || !ParseCount(v, 1, 1000, o.count)) return error = "--count needs a number from 1 to 1000", false;
+            if (!value(v) || !ParseCount(v, 1, 1000, o.count))
+                return error = "--count needs a number from 1 to 1000", false;
         } else if (a == "--accents") {
-            if (!value(v) || !ParsePolicy(v, o.policy)) return error = "--accents needs one of: strict, warn, ignore", false;
+            if (!value(v) || !ParsePolicy(v, o.policy))
+                return error = "--accents needs one of: strict, warn, ignore", false;
         } else if (a == "--seed") {
-            if (!value(v) || !ParseCount(v, 0, 999999999, o.seed)) return error = "--seed needs a number", false;
+            if (!value(v) || !ParseCount(v, 0, 999999999, o.seed))
+                return error = "--seed needs a number", false;
             o.seeded = true;
         } else if (a == "--module") {
-            if (!value(o.moduleFile) || o.moduleFile.empty()) return error = "--module needs a file name", false;
+            if (!value(o.moduleFile) || o.moduleFile.empty())
+                return error = "--module needs a file name", false;
         } else {
             return error = "unknown option for --quiz: " + a, false;
         }
@@ -94,15 +96,13 @@ bool ParseQuiz(const std::vector<std::string>& args, QuizOptions& o, std::string
 
 }  // namespace
 
-bool IsQuizCommand(const std::vector<std::string>& arguments)
-{
+bool IsQuizCommand(const std::vector<std::string>& arguments) {
     for (const std::string& a : arguments)
         if (a == "--quiz") return true;
     return false;
 }
 
-int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE* out, std::FILE* err)
-{
+int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE* out, std::FILE* err) {
     QuizOptions o;
     std::string error;
     if (!ParseQuiz(arguments, o, error)) {
@@ -126,7 +126,8 @@ int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE*
         for (const std::string& name : SplitList(o.tenses)) {
             int found = -1;
             for (int t = 0; t < AskedTenseCount && found < 0; ++t) {
-                if (name == std::to_string(t) || NormalizedAnswer(name, true) == NormalizedAnswer(source.TenseName(t), true))
+                if (name == std::to_string(t) ||
+                    NormalizedAnswer(name, true) == NormalizedAnswer(source.TenseName(t), true))
                     found = t;
             }
             if (found < 0) {
@@ -177,8 +178,8 @@ int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE*
         setup.forms = FormChoice::Both;
         std::map<FormKey, FormRecord> records;
         store.LoadRecords(records);
-        questions = PickFromRecords(source, setup, records, o.source == QuizOptions::Due ? WantDue : WantMistake,
-                                    Today(), rng);
+        questions = PickFromRecords(source, setup, records,
+                                    o.source == QuizOptions::Due ? WantDue : WantMistake, Today(), rng);
     } else {
         questions = PickQuestions(source, setup, rng);
     }
@@ -202,13 +203,20 @@ int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE*
         while (!typed.empty() && (typed.back() == '\n' || typed.back() == '\r')) typed.pop_back();
         const CheckResult result = CheckAnswer(typed, q.answer, o.policy);
         switch (result.verdict) {
-        case Verdict::Right: std::fputs("right\n", out); break;
-        case Verdict::Accents: std::fprintf(out, "mind the accents: %s\n", q.answer.c_str()); break;
-        case Verdict::Wrong: std::fprintf(out, "wrong: %s\n", q.answer.c_str()); break;
+        case Verdict::Right:
+            std::fputs("right\n", out);
+            break;
+        case Verdict::Accents:
+            std::fprintf(out, "mind the accents: %s\n", q.answer.c_str());
+            break;
+        case Verdict::Wrong:
+            std::fprintf(out, "wrong: %s\n", q.answer.c_str());
+            break;
         }
         if (store.IsOpen()) {
             const int64_t now = NowSeconds();
-            if (!store.RecordAnswer(q.key, q.infinitive, q.tense, result.verdict, typed, LocalDay(now), now)) {
+            if (!store.RecordAnswer(q.key, q.infinitive, q.tense, result.verdict, typed, LocalDay(now),
+                                    now)) {
                 if (unrecorded++ == 0) Say(err, store.Error().toStdString());
             }
         }

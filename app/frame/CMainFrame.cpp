@@ -95,8 +95,7 @@ bool CMainFrame::Create() {
         if (now != nullptr && now->window()->windowType() != Qt::Popup) lastFocus = now;
         UpdateCommandStates();
     });
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            [this] { UpdateCommandStates(); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateCommandStates(); });
 
     created = true;
     // Lay the frame out now, so that reopened windows find the size of the
@@ -112,8 +111,7 @@ bool CMainFrame::LoadModules() {
     if (!result.ok) {
         if (!result.errorText.empty()) {
             QString text = QString::fromStdString(result.errorText);
-            if (!result.loaderMessage.empty())
-                text += '\n' + QString::fromStdString(result.loaderMessage);
+            if (!result.loaderMessage.empty()) text += '\n' + QString::fromStdString(result.loaderMessage);
             ShowUserMessage(nullptr, QMessageBox::Critical, text, QStringLiteral("Error"));
         }
         return false;
@@ -164,7 +162,9 @@ void CMainFrame::CreateActions() {
         auto* action = new QAction(this);
         action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, [this, step] { if (mdiArea) (mdiArea->*step)(); });
+        connect(action, &QAction::triggered, this, [this, step] {
+            if (mdiArea) (mdiArea->*step)();
+        });
         addAction(action);
     };
     windowKeys({QKeySequence(Qt::CTRL | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W)},
@@ -212,8 +212,8 @@ void CMainFrame::CreateBars() {
     statusBarWidget = new QStatusBar(this);
     statusBarWidget->setObjectName(QStringLiteral("statusBar"));
     setStatusBar(statusBarWidget);
-    lockKeys = new LockKeyIndicators(statusBarWidget, LoadString(IndicatorCapsId),
-                                     LoadString(IndicatorNumId), LoadString(IndicatorScrlId));
+    lockKeys = new LockKeyIndicators(statusBarWidget, LoadString(IndicatorCapsId), LoadString(IndicatorNumId),
+                                     LoadString(IndicatorScrlId));
     connect(statusBarWidget, &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty()) statusBarWidget->showMessage(LoadString(ReadyStringId));
     });
@@ -332,9 +332,7 @@ CChildFrame* CMainFrame::ActiveVerbWindow() const {
     return window != nullptr && VerbWindowList.contains(window) ? window : nullptr;
 }
 
-DefinitionEdit* CMainFrame::DefinitionField() const {
-    return definitionBar ? definitionBar->edit : nullptr;
-}
+DefinitionEdit* CMainFrame::DefinitionField() const { return definitionBar ? definitionBar->edit : nullptr; }
 
 CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbIndex, bool pronominal,
                                         bool alternate, uint32_t style, std::optional<QRect> rect) {
@@ -352,8 +350,7 @@ CChildFrame* CMainFrame::OpenVerbWindow(LanguageModule* module, int32_t verbInde
         delete window;
         return nullptr;
     }
-    if (rect)
-        window->setGeometry(*rect);
+    if (rect) window->setGeometry(*rect);
     // A reopened window stays disabled until all are back: the MDI area
     // activates every window it shows enabled, and each activation costs
     // time in proportion to the square of the windows open.
@@ -401,8 +398,8 @@ void CMainFrame::FitToPage(CChildFrame* window) {
     // Wide enough for the widest page, so that typing another verb or its
     // pronominal form does not cut a column.
     QSize size(window->WidestPageWidth() + frame.width(), window->pageHeight + frame.height());
-    size = size.boundedTo(QSize(std::max(200, area.width() - window->x()),
-                                std::max(150, area.height() - window->y())));
+    size = size.boundedTo(
+        QSize(std::max(200, area.width() - window->x()), std::max(150, area.height() - window->y())));
     window->resize(size);
 }
 
@@ -561,9 +558,9 @@ void CMainFrame::ShowOtherVariant(const CChildFrame& window) {
     const QString what = other == "A"   ? QStringLiteral("is also conjugated with avoir")
                          : other == "E" ? QStringLiteral("is also conjugated with \u00EAtre")
                                         : QStringLiteral("has a second spelling");
-    statusBarWidget->showMessage(QStringLiteral("%1 %2: the %3 button, or Ctrl+Shift+A.")
-                                     .arg(FromCp1252(window.languageModule->GetVerb(window.verbIndex)), what,
-                                          FromCp1252(other)));
+    statusBarWidget->showMessage(
+        QStringLiteral("%1 %2: the %3 button, or Ctrl+Shift+A.")
+            .arg(FromCp1252(window.languageModule->GetVerb(window.verbIndex)), what, FromCp1252(other)));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

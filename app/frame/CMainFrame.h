@@ -50,8 +50,8 @@ public:
     // Opens a verb window in the current layout; `rect` (MDI area
     // coordinates) or a default place. `style` may carry the minimised or
     // maximised bit of a saved window.
-    CChildFrame* OpenVerbWindow(LanguageModule* module, int32_t verbIndex, bool pronominal,
-                                bool alternate, uint32_t style = VerbWindowStyle,
+    CChildFrame* OpenVerbWindow(LanguageModule* module, int32_t verbIndex, bool pronominal, bool alternate,
+                                uint32_t style = VerbWindowStyle,
                                 std::optional<QRect> rect = std::nullopt) override;
 
     // Makes the verb bar and the definition bar follow the active window.
@@ -182,7 +182,7 @@ private:
     bool askBeforeEnding = true;
     DefinitionsSaver* definitionsSaver = nullptr;
     bool shownOnce = false;
-    bool restoringWindows = false;  // while the last run's windows are reopened
+    bool restoringWindows = false;                      // while the last run's windows are reopened
     QList<QPointer<CChildFrame>> windowsBeingRestored;  // disabled until shown
     QPointer<CChildFrame> lastRestoredWindow;
     std::string settingsProblem_;  // why the settings file could not be read

@@ -87,7 +87,11 @@ void CMainFrame::UpdateCommandStates() {
         pronominal->setProperty("onlyPronominal", onlyPronominal);
     }
 
-    struct Alternate { int id; int choice; int defaultImage; };
+    struct Alternate {
+        int id;
+        int choice;
+        int defaultImage;
+    };
     for (Alternate alt : {Alternate{IdAlternate1, 0, 1}, Alternate{IdAlternate2, 1, 2}}) {
         QAction* action = Action(alt.id);
         const bool has = window && window->hasAlternate;
@@ -135,19 +139,41 @@ const std::vector<CMainFrame::Command>& CMainFrame::Commands() {
     const auto key = [](QKeyCombination keys) { return Keys{QKeySequence(keys)}; };
     static const std::vector<Command> table = {
         {IdPronominal, &CMainFrame::TogglePronominal, true, 0, key(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
-        {IdAlternate1, [](CMainFrame&, CChildFrame* w) { if (w) w->SetAlternate(0); }, true, 1, {}},
-        {IdAlternate2, [](CMainFrame&, CChildFrame* w) { if (w) w->SetAlternate(1); }, true, 2, {}},
+        {IdAlternate1,
+         [](CMainFrame&, CChildFrame* w) {
+             if (w) w->SetAlternate(0);
+         },
+         true,
+         1,
+         {}},
+        {IdAlternate2,
+         [](CMainFrame&, CChildFrame* w) {
+             if (w) w->SetAlternate(1);
+         },
+         true,
+         2,
+         {}},
         {IdOtherForm,
-         [](CMainFrame&, CChildFrame* w) { if (w && w->hasAlternate) w->SetAlternate(w->useAlternate ? 0 : 1); },
+         [](CMainFrame&, CChildFrame* w) {
+             if (w && w->hasAlternate) w->SetAlternate(w->useAlternate ? 0 : 1);
+         },
          true, -1, key(Qt::CTRL | Qt::SHIFT | Qt::Key_A)},
         {IdFullScreen, [](CMainFrame& f, CChildFrame*) { f.SwitchLayout(true); }, true, -1, {}},
         {IdTabbedScreen, [](CMainFrame& f, CChildFrame*) { f.SwitchLayout(false); }, true, -1, {}},
         {IdFont, [](CMainFrame& f, CChildFrame*) { f.ShowFontDialog(); }, false, -1, {}},
-        {IdPrint, [](CMainFrame& f, CChildFrame* w) { PrintCommand(&f, w); }, false, 6, key(Qt::CTRL | Qt::Key_P)},
-        {IdSendEmail, [](CMainFrame& f, CChildFrame*) { SendCommentMail(&f, SupportAddressForMail(&f)); }, false,
-         -1, {}},
+        {IdPrint, [](CMainFrame& f, CChildFrame* w) { PrintCommand(&f, w); }, false, 6,
+         key(Qt::CTRL | Qt::Key_P)},
+        {IdSendEmail,
+         [](CMainFrame& f, CChildFrame*) { SendCommentMail(&f, SupportAddressForMail(&f)); },
+         false,
+         -1,
+         {}},
         {IdSendDefinitions, &CMainFrame::SendDefinitions, false, -1, {}},
-        {IdFind, [](CMainFrame& f, CChildFrame*) { f.RunFind(); }, false, -1, {QKeySequence(QKeySequence::Find)}},
+        {IdFind,
+         [](CMainFrame& f, CChildFrame*) { f.RunFind(); },
+         false,
+         -1,
+         {QKeySequence(QKeySequence::Find)}},
         {IdEnglishDefinition, [](CMainFrame& f, CChildFrame*) { f.ToggleDefinitionBar(); }, true, -1, {}},
         {IdStatusBar, &CMainFrame::ToggleStatusBar, true, -1, {}},
         {IdCopy, [](CMainFrame& f, CChildFrame* w) { f.EditCommand(IdCopy, w); }, false, 4,
@@ -169,7 +195,8 @@ const std::vector<CMainFrame::Command>& CMainFrame::Commands() {
 void CMainFrame::OnCommand(int id) {
     CChildFrame* window = ActiveVerbWindow();
     const std::vector<Command>& commands = Commands();
-    auto command = std::find_if(commands.begin(), commands.end(), [id](const Command& c) { return c.id == id; });
+    auto command =
+        std::find_if(commands.begin(), commands.end(), [id](const Command& c) { return c.id == id; });
     if (command != commands.end()) {
         command->run(*this, window);
     } else if (id >= IdNewWindowFirst && id <= IdNewWindowLast) {
@@ -275,8 +302,8 @@ void CMainFrame::SwitchLayout(bool fullScreen) {
     const int32_t verb = window->verbIndex;
     const bool pronominal = window->pronominal;
     const bool alternate = window->useAlternate;
-    const QRect rect = window->isMaximized() || window->isMinimized() ? window->RestoredGeometry()
-                                                                       : window->geometry();
+    const QRect rect =
+        window->isMaximized() || window->isMinimized() ? window->RestoredGeometry() : window->geometry();
     // A maximised window stays maximised in its new layout.
     const uint32_t style = VerbWindowStyle | (window->isMaximized() ? PosMaximized : 0);
     // Deleting the active window activates, and raises, another one: the
@@ -317,7 +344,8 @@ void CMainFrame::RunFind() {
     ReadDword(settings::SettingsKey, settings::FindIgnoreAccents, ignoreAccents);
     bool ignore = ignoreAccents != 0;
     CResultWnd* window = RunFindCommand(this, mdiArea, list, &ignore);
-    if (ignore != (ignoreAccents != 0)) WriteDword(settings::SettingsKey, settings::FindIgnoreAccents, ignore ? 1 : 0);
+    if (ignore != (ignoreAccents != 0))
+        WriteDword(settings::SettingsKey, settings::FindIgnoreAccents, ignore ? 1 : 0);
     if (window) Adopt(window);
     SyncVerbBar();
 }

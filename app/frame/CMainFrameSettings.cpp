@@ -27,30 +27,47 @@ void CMainFrame::ApplySavedPlacement() {
     uint32_t pos = 0;
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    if (!ReadPlacement(std::string(settings::SettingsKey) + std::string(settings::MainWindow), rect,
-                       pos)) {
+    if (!ReadPlacement(std::string(settings::SettingsKey) + std::string(settings::MainWindow), rect, pos)) {
         // First run: a window that shows a whole verb page.
         QSize size(std::min(1200, area.width()), std::min(860, area.height()));
-        setGeometry(QRect(area.topLeft() + QPoint((area.width() - size.width()) / 2,
-                                                  (area.height() - size.height()) / 2),
-                          size));
+        setGeometry(QRect(
+            area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2),
+            size));
         return;
     }
     // Clamp to the screen, in 64 bits so that huge values cannot overflow.
     const int64_t W = area.width(), H = area.height();
     int64_t left = rect.left, top = rect.top, right = rect.right, bottom = rect.bottom;
-    if (right - left > W) { left = 0; right = W; }
-    if (bottom - top > H) { top = 0; bottom = H; }
-    if (right > W) { left -= right - W; right = W; }
-    if (bottom > H) { top -= bottom - H; bottom = H; }
+    if (right - left > W) {
+        left = 0;
+        right = W;
+    }
+    if (bottom - top > H) {
+        top = 0;
+        bottom = H;
+    }
+    if (right > W) {
+        left -= right - W;
+        right = W;
+    }
+    if (bottom > H) {
+        top -= bottom - H;
+        bottom = H;
+    }
     // A window entirely off the screen, or without size, could never be
     // reached: it starts at the screen's corner instead.
     if (right <= left || bottom <= top) {
         right = left + std::min<int64_t>(1200, W);
         bottom = top + std::min<int64_t>(860, H);
     }
-    if (right <= 0) { right -= left; left = 0; }
-    if (bottom <= 0) { bottom -= top; top = 0; }
+    if (right <= 0) {
+        right -= left;
+        left = 0;
+    }
+    if (bottom <= 0) {
+        bottom -= top;
+        top = 0;
+    }
     setGeometry(QRect(int(left), int(top), int(right - left), int(bottom - top)));
 }
 
@@ -64,8 +81,8 @@ void CMainFrame::RestoreChildWindows() {
     restoringWindows = true;
     const QSize area = MdiAreaSize().expandedTo(QSize(640, 480));
     for (int64_t i = int64_t(count) - 1; i >= 0; --i) {
-        std::string path = std::string(settings::SettingsKey) + std::string(settings::ChildPrefix) +
-                           std::to_string(i);
+        std::string path =
+            std::string(settings::SettingsKey) + std::string(settings::ChildPrefix) + std::to_string(i);
         StoredRect rect;
         uint32_t pos = 0, flags = 0;
         std::string language, verb;
@@ -89,8 +106,9 @@ void CMainFrame::RestoreChildWindows() {
             // Each window comes back in the layout it had.
             const bool layout = fullScreenLayout;
             fullScreenLayout = (flags & ChildFlagTabbed) == 0;
-            if (CChildFrame* window = OpenVerbWindow(module.get(), index, (flags & 1) != 0, (flags & 2) != 0,
-                                                     VerbWindowStyle | (pos & (PosMinimized | PosMaximized)), place))
+            if (CChildFrame* window =
+                    OpenVerbWindow(module.get(), index, (flags & 1) != 0, (flags & 2) != 0,
+                                   VerbWindowStyle | (pos & (PosMinimized | PosMaximized)), place))
                 last = window;
             fullScreenLayout = layout;
             ++opened;
@@ -148,8 +166,8 @@ void CMainFrame::SaveChildWindows() {
         uint32_t flags = (window->pronominal ? 1u : 0u) | (window->useAlternate ? 2u : 0u) |
                          (qobject_cast<CTabbedScreen*>(window) != nullptr ? ChildFlagTabbed : 0u);
         WriteChildRecord(key + std::string(settings::ChildPrefix) + std::to_string(index),
-                         ToStored(window->RestoredGeometry()), PosOf(window),
-                         language ? language : "", verb ? verb : "", flags);
+                         ToStored(window->RestoredGeometry()), PosOf(window), language ? language : "",
+                         verb ? verb : "", flags);
         ++index;
     }
     WriteDword(key, settings::NumberOfChildren, index);
@@ -202,4 +220,3 @@ std::optional<uint32_t> CMainFrame::SavedMainWindowPos() {
         return std::nullopt;
     return pos;
 }
-

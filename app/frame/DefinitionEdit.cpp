@@ -41,8 +41,7 @@ void DefinitionEdit::StartEditFor(CChildFrame* window, const QString& text) {
 
 void DefinitionEdit::focusInEvent(QFocusEvent* event) {
     QPlainTextEdit::focusInEvent(event);
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
-        return;
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
     if (refused) {
         // Back to fix the text: it is still the edit begun before.
         refused = false;
@@ -119,8 +118,7 @@ bool DefinitionEdit::Commit(CChildFrame* target, const QString& text, QWidget* m
     QString oneLine = text;
     oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
     for (QChar& c : oneLine)
-        if (c == '\r' || c == '\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = ' ';
+        if (c == '\r' || c == '\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = ' ';
     QString error;
     std::optional<std::string> bytes = ToCp1252(oneLine, &error);
     if (!bytes) {

@@ -19,8 +19,7 @@ class LockKeyIndicators : public QObject {
 
 public:
     // Adds the three indicators to `statusBar`, texts `caps`, `num`, `scroll`.
-    LockKeyIndicators(QStatusBar* statusBar, const QString& caps, const QString& num,
-                      const QString& scroll);
+    LockKeyIndicators(QStatusBar* statusBar, const QString& caps, const QString& num, const QString& scroll);
 
     // Where the state comes from: the program's own X display by default.
     std::function<std::optional<platform::LockKeys>()> reader;

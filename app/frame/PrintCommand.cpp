@@ -86,8 +86,10 @@ public:
             QString name = file + QLatin1Char('.');
             for (int i = 0; i < 6; ++i) name += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
             QFile candidate(name);
-            if (candidate.open(QIODevice::WriteOnly | QIODevice::NewOnly)) temporary_ = name;
-            else if (!QFile::exists(name)) break;  // not a name taken: the folder refuses
+            if (candidate.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+                temporary_ = name;
+            else if (!QFile::exists(name))
+                break;  // not a name taken: the folder refuses
         }
         if (temporary_.isEmpty()) return;  // no room beside it: printed directly, as before
         if (info.exists()) QFile::setPermissions(temporary_, QFile::permissions(file));
@@ -139,8 +141,8 @@ private:
 
 QString PrintStatusText(const CChildFrame& window, const QPrinter& printer) {
     const char* language = window.languageModule ? window.languageModule->GetLanguage() : nullptr;
-    QString text = QStringLiteral("Print ") + FromCp1252(language) + QStringLiteral(" verb: ") +
-                   printer.docName();
+    QString text =
+        QStringLiteral("Print ") + FromCp1252(language) + QStringLiteral(" verb: ") + printer.docName();
     QString device = printer.printerName();
     QString destination;
     if (PrintsToFile(printer)) {

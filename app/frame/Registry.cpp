@@ -44,8 +44,8 @@ void CloseSettingsRegistry() {
 std::string SettingsReadError() {
     platform::SettingsStore& store = SettingsRegistry();
     const int code = store.ReadError();
-    const char* reason = code == ENOTSUP ? "it is not a regular file"
-                         : code == EFBIG ? "it is larger than 64 MB"
+    const char* reason = code == ENOTSUP  ? "it is not a regular file"
+                         : code == EFBIG  ? "it is larger than 64 MB"
                          : code == EISDIR ? "it is a folder"
                                           : std::strerror(code);
     if (code != 0)
@@ -78,8 +78,7 @@ std::optional<RegistryKey> OpenKeyPath(std::string_view path, bool create) {
         std::string_view component = std::string_view(work).substr(start, end - start);
         start = end + 1;
         if (component.empty()) continue;
-        std::string next = current.empty() ? std::string(component)
-                                           : current + "\\" + std::string(component);
+        std::string next = current.empty() ? std::string(component) : current + "\\" + std::string(component);
         if (create) {
             if (!store.CreateKey(next)) return std::nullopt;
         } else if (!store.KeyExists(next)) {
@@ -137,8 +136,8 @@ bool WriteString(std::string_view path, std::string_view name, const char* text)
 bool DeleteKey(std::string_view path, std::string_view subkeyName) {
     auto key = OpenKeyPath(path, false);
     if (!key || subkeyName.empty()) return false;
-    std::string target = key->storePath.empty() ? std::string(subkeyName)
-                                                : key->storePath + "\\" + std::string(subkeyName);
+    std::string target =
+        key->storePath.empty() ? std::string(subkeyName) : key->storePath + "\\" + std::string(subkeyName);
     return SettingsRegistry().DeleteKey(target);
 }
 

@@ -15,7 +15,8 @@ bool IsLetterOrDigit(unsigned char c) {
 // The characters of a local part that mean nothing to a mail program's
 // command line or to a mailto: address.
 bool IsLocalCharacter(unsigned char c) {
-    return IsLetterOrDigit(c) || std::string_view(".!#$'*+/=^_`{|}~-").find(char(c)) != std::string_view::npos;
+    return IsLetterOrDigit(c) ||
+           std::string_view(".!#$'*+/=^_`{|}~-").find(char(c)) != std::string_view::npos;
 }
 
 bool IsDomain(std::string_view domain) {
@@ -39,7 +40,8 @@ bool IsAddressShaped(std::string_view address) {
     const size_t at = address.rfind('@');
     if (at == std::string_view::npos || at == 0 || address.size() > 254) return false;
     const std::string_view local = address.substr(0, at);
-    if (local.front() == '-' || local.front() == '.' || local.back() == '.' || local.size() > 64) return false;
+    if (local.front() == '-' || local.front() == '.' || local.back() == '.' || local.size() > 64)
+        return false;
     for (unsigned char c : local)
         if (!IsLocalCharacter(c)) return false;
     return IsDomain(address.substr(at + 1));

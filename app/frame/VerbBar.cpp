@@ -39,7 +39,8 @@ QPixmap DisabledImage(const QPixmap& image) {
     result.fill(Qt::transparent);
     QPainter painter(&result);
     painter.drawPixmap(1, 1, Silhouette(image, palette.color(QPalette::Light)));
-    painter.drawPixmap(0, 0, Silhouette(image, palette.color(QPalette::Disabled, QPalette::Mid).lighter(115)));
+    painter.drawPixmap(0, 0,
+                       Silhouette(image, palette.color(QPalette::Disabled, QPalette::Mid).lighter(115)));
     return result;
 }
 

@@ -33,9 +33,12 @@ QString FirstSense(const QString& definition) {
     int depth = 0;
     for (int i = 0; i < definition.size(); ++i) {
         const QChar c = definition[i];
-        if (c == u'(') ++depth;
-        else if (c == u')' && depth > 0) --depth;
-        else if (depth == 0 && (c == u',' || c == u';')) return definition.left(i).trimmed();
+        if (c == u'(')
+            ++depth;
+        else if (c == u')' && depth > 0)
+            --depth;
+        else if (depth == 0 && (c == u',' || c == u';'))
+            return definition.left(i).trimmed();
     }
     return definition.trimmed();
 }
@@ -96,9 +99,12 @@ QString Unaccented(const QString& name) {
     QString out;
     for (QChar c : name.normalized(QString::NormalizationForm_D)) {
         if (c.category() == QChar::Mark_NonSpacing) continue;
-        if (c == QChar(0x153) || c == QChar(0x152)) out += QStringLiteral("oe");
-        else if (c == QChar(0xE6) || c == QChar(0xC6)) out += QStringLiteral("ae");
-        else out += c.toLower();
+        if (c == QChar(0x153) || c == QChar(0x152))
+            out += QStringLiteral("oe");
+        else if (c == QChar(0xE6) || c == QChar(0xC6))
+            out += QStringLiteral("ae");
+        else
+            out += c.toLower();
     }
     return out;
 }

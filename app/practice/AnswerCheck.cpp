@@ -5,8 +5,7 @@
 
 namespace practice {
 
-std::u32string ToCodePoints(std::string_view s)
-{
+std::u32string ToCodePoints(std::string_view s) {
     std::u32string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
@@ -38,8 +37,7 @@ std::u32string ToCodePoints(std::string_view s)
     return out;
 }
 
-std::string ToUtf8(std::u32string_view text)
-{
+std::string ToUtf8(std::u32string_view text) {
     std::string out;
     for (char32_t cp : text) {
         if (cp < 0x80) {
@@ -70,16 +68,14 @@ struct Accented {
     char32_t mark;  // the combining mark that makes it from the plain letter
 };
 constexpr Accented AccentedLetters[] = {
-    {U'à', U'a', 0x300}, {U'â', U'a', 0x302}, {U'ä', U'a', 0x308}, {U'á', U'a', 0x301},
-    {U'é', U'e', 0x301}, {U'è', U'e', 0x300}, {U'ê', U'e', 0x302}, {U'ë', U'e', 0x308},
-    {U'î', U'i', 0x302}, {U'ï', U'i', 0x308}, {U'í', U'i', 0x301}, {U'ì', U'i', 0x300},
-    {U'ô', U'o', 0x302}, {U'ö', U'o', 0x308}, {U'ó', U'o', 0x301}, {U'ò', U'o', 0x300},
-    {U'ù', U'u', 0x300}, {U'û', U'u', 0x302}, {U'ü', U'u', 0x308}, {U'ú', U'u', 0x301},
+    {U'à', U'a', 0x300}, {U'â', U'a', 0x302}, {U'ä', U'a', 0x308}, {U'á', U'a', 0x301}, {U'é', U'e', 0x301},
+    {U'è', U'e', 0x300}, {U'ê', U'e', 0x302}, {U'ë', U'e', 0x308}, {U'î', U'i', 0x302}, {U'ï', U'i', 0x308},
+    {U'í', U'i', 0x301}, {U'ì', U'i', 0x300}, {U'ô', U'o', 0x302}, {U'ö', U'o', 0x308}, {U'ó', U'o', 0x301},
+    {U'ò', U'o', 0x300}, {U'ù', U'u', 0x300}, {U'û', U'u', 0x302}, {U'ü', U'u', 0x308}, {U'ú', U'u', 0x301},
     {U'ç', U'c', 0x327}, {U'ÿ', U'y', 0x308}, {U'ñ', U'n', 0x303},
 };
 
-char32_t Lower(char32_t c)
-{
+char32_t Lower(char32_t c) {
     if (c >= U'A' && c <= U'Z') return c + 32;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
     if (c == U'Œ') return U'œ';
@@ -87,20 +83,17 @@ char32_t Lower(char32_t c)
     return c;
 }
 
-bool IsApostrophe(char32_t c)
-{
+bool IsApostrophe(char32_t c) {
     return c == U'\'' || c == U'’' || c == U'‘' || c == U'ʼ' || c == U'´' || c == U'`' || c == U'′';
 }
 
-bool IsSpace(char32_t c)
-{
+bool IsSpace(char32_t c) {
     return c == U' ' || c == U'\t' || c == U'\n' || c == U'\r' || c == 0xA0 || c == 0x202F || c == 0x2009;
 }
 
 }  // namespace
 
-std::u32string NormalizedAnswer(std::string_view text, bool withoutAccents)
-{
+std::u32string NormalizedAnswer(std::string_view text, bool withoutAccents) {
     const std::u32string in = ToCodePoints(text);
     std::u32string out;
     out.reserve(in.size() + 4);
@@ -157,8 +150,7 @@ namespace {
 // The ways of writing the expected form that count: whole, without "que",
 // without the subject pronoun. Each is the tail of the form from the
 // returned character offset.
-std::vector<std::size_t> AnswerStarts(const std::u32string& form)
-{
+std::vector<std::size_t> AnswerStarts(const std::u32string& form) {
     std::vector<std::size_t> starts{0};
     std::size_t at = 0;
     auto skip = [&](std::u32string_view word) {
@@ -171,15 +163,15 @@ std::vector<std::size_t> AnswerStarts(const std::u32string& form)
         return false;
     };
     if (!skip(U"que ")) skip(U"qu'");
-    for (std::u32string_view pronoun : {U"je ", U"j'", U"tu ", U"il ", U"elle ", U"on ", U"nous ", U"vous ",
-                                        U"ils ", U"elles "}) {
+    for (std::u32string_view pronoun :
+         {U"je ", U"j'", U"tu ", U"il ", U"elle ", U"on ", U"nous ", U"vous ", U"ils ", U"elles "}) {
         if (skip(pronoun)) break;
     }
     return starts;
 }
 
-bool Matches(const std::u32string& answer, const std::u32string& form, const std::vector<std::size_t>& starts)
-{
+bool Matches(const std::u32string& answer, const std::u32string& form,
+             const std::vector<std::size_t>& starts) {
     for (std::size_t s : starts) {
         if (form.compare(s, std::u32string::npos, answer) == 0) return true;
     }
@@ -188,8 +180,7 @@ bool Matches(const std::u32string& answer, const std::u32string& form, const std
 
 }  // namespace
 
-CheckResult CheckAnswer(std::string_view typed, std::string_view expected, AccentPolicy policy)
-{
+CheckResult CheckAnswer(std::string_view typed, std::string_view expected, AccentPolicy policy) {
     CheckResult result;
     const std::u32string exact = NormalizedAnswer(expected, false);
     const auto starts = AnswerStarts(exact);
@@ -228,12 +219,14 @@ CheckResult CheckAnswer(std::string_view typed, std::string_view expected, Accen
     }
     // An answer that begins with the form's own pronouns is compared after them.
     const std::size_t givenStart = AnswerStarts(given).back();
-    if (givenStart > 0 && givenStart == tails.back() && given.compare(0, givenStart, folded, 0, givenStart) == 0) {
+    if (givenStart > 0 && givenStart == tails.back() &&
+        given.compare(0, givenStart, folded, 0, givenStart) == 0) {
         from = givenStart;
         given.erase(0, givenStart);
     }
     std::size_t prefix = 0;
-    while (from + prefix < folded.size() && prefix < given.size() && folded[from + prefix] == given[prefix]) ++prefix;
+    while (from + prefix < folded.size() && prefix < given.size() && folded[from + prefix] == given[prefix])
+        ++prefix;
     std::size_t suffix = 0;
     while (suffix < folded.size() - from - prefix && suffix < given.size() - prefix &&
            folded[folded.size() - 1 - suffix] == given[given.size() - 1 - suffix])
@@ -251,18 +244,19 @@ CheckResult CheckAnswer(std::string_view typed, std::string_view expected, Accen
     return result;
 }
 
-const char* PolicyName(AccentPolicy policy)
-{
+const char* PolicyName(AccentPolicy policy) {
     switch (policy) {
-    case AccentPolicy::Strict: return "strict";
-    case AccentPolicy::Warn: return "warn";
-    case AccentPolicy::Ignore: return "ignore";
+    case AccentPolicy::Strict:
+        return "strict";
+    case AccentPolicy::Warn:
+        return "warn";
+    case AccentPolicy::Ignore:
+        return "ignore";
     }
     return "warn";
 }
 
-bool ParsePolicy(std::string_view name, AccentPolicy& policy)
-{
+bool ParsePolicy(std::string_view name, AccentPolicy& policy) {
     for (AccentPolicy p : {AccentPolicy::Strict, AccentPolicy::Warn, AccentPolicy::Ignore}) {
         if (name == PolicyName(p)) {
             policy = p;

@@ -19,7 +19,8 @@ class CPracticeChart : public QWidget {
 public:
     explicit CPracticeChart(QWidget* parent = nullptr);
 
-    void ShowTenses(const std::array<Tally, AskedTenseCount>& byTense, const std::array<QString, AskedTenseCount>& names);
+    void ShowTenses(const std::array<Tally, AskedTenseCount>& byTense,
+                    const std::array<QString, AskedTenseCount>& names);
     void ShowHistory(const std::vector<DayHistory>& days);
     // The tense of the n-th bar (from 0), or -1.
     int BarTense(int n) const { return n >= 0 && n < int(shownTenses_.size()) ? shownTenses_[n] : -1; }

@@ -32,7 +32,9 @@ namespace practice {
 
 namespace {
 
-QString FromModule(const char* text) { return text ? QString::fromStdString(cp1252::ToUtf8(text)) : QString(); }
+QString FromModule(const char* text) {
+    return text ? QString::fromStdString(cp1252::ToUtf8(text)) : QString();
+}
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // The string table's "Insert à" ... "Insert ü", as in the Find dialog's
@@ -45,16 +47,17 @@ const char* const PersonNames[PersonCount] = {"je", "tu", "il", "nous", "vous", 
 }  // namespace
 
 CPracticeWnd::CPracticeWnd(LanguageModule* module, int32_t activeVerb, const QString& storePath)
-    : module_(module), activeVerb_(activeVerb), rng_(std::random_device{}())
-{
+    : module_(module), activeVerb_(activeVerb), rng_(std::random_device{}()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("practiceWindow"));
     setWindowTitle(QStringLiteral("Practice"));
     ++OpenChildCount;
     registered_ = true;
     if (module_) source_ = std::make_unique<ModuleFormSource>(*module_);
-    if (!store_.Open(storePath)) storeNotice_ = store_.Error();
-    else storeNotice_ = store_.SetAsideNotice();
+    if (!store_.Open(storePath))
+        storeNotice_ = store_.Error();
+    else
+        storeNotice_ = store_.SetAsideNotice();
 
     pages_ = new QStackedWidget(this);
     pages_->addWidget(MakeSetupPage());
@@ -65,30 +68,30 @@ CPracticeWnd::CPracticeWnd(LanguageModule* module, int32_t activeVerb, const QSt
     if (!storeNotice_.isEmpty()) {
         setupNote_->setText(storeNotice_);
         // Told once, without holding up the rest of the program.
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Plimo"), storeNotice_, QMessageBox::Ok, this);
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Plimo"), storeNotice_,
+                                    QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         QTimer::singleShot(0, box, &QMessageBox::show);
     }
     setFocusProxy(start_);
 }
 
-CPracticeWnd::~CPracticeWnd()
-{
+CPracticeWnd::~CPracticeWnd() {
     RetryPending();
     if (!registered_) return;
     --OpenChildCount;
     emit closed();
 }
 
-QWidget* CPracticeWnd::MakeSetupPage()
-{
+QWidget* CPracticeWnd::MakeSetupPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
 
     auto* verbRow = new QHBoxLayout;
     verbSource_ = new QComboBox;
     verbSource_->setObjectName(QStringLiteral("verbSource"));
-    const QString active = module_ && activeVerb_ >= 0 ? FromModule(module_->GetVerb(activeVerb_)) : QString();
+    const QString active =
+        module_ && activeVerb_ >= 0 ? FromModule(module_->GetVerb(activeVerb_)) : QString();
     verbSource_->addItem(active.isEmpty() ? QStringLiteral("The active window's verb (none)")
                                           : QStringLiteral("The active window's verb: %1").arg(active));
     verbSource_->addItem(QStringLiteral("All verbs"));
@@ -135,7 +138,8 @@ QWidget* CPracticeWnd::MakeSetupPage()
     mode_->addItems({QStringLiteral("Typed"), QStringLiteral("Self-graded")});
     accents_ = new QComboBox;
     accents_->setObjectName(QStringLiteral("accents"));
-    accents_->addItems({QStringLiteral("Strict"), QStringLiteral("Accept with a warning"), QStringLiteral("Ignore accents")});
+    accents_->addItems({QStringLiteral("Strict"), QStringLiteral("Accept with a warning"),
+                        QStringLiteral("Ignore accents")});
     const std::pair<QString, QWidget*> rows[] = {{QStringLiteral("For&ms:"), forms_},
                                                  {QStringLiteral("&Questions:"), count_},
                                                  {QStringLiteral("&Answers:"), mode_},
@@ -163,8 +167,7 @@ QWidget* CPracticeWnd::MakeSetupPage()
     return page;
 }
 
-QWidget* CPracticeWnd::MakeQuestionPage()
-{
+QWidget* CPracticeWnd::MakeQuestionPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("questionPage"));
     auto* layout = new QVBoxLayout(page);
@@ -206,16 +209,16 @@ QWidget* CPracticeWnd::MakeQuestionPage()
     return page;
 }
 
-QWidget* CPracticeWnd::MakeEndPage()
-{
+QWidget* CPracticeWnd::MakeEndPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("endPage"));
     auto* layout = new QVBoxLayout(page);
     score_ = new QLabel;
     score_->setObjectName(QStringLiteral("score"));
     layout->addWidget(score_);
-    auto* keys = new QLabel(QStringLiteral("Enter: again    1\u20139 (or a click on a bar): drill that tense    "
-                                           "Escape: setup"));
+    auto* keys =
+        new QLabel(QStringLiteral("Enter: again    1\u20139 (or a click on a bar): drill that tense    "
+                                  "Escape: setup"));
     keys->setEnabled(false);
     layout->addWidget(keys);
     tenseChart_ = new CPracticeChart;
@@ -235,9 +238,7 @@ QWidget* CPracticeWnd::MakeEndPage()
     for (QPushButton* b : {again_, setup, save, print, csv, tsv}) buttons->addWidget(b);
     layout->addLayout(buttons);
     connect(again_, &QPushButton::clicked, this, &CPracticeWnd::StartSession);
-    connect(setup, &QPushButton::clicked, this, [this] {
-        ShowPage(SetupPage);
-    });
+    connect(setup, &QPushButton::clicked, this, [this] { ShowPage(SetupPage); });
     connect(save, &QPushButton::clicked, this, &CPracticeWnd::SaveChart);
     connect(print, &QPushButton::clicked, this, &CPracticeWnd::PrintCharts);
     connect(csv, &QPushButton::clicked, this, [this] { Export(false); });
@@ -246,27 +247,28 @@ QWidget* CPracticeWnd::MakeEndPage()
     return page;
 }
 
-void CPracticeWnd::LoadChoices()
-{
+void CPracticeWnd::LoadChoices() {
     verbSource_->setCurrentIndex(
-        store_.Setting(QStringLiteral("verbs"), QString::number(activeVerb_ >= 0 ? ActiveVerb : AllVerbs)).toInt());
+        store_.Setting(QStringLiteral("verbs"), QString::number(activeVerb_ >= 0 ? ActiveVerb : AllVerbs))
+            .toInt());
     if (verbSource_->currentIndex() == ActiveVerb && activeVerb_ < 0) verbSource_->setCurrentIndex(AllVerbs);
     verbList_->setText(store_.Setting(QStringLiteral("verbList")));
     verbList_->setEnabled(verbSource_->currentIndex() == TheseVerbs);
     const auto simple = SimpleTenses();
     const QString tenses = store_.Setting(QStringLiteral("tenses"));
     for (int t = 0; t < AskedTenseCount; ++t)
-        tenseBoxes_[t]->setChecked(tenses.isEmpty() ? simple[t] : tenses.split(',').contains(QString::number(t)));
+        tenseBoxes_[t]->setChecked(tenses.isEmpty() ? simple[t]
+                                                    : tenses.split(',').contains(QString::number(t)));
     const QString persons = store_.Setting(QStringLiteral("persons"), QStringLiteral("111111"));
-    for (int p = 0; p < PersonCount; ++p) personBoxes_[p]->setChecked((p >= persons.size() || persons[p] != QLatin1Char('0')));
+    for (int p = 0; p < PersonCount; ++p)
+        personBoxes_[p]->setChecked((p >= persons.size() || persons[p] != QLatin1Char('0')));
     forms_->setCurrentIndex(store_.Setting(QStringLiteral("forms"), QStringLiteral("0")).toInt());
     count_->setValue(store_.Setting(QStringLiteral("count"), QStringLiteral("20")).toInt());
     mode_->setCurrentIndex(store_.Setting(QStringLiteral("mode"), QStringLiteral("0")).toInt());
     accents_->setCurrentIndex(store_.Setting(QStringLiteral("accents"), QStringLiteral("1")).toInt());
 }
 
-void CPracticeWnd::SaveChoices()
-{
+void CPracticeWnd::SaveChoices() {
     QStringList tenses;
     for (int t = 0; t < AskedTenseCount; ++t)
         if (tenseBoxes_[t]->isChecked()) tenses << QString::number(t);
@@ -282,8 +284,7 @@ void CPracticeWnd::SaveChoices()
     store_.SetSetting(QStringLiteral("accents"), QString::number(accents_->currentIndex()));
 }
 
-PracticeSetup CPracticeWnd::SetupFromControls(QString& problem)
-{
+PracticeSetup CPracticeWnd::SetupFromControls(QString& problem) {
     PracticeSetup setup;
     for (int t = 0; t < AskedTenseCount; ++t) setup.tenses[t] = tenseBoxes_[t]->isChecked();
     for (int p = 0; p < PersonCount; ++p) setup.persons[p] = personBoxes_[p]->isChecked();
@@ -291,8 +292,10 @@ PracticeSetup CPracticeWnd::SetupFromControls(QString& problem)
     setup.count = count_->value();
     switch (verbSource_->currentIndex()) {
     case ActiveVerb:
-        if (activeVerb_ >= 0) setup.verbs.push_back(activeVerb_);
-        else problem = QStringLiteral("No verb window is open: choose other verbs.");
+        if (activeVerb_ >= 0)
+            setup.verbs.push_back(activeVerb_);
+        else
+            problem = QStringLiteral("No verb window is open: choose other verbs.");
         break;
     case AllVerbs:
         for (int32_t v = 0; module_ && v < module_->GetVerbCount(); ++v) setup.verbs.push_back(v);
@@ -303,7 +306,8 @@ PracticeSetup CPracticeWnd::SetupFromControls(QString& problem)
             name = name.trimmed();
             if (name.isEmpty()) continue;
             bool pronominal = false;
-            for (const QString& prefix : {QStringLiteral("se "), QStringLiteral("s'"), QStringLiteral("s\u2019")}) {
+            for (const QString& prefix :
+                 {QStringLiteral("se "), QStringLiteral("s'"), QStringLiteral("s\u2019")}) {
                 if (name.startsWith(prefix)) {
                     name = name.mid(prefix.size());
                     pronominal = true;
@@ -311,11 +315,14 @@ PracticeSetup CPracticeWnd::SetupFromControls(QString& problem)
             }
             const auto bytes = cp1252::FromUtf8(name.toStdString());
             const int32_t v = bytes.ok && module_ ? module_->FindVerbIndex(bytes.text) : -1;
-            if (v < 0) unknown << name;
-            else setup.verbs.push_back(v);
+            if (v < 0)
+                unknown << name;
+            else
+                setup.verbs.push_back(v);
             if (pronominal && setup.forms == FormChoice::Plain) setup.forms = FormChoice::Both;
         }
-        if (!unknown.isEmpty()) problem = QStringLiteral("Not a verb Plimo knows: %1.").arg(unknown.join(QStringLiteral(", ")));
+        if (!unknown.isEmpty())
+            problem = QStringLiteral("Not a verb Plimo knows: %1.").arg(unknown.join(QStringLiteral(", ")));
         break;
     }
     default:
@@ -324,8 +331,7 @@ PracticeSetup CPracticeWnd::SetupFromControls(QString& problem)
     return setup;
 }
 
-void CPracticeWnd::StartSession()
-{
+void CPracticeWnd::StartSession() {
     if (!source_) return;
     QString problem;
     PracticeSetup setup = SetupFromControls(problem);
@@ -336,15 +342,18 @@ void CPracticeWnd::StartSession()
     if (lastFromRecords_) {
         std::map<FormKey, FormRecord> records;
         store_.LoadRecords(records);
-        questions = PickFromRecords(*source_, setup, records, source == MyMistakes ? WantMistake : WantDue, Today(), rng_);
+        questions = PickFromRecords(*source_, setup, records, source == MyMistakes ? WantMistake : WantDue,
+                                    Today(), rng_);
     } else if (problem.isEmpty()) {
         questions = PickQuestions(*source_, setup, rng_);
     }
     if (questions.empty()) {
         if (problem.isEmpty())
-            problem = source == MyMistakes  ? QStringLiteral("No mistakes to practise with these tenses and persons.")
-                      : source == DueToday ? QStringLiteral("Nothing is due today with these tenses and persons.")
-                                           : QStringLiteral("These verbs have no forms in the tenses and persons chosen.");
+            problem = source == MyMistakes
+                          ? QStringLiteral("No mistakes to practise with these tenses and persons.")
+                      : source == DueToday
+                          ? QStringLiteral("Nothing is due today with these tenses and persons.")
+                          : QStringLiteral("These verbs have no forms in the tenses and persons chosen.");
         setupNote_->setText(problem);
         ShowPage(SetupPage);
         return;
@@ -354,8 +363,7 @@ void CPracticeWnd::StartSession()
     Begin(std::move(questions));
 }
 
-void CPracticeWnd::StartOnTense(int tense)
-{
+void CPracticeWnd::StartOnTense(int tense) {
     if (!source_ || tense < 0 || tense >= AskedTenseCount) return;
     PracticeSetup setup = lastSetup_;
     setup.tenses = {};
@@ -364,28 +372,28 @@ void CPracticeWnd::StartOnTense(int tense)
     if (lastFromRecords_) {
         std::map<FormKey, FormRecord> records;
         store_.LoadRecords(records);
-        questions = PickFromRecords(*source_, setup, records,
-                                    verbSource_->currentIndex() == MyMistakes ? WantMistake : WantDue, Today(), rng_);
+        questions =
+            PickFromRecords(*source_, setup, records,
+                            verbSource_->currentIndex() == MyMistakes ? WantMistake : WantDue, Today(), rng_);
     } else {
         questions = PickQuestions(*source_, setup, rng_);
     }
     if (!questions.empty()) Begin(std::move(questions));
 }
 
-void CPracticeWnd::Begin(std::vector<Question> questions)
-{
+void CPracticeWnd::Begin(std::vector<Question> questions) {
     session_ = std::make_unique<PracticeSession>(std::move(questions));
     ShowPage(QuestionPage);
     ShowQuestion();
 }
 
-void CPracticeWnd::ShowQuestion()
-{
+void CPracticeWnd::ShowQuestion() {
     const Question& q = session_->Current();
     const int asked = session_->Total().Total();
     progress_->setText(QStringLiteral("Question %1 · %2 to go").arg(asked + 1).arg(session_->Remaining()));
     prompt_->setText(FromUtf8(q.Prompt()));
-    definition_->setText(module_ ? FromModule(module_->GetEnglishDefinition(q.key.verbIndex, q.key.pronominal)) : QString());
+    definition_->setText(
+        module_ ? FromModule(module_->GetEnglishDefinition(q.key.verbIndex, q.key.pronominal)) : QString());
     feedback_->clear();
     awaitingNext_ = false;
     revealed_ = false;
@@ -405,11 +413,11 @@ void CPracticeWnd::ShowQuestion()
     }
 }
 
-void CPracticeWnd::CheckTyped()
-{
+void CPracticeWnd::CheckTyped() {
     const Question q = session_->Current();
     const std::string typed = answer_->text().toStdString();
-    const CheckResult result = CheckAnswer(typed, q.answer, static_cast<AccentPolicy>(accents_->currentIndex()));
+    const CheckResult result =
+        CheckAnswer(typed, q.answer, static_cast<AccentPolicy>(accents_->currentIndex()));
     const QString form = FromUtf8(q.answer);
     QString text;
     switch (result.verdict) {
@@ -417,33 +425,34 @@ void CPracticeWnd::CheckTyped()
         text = QStringLiteral("<span style='color:#2a8a2a'>Right.</span>");
         break;
     case Verdict::Accents:
-        text = QStringLiteral("<span style='color:#b07800'>Mind the accents: %1</span>").arg(form.toHtmlEscaped());
+        text = QStringLiteral("<span style='color:#b07800'>Mind the accents: %1</span>")
+                   .arg(form.toHtmlEscaped());
         break;
     case Verdict::Wrong: {
         const QString before = form.left(int(result.markStart)).toHtmlEscaped();
         const QString marked = form.mid(int(result.markStart), int(result.markLength)).toHtmlEscaped();
         const QString after = form.mid(int(result.markStart + result.markLength)).toHtmlEscaped();
-        text = QStringLiteral("<span style='color:#b02020'>Wrong.</span> %1<u style='color:#b02020'><b>%2</b></u>%3")
+        text = QStringLiteral(
+                   "<span style='color:#b02020'>Wrong.</span> %1<u style='color:#b02020'><b>%2</b></u>%3")
                    .arg(before, marked, after);
         break;
     }
     }
     Grade(result.verdict, typed);
-    feedback_->setText(feedback_->text().isEmpty() ? text : text + QStringLiteral("<br>") + feedback_->text());
+    feedback_->setText(feedback_->text().isEmpty() ? text
+                                                   : text + QStringLiteral("<br>") + feedback_->text());
     answer_->setReadOnly(true);
     awaitingNext_ = true;
     hint_->setText(QStringLiteral("Enter: next question"));
 }
 
-void CPracticeWnd::RevealAnswer()
-{
+void CPracticeWnd::RevealAnswer() {
     revealed_ = true;
     feedback_->setText(FromUtf8(session_->Current().answer).toHtmlEscaped());
     hint_->setText(QStringLiteral("1: I knew it    2: I didn't"));
 }
 
-void CPracticeWnd::Grade(Verdict verdict, const std::string& typed)
-{
+void CPracticeWnd::Grade(Verdict verdict, const std::string& typed) {
     const Question q = session_->Current();
     feedback_->clear();
     if (!Record(q, verdict, typed))
@@ -452,14 +461,14 @@ void CPracticeWnd::Grade(Verdict verdict, const std::string& typed)
     session_->Answer(verdict);
 }
 
-void CPracticeWnd::Next()
-{
-    if (session_->Finished()) ShowEnd();
-    else ShowQuestion();
+void CPracticeWnd::Next() {
+    if (session_->Finished())
+        ShowEnd();
+    else
+        ShowQuestion();
 }
 
-bool CPracticeWnd::Record(const Question& q, Verdict verdict, const std::string& typed)
-{
+bool CPracticeWnd::Record(const Question& q, Verdict verdict, const std::string& typed) {
     if (!store_.IsOpen()) return true;  // told when the window opened
     RetryPending();
     const int64_t now = NowSeconds();
@@ -468,27 +477,27 @@ bool CPracticeWnd::Record(const Question& q, Verdict verdict, const std::string&
     return false;
 }
 
-void CPracticeWnd::RetryPending()
-{
+void CPracticeWnd::RetryPending() {
     while (!pending_.empty() && store_.IsOpen()) {
         const Pending& p = pending_.front();
-        if (!store_.RecordAnswer(p.question.key, p.question.infinitive, p.question.tense, p.verdict, p.typed, p.day, p.at))
+        if (!store_.RecordAnswer(p.question.key, p.question.infinitive, p.question.tense, p.verdict, p.typed,
+                                 p.day, p.at))
             return;
         pending_.erase(pending_.begin());
     }
 }
 
-void CPracticeWnd::ShowEnd()
-{
+void CPracticeWnd::ShowEnd() {
     const Tally total = session_->Total();
-    score_->setText(QStringLiteral("%1 of %2 right at the first try; %3 answers in all: %4 right, %5 with accents "
-                                   "to mind, %6 wrong.")
-                        .arg(session_->FirstTimeRight())
-                        .arg(session_->QuestionCount())
-                        .arg(total.Total())
-                        .arg(total.right)
-                        .arg(total.accents)
-                        .arg(total.wrong));
+    score_->setText(
+        QStringLiteral("%1 of %2 right at the first try; %3 answers in all: %4 right, %5 with accents "
+                       "to mind, %6 wrong.")
+            .arg(session_->FirstTimeRight())
+            .arg(session_->QuestionCount())
+            .arg(total.Total())
+            .arg(total.right)
+            .arg(total.accents)
+            .arg(total.wrong));
     std::array<QString, AskedTenseCount> names;
     for (int t = 0; t < AskedTenseCount; ++t) names[t] = tenseBoxes_[t]->text();
     tenseChart_->ShowTenses(session_->ByTense(), names);
@@ -499,33 +508,35 @@ void CPracticeWnd::ShowEnd()
     ShowPage(EndPage);
 }
 
-void CPracticeWnd::ShowAccentMenu()
-{
+void CPracticeWnd::ShowAccentMenu() {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("accentMenu"));
-    for (int id = FirstLetterCommand; id <= LastLetterCommand; ++id) menu.addAction(LoadString(id).mid(7))->setData(id);
+    for (int id = FirstLetterCommand; id <= LastLetterCommand; ++id)
+        menu.addAction(LoadString(id).mid(7))->setData(id);
     QAction* chosen = menu.exec(accentButton_->mapToGlobal(QPoint(accentButton_->width(), 0)));
-    if (chosen != nullptr && !answer_->isReadOnly()) answer_->insert(LoadString(chosen->data().toInt()).mid(7));
+    if (chosen != nullptr && !answer_->isReadOnly())
+        answer_->insert(LoadString(chosen->data().toInt()).mid(7));
     answer_->setFocus();
 }
 
-void CPracticeWnd::SaveChart()
-{
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart"), QStringLiteral("practice.png"),
-                                                      QStringLiteral("PNG images (*.png)"));
+void CPracticeWnd::SaveChart() {
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart"), QStringLiteral("practice.png"),
+                                     QStringLiteral("PNG images (*.png)"));
     if (path.isEmpty()) return;
     if (!tenseChart_->SaveImage(path))
-        QMessageBox::warning(this, QStringLiteral("Plimo"), QStringLiteral("The chart could not be saved as %1.").arg(path));
+        QMessageBox::warning(this, QStringLiteral("Plimo"),
+                             QStringLiteral("The chart could not be saved as %1.").arg(path));
 }
 
-void CPracticeWnd::PrintCharts()
-{
+void CPracticeWnd::PrintCharts() {
     QPrinter printer;
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        QMessageBox::warning(this, QStringLiteral("Plimo"), QStringLiteral("The charts could not be printed."));
+        QMessageBox::warning(this, QStringLiteral("Plimo"),
+                             QStringLiteral("The charts could not be printed."));
         return;
     }
     // The two charts one above the other, each at its on-screen proportions.
@@ -534,23 +545,24 @@ void CPracticeWnd::PrintCharts()
     painter.setWindow(0, 0, tenseChart_->width(), tenseChart_->height() * 2 + 20);
     painter.setViewport(page.left(), page.top(), page.width(), qMin(page.height(), height * 2 + 20));
     tenseChart_->Render(painter, QRect(0, 0, tenseChart_->width(), tenseChart_->height()));
-    historyChart_->Render(painter, QRect(0, tenseChart_->height() + 20, tenseChart_->width(), tenseChart_->height()));
+    historyChart_->Render(painter,
+                          QRect(0, tenseChart_->height() + 20, tenseChart_->width(), tenseChart_->height()));
     painter.end();
 }
 
-void CPracticeWnd::Export(bool mistakes)
-{
+void CPracticeWnd::Export(bool mistakes) {
     const QString path = QFileDialog::getSaveFileName(
         this, mistakes ? QStringLiteral("Export Mistakes") : QStringLiteral("Export Statistics"),
         mistakes ? QStringLiteral("mistakes.tsv") : QStringLiteral("practice.csv"),
-        mistakes ? QStringLiteral("Tab-separated text (*.tsv)") : QStringLiteral("Comma-separated text (*.csv)"));
+        mistakes ? QStringLiteral("Tab-separated text (*.tsv)")
+                 : QStringLiteral("Comma-separated text (*.csv)"));
     if (path.isEmpty() || !source_) return;
-    const bool ok = mistakes ? store_.ExportMistakesTsv(path, *source_) : store_.ExportStatisticsCsv(path, source_.get());
+    const bool ok =
+        mistakes ? store_.ExportMistakesTsv(path, *source_) : store_.ExportStatisticsCsv(path, source_.get());
     if (!ok) QMessageBox::warning(this, QStringLiteral("Plimo"), store_.Error());
 }
 
-void CPracticeWnd::ShowPage(Page page)
-{
+void CPracticeWnd::ShowPage(Page page) {
     pages_->setCurrentIndex(page);
     // The key control of each page takes the focus, now and whenever the
     // window is activated again.
@@ -564,8 +576,7 @@ void CPracticeWnd::ShowPage(Page page)
 
 CPracticeWnd::Page CPracticeWnd::CurrentPage() const { return static_cast<Page>(pages_->currentIndex()); }
 
-bool CPracticeWnd::eventFilter(QObject* watched, QEvent* event)
-{
+bool CPracticeWnd::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMdiSubWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -583,8 +594,10 @@ bool CPracticeWnd::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (watched == answer_ && enter) {
-            if (awaitingNext_) Next();
-            else if (!session_->Finished()) CheckTyped();
+            if (awaitingNext_)
+                Next();
+            else if (!session_->Finished())
+                CheckTyped();
             return true;
         }
         if (session_->Finished()) break;

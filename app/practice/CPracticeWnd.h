@@ -44,7 +44,8 @@ public:
     // `activeVerb`: the verb of the active verb window, or -1. The record is
     // opened at `storePath`; a record that cannot be used is reported and
     // the window works without keeping anything.
-    CPracticeWnd(LanguageModule* module, int32_t activeVerb, const QString& storePath = PracticeStore::DefaultPath());
+    CPracticeWnd(LanguageModule* module, int32_t activeVerb,
+                 const QString& storePath = PracticeStore::DefaultPath());
     ~CPracticeWnd() override;
 
     enum VerbSource { ActiveVerb = 0, AllVerbs, TheseVerbs, MyMistakes, DueToday };

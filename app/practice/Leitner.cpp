@@ -5,8 +5,7 @@
 
 namespace practice {
 
-void ApplyAnswer(FormRecord& r, Verdict verdict, int64_t today, int64_t now)
-{
+void ApplyAnswer(FormRecord& r, Verdict verdict, int64_t today, int64_t now) {
     switch (verdict) {
     case Verdict::Right:
         r.box = std::min(r.box + 1, BoxCount);
@@ -26,8 +25,7 @@ void ApplyAnswer(FormRecord& r, Verdict verdict, int64_t today, int64_t now)
     r.lastVerdict = verdict;
 }
 
-int64_t LocalDay(int64_t seconds)
-{
+int64_t LocalDay(int64_t seconds) {
     const std::time_t t = static_cast<std::time_t>(seconds);
     std::tm local{};
     localtime_r(&t, &local);

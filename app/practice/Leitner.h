@@ -35,8 +35,7 @@ inline bool IsDue(const FormRecord& r, int64_t today) { return r.box > 0 && r.du
 
 // "My mistakes": a form once answered wrong that has not climbed past box 2
 // since, or whose last answer was wrong.
-inline bool IsMistake(const FormRecord& r)
-{
+inline bool IsMistake(const FormRecord& r) {
     return r.wrong > 0 && (r.box <= 2 || r.lastVerdict == Verdict::Wrong);
 }
 

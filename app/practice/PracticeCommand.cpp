@@ -6,8 +6,7 @@
 
 namespace practice {
 
-CPracticeWnd* RunPracticeCommand(QMdiArea* area, LanguageModule* module, int32_t activeVerb)
-{
+CPracticeWnd* RunPracticeCommand(QMdiArea* area, LanguageModule* module, int32_t activeVerb) {
     if (area == nullptr || module == nullptr) return nullptr;
     auto* window = new CPracticeWnd(module, activeVerb);
     area->addSubWindow(window);

@@ -4,34 +4,38 @@
 
 namespace practice {
 
-PracticeSession::PracticeSession(std::vector<Question> questions)
-{
+PracticeSession::PracticeSession(std::vector<Question> questions) {
     for (Question& q : questions) queue_.push_back({std::move(q), false});
     questionCount_ = static_cast<int>(queue_.size());
 }
 
-void PracticeSession::Answer(Verdict verdict)
-{
+void PracticeSession::Answer(Verdict verdict) {
     if (queue_.empty()) return;
     Entry entry = std::move(queue_.front());
     queue_.pop_front();
     Tally& tally = byTense_[std::clamp(entry.question.tense, 0, AskedTenseCount - 1)];
     switch (verdict) {
-    case Verdict::Right: ++tally.right; break;
-    case Verdict::Accents: ++tally.accents; break;
-    case Verdict::Wrong: ++tally.wrong; break;
+    case Verdict::Right:
+        ++tally.right;
+        break;
+    case Verdict::Accents:
+        ++tally.accents;
+        break;
+    case Verdict::Wrong:
+        ++tally.wrong;
+        break;
     }
     if (verdict != Verdict::Wrong) {
         if (!entry.retried) ++firstTimeRight_;
         return;
     }
     entry.retried = true;
-    const auto at = queue_.begin() + std::min<std::ptrdiff_t>(RetryGap, static_cast<std::ptrdiff_t>(queue_.size()));
+    const auto at =
+        queue_.begin() + std::min<std::ptrdiff_t>(RetryGap, static_cast<std::ptrdiff_t>(queue_.size()));
     queue_.insert(at, std::move(entry));
 }
 
-Tally PracticeSession::Total() const
-{
+Tally PracticeSession::Total() const {
     Tally t;
     for (const Tally& x : byTense_) {
         t.right += x.right;

@@ -36,9 +36,9 @@ const char* const CreateStatements[] = {
 
 QString SqlError(const QSqlQuery& q) { return q.lastError().text(); }
 
-QString CsvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+QString CsvField(const QString& text) {
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')))
         return text;
     QString quoted = text;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
@@ -47,11 +47,11 @@ QString CsvField(const QString& text)
 
 QString DayText(int64_t day) { return QDate(1970, 1, 1).addDays(day).toString(Qt::ISODate); }
 
-bool WriteWhole(const QString& path, const QByteArray& data, QString& error)
-{
+bool WriteWhole(const QString& path, const QByteArray& data, QString& error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        error = QStringLiteral("Could not write %1: %2.").arg(QDir::toNativeSeparators(path), file.errorString());
+        error =
+            QStringLiteral("Could not write %1: %2.").arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
     return true;
@@ -60,19 +60,15 @@ bool WriteWhole(const QString& path, const QByteArray& data, QString& error)
 }  // namespace
 
 PracticeStore::PracticeStore()
-    : connection_(QStringLiteral("plimo-practice-%1").arg(connectionNumber.fetch_add(1)))
-{
-}
+    : connection_(QStringLiteral("plimo-practice-%1").arg(connectionNumber.fetch_add(1))) {}
 
 PracticeStore::~PracticeStore() { Close(); }
 
-QString PracticeStore::DefaultPath()
-{
+QString PracticeStore::DefaultPath() {
     return QString::fromStdString(UserDataFolder()) + QStringLiteral("/practice.sqlite");
 }
 
-void PracticeStore::Close()
-{
+void PracticeStore::Close() {
     if (QSqlDatabase::contains(connection_)) {
         {
             QSqlDatabase db = QSqlDatabase::database(connection_, false);
@@ -83,8 +79,7 @@ void PracticeStore::Close()
     open_ = false;
 }
 
-bool PracticeStore::OpenConnection(const QString& path, QString& why)
-{
+bool PracticeStore::OpenConnection(const QString& path, QString& why) {
     Close();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     if (!db.isValid()) {
@@ -102,8 +97,7 @@ bool PracticeStore::OpenConnection(const QString& path, QString& why)
 
 // Checks the file and makes the tables. Returns false with `why` set; a
 // `why` starting with "!" means the file is fine but not for this version.
-bool PracticeStore::Prepare(QString& why)
-{
+bool PracticeStore::Prepare(QString& why) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
@@ -161,8 +155,7 @@ bool PracticeStore::Prepare(QString& why)
     return true;
 }
 
-bool PracticeStore::SetAside(const QString& path, const QString& why)
-{
+bool PracticeStore::SetAside(const QString& path, const QString& why) {
     Close();
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString aside = path + QStringLiteral(".damaged-") + stamp;
@@ -175,16 +168,17 @@ bool PracticeStore::SetAside(const QString& path, const QString& why)
     }
     // Its journal belongs with it.
     for (const char* suffix : {"-wal", "-shm"}) {
-        if (QFileInfo::exists(path + QLatin1String(suffix))) QFile::rename(path + QLatin1String(suffix), aside + QLatin1String(suffix));
+        if (QFileInfo::exists(path + QLatin1String(suffix)))
+            QFile::rename(path + QLatin1String(suffix), aside + QLatin1String(suffix));
     }
-    setAside_ = QStringLiteral("The practice record %1 could not be read (%2). It was kept as %3, and a new "
-                               "record has been started.")
+    setAside_ = QStringLiteral(
+                    "The practice record %1 could not be read (%2). It was kept as %3, and a new "
+                    "record has been started.")
                     .arg(QDir::toNativeSeparators(path), why, QDir::toNativeSeparators(aside));
     return true;
 }
 
-bool PracticeStore::Open(const QString& path)
-{
+bool PracticeStore::Open(const QString& path) {
     error_.clear();
     setAside_.clear();
     path_ = path;
@@ -192,7 +186,8 @@ bool PracticeStore::Open(const QString& path)
     QString why;
     if (!OpenConnection(path, why)) {
         if (!QFileInfo::exists(path)) {
-            error_ = QStringLiteral("The practice record %1 could not be created: %2.").arg(QDir::toNativeSeparators(path), why);
+            error_ = QStringLiteral("The practice record %1 could not be created: %2.")
+                         .arg(QDir::toNativeSeparators(path), why);
             return false;
         }
     } else if (Prepare(why)) {
@@ -201,29 +196,32 @@ bool PracticeStore::Open(const QString& path)
     }
     if (why.startsWith(QLatin1Char('!'))) {
         Close();
-        error_ = QStringLiteral("The practice record %1 is not used: %2.").arg(QDir::toNativeSeparators(path), why.mid(1));
+        error_ = QStringLiteral("The practice record %1 is not used: %2.")
+                     .arg(QDir::toNativeSeparators(path), why.mid(1));
         return false;
     }
     const QFileInfo info(path);
     if (!info.isReadable() || !QFileInfo(info.absolutePath()).isWritable()) {
         // Not damaged, only out of reach: leave it where it is.
         Close();
-        error_ = QStringLiteral("The practice record %1 cannot be opened: %2.").arg(QDir::toNativeSeparators(path), why);
+        error_ = QStringLiteral("The practice record %1 cannot be opened: %2.")
+                     .arg(QDir::toNativeSeparators(path), why);
         return false;
     }
     if (!SetAside(path, why)) return false;
     if (!OpenConnection(path, why) || !Prepare(why)) {
         Close();
-        error_ = QStringLiteral("A new practice record %1 could not be made: %2.").arg(QDir::toNativeSeparators(path), why);
+        error_ = QStringLiteral("A new practice record %1 could not be made: %2.")
+                     .arg(QDir::toNativeSeparators(path), why);
         return false;
     }
     open_ = true;
     return true;
 }
 
-bool PracticeStore::RecordAnswer(const FormKey& key, const std::string& infinitive, int tense, Verdict verdict,
-                                 const std::string& typed, int64_t today, int64_t now, FormRecord* out)
-{
+bool PracticeStore::RecordAnswer(const FormKey& key, const std::string& infinitive, int tense,
+                                 Verdict verdict, const std::string& typed, int64_t today, int64_t now,
+                                 FormRecord* out) {
     error_.clear();
     if (!open_) {
         error_ = QStringLiteral("The practice record is not open.");
@@ -241,8 +239,9 @@ bool PracticeStore::RecordAnswer(const FormKey& key, const std::string& infiniti
         return false;
     }
     FormRecord r;
-    q.prepare(QStringLiteral("SELECT box, due_day, right, accents, wrong, last_answered, last_verdict FROM form "
-                             "WHERE verb=? AND pronominal=? AND alternate=? AND slot=?"));
+    q.prepare(
+        QStringLiteral("SELECT box, due_day, right, accents, wrong, last_answered, last_verdict FROM form "
+                       "WHERE verb=? AND pronominal=? AND alternate=? AND slot=?"));
     q.addBindValue(key.verbIndex);
     q.addBindValue(int(key.pronominal));
     q.addBindValue(int(key.alternate));
@@ -259,20 +258,24 @@ bool PracticeStore::RecordAnswer(const FormKey& key, const std::string& infiniti
     }
     q.finish();
     ApplyAnswer(r, verdict, today, now);
-    q.prepare(QStringLiteral("INSERT OR REPLACE INTO form (verb, pronominal, alternate, slot, infinitive, box, "
-                             "due_day, right, accents, wrong, last_answered, last_verdict) "
-                             "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"));
-    for (const QVariant& v : {QVariant(key.verbIndex), QVariant(int(key.pronominal)), QVariant(int(key.alternate)),
-                              QVariant(key.slot), QVariant(QString::fromStdString(infinitive)), QVariant(r.box),
-                              QVariant(qlonglong(r.dueDay)), QVariant(r.right), QVariant(r.accents),
-                              QVariant(r.wrong), QVariant(qlonglong(r.lastAnswered)), QVariant(int(r.lastVerdict))})
+    q.prepare(
+        QStringLiteral("INSERT OR REPLACE INTO form (verb, pronominal, alternate, slot, infinitive, box, "
+                       "due_day, right, accents, wrong, last_answered, last_verdict) "
+                       "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"));
+    for (const QVariant& v :
+         {QVariant(key.verbIndex), QVariant(int(key.pronominal)), QVariant(int(key.alternate)),
+          QVariant(key.slot), QVariant(QString::fromStdString(infinitive)), QVariant(r.box),
+          QVariant(qlonglong(r.dueDay)), QVariant(r.right), QVariant(r.accents), QVariant(r.wrong),
+          QVariant(qlonglong(r.lastAnswered)), QVariant(int(r.lastVerdict))})
         q.addBindValue(v);
     if (!q.exec()) return fail(q);
-    q.prepare(QStringLiteral("INSERT INTO answer (at, day, verb, pronominal, alternate, slot, tense, verdict, typed) "
-                             "VALUES (?,?,?,?,?,?,?,?,?)"));
-    for (const QVariant& v : {QVariant(qlonglong(now)), QVariant(qlonglong(today)), QVariant(key.verbIndex),
-                              QVariant(int(key.pronominal)), QVariant(int(key.alternate)), QVariant(key.slot),
-                              QVariant(tense), QVariant(int(verdict)), QVariant(QString::fromStdString(typed))})
+    q.prepare(QStringLiteral(
+        "INSERT INTO answer (at, day, verb, pronominal, alternate, slot, tense, verdict, typed) "
+        "VALUES (?,?,?,?,?,?,?,?,?)"));
+    for (const QVariant& v :
+         {QVariant(qlonglong(now)), QVariant(qlonglong(today)), QVariant(key.verbIndex),
+          QVariant(int(key.pronominal)), QVariant(int(key.alternate)), QVariant(key.slot), QVariant(tense),
+          QVariant(int(verdict)), QVariant(QString::fromStdString(typed))})
         q.addBindValue(v);
     if (!q.exec()) return fail(q);
     if (!q.exec(QStringLiteral("COMMIT"))) return fail(q);
@@ -280,8 +283,7 @@ bool PracticeStore::RecordAnswer(const FormKey& key, const std::string& infiniti
     return true;
 }
 
-QString PracticeStore::Setting(const QString& name, const QString& fallback)
-{
+QString PracticeStore::Setting(const QString& name, const QString& fallback) {
     if (!open_) return fallback;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.prepare(QStringLiteral("SELECT value FROM setting WHERE name=?"));
@@ -289,8 +291,7 @@ QString PracticeStore::Setting(const QString& name, const QString& fallback)
     return q.exec() && q.next() ? q.value(0).toString() : fallback;
 }
 
-bool PracticeStore::SetSetting(const QString& name, const QString& value)
-{
+bool PracticeStore::SetSetting(const QString& name, const QString& value) {
     if (!open_) return false;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.prepare(QStringLiteral("INSERT OR REPLACE INTO setting (name, value) VALUES (?, ?)"));
@@ -303,19 +304,20 @@ bool PracticeStore::SetSetting(const QString& name, const QString& value)
     return true;
 }
 
-bool PracticeStore::LoadRecords(std::map<FormKey, FormRecord>& records)
-{
+bool PracticeStore::LoadRecords(std::map<FormKey, FormRecord>& records) {
     records.clear();
     if (!open_) return false;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT verb, pronominal, alternate, slot, box, due_day, right, accents, wrong, "
-                               "last_answered, last_verdict FROM form"))) {
+    if (!q.exec(
+            QStringLiteral("SELECT verb, pronominal, alternate, slot, box, due_day, right, accents, wrong, "
+                           "last_answered, last_verdict FROM form"))) {
         error_ = SqlError(q);
         return false;
     }
     while (q.next()) {
-        const FormKey key{q.value(0).toInt(), q.value(1).toInt() != 0, q.value(2).toInt() != 0, q.value(3).toInt()};
+        const FormKey key{q.value(0).toInt(), q.value(1).toInt() != 0, q.value(2).toInt() != 0,
+                          q.value(3).toInt()};
         FormRecord r;
         r.box = q.value(4).toInt();
         r.dueDay = q.value(5).toLongLong();
@@ -329,8 +331,7 @@ bool PracticeStore::LoadRecords(std::map<FormKey, FormRecord>& records)
     return true;
 }
 
-bool PracticeStore::LoadHistory(std::vector<DayHistory>& days)
-{
+bool PracticeStore::LoadHistory(std::vector<DayHistory>& days) {
     days.clear();
     if (!open_) return false;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
@@ -345,20 +346,22 @@ bool PracticeStore::LoadHistory(std::vector<DayHistory>& days)
     return true;
 }
 
-bool PracticeStore::ExportStatisticsCsv(const QString& path, const FormSource* source)
-{
+bool PracticeStore::ExportStatisticsCsv(const QString& path, const FormSource* source) {
     error_.clear();
     if (!open_) return false;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT infinitive, verb, pronominal, alternate, slot, box, due_day, right, accents, "
-                               "wrong, last_answered FROM form ORDER BY infinitive, pronominal, alternate, slot"))) {
+    if (!q.exec(QStringLiteral(
+            "SELECT infinitive, verb, pronominal, alternate, slot, box, due_day, right, accents, "
+            "wrong, last_answered FROM form ORDER BY infinitive, pronominal, alternate, slot"))) {
         error_ = SqlError(q);
         return false;
     }
-    QByteArray out = "infinitive,pronominal,alternate,tense,person,form,box,due,right,accents,wrong,last answered\n";
+    QByteArray out =
+        "infinitive,pronominal,alternate,tense,person,form,box,due,right,accents,wrong,last answered\n";
     while (q.next()) {
-        const FormKey key{q.value(1).toInt(), q.value(2).toInt() != 0, q.value(3).toInt() != 0, q.value(4).toInt()};
+        const FormKey key{q.value(1).toInt(), q.value(2).toInt() != 0, q.value(3).toInt() != 0,
+                          q.value(4).toInt()};
         int tense = 0, person = 0;
         TenseAndPerson(key.slot, tense, person);
         Question question;
@@ -382,8 +385,7 @@ bool PracticeStore::ExportStatisticsCsv(const QString& path, const FormSource* s
     return WriteWhole(path, out, error_);
 }
 
-bool PracticeStore::ExportMistakesTsv(const QString& path, const FormSource& source)
-{
+bool PracticeStore::ExportMistakesTsv(const QString& path, const FormSource& source) {
     error_.clear();
     std::map<FormKey, FormRecord> records;
     if (!LoadRecords(records)) return false;

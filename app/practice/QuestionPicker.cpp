@@ -12,8 +12,7 @@ constexpr int ImperativePersons[3] = {1, 3, 4};
 constexpr const char* PersonLabels[PersonCount] = {"je", "tu", "il", "nous", "vous", "ils"};
 }  // namespace
 
-int SlotOf(int tense, int person)
-{
+int SlotOf(int tense, int person) {
     if (person < 0 || person >= PersonCount || tense < 0 || tense >= AskedTenseCount) return -1;
     if (tense < ImperativeTense) return tense * 6 + person;
     for (int i = 0; i < 3; ++i) {
@@ -22,8 +21,7 @@ int SlotOf(int tense, int person)
     return -1;
 }
 
-bool TenseAndPerson(int slot, int& tense, int& person)
-{
+bool TenseAndPerson(int slot, int& tense, int& person) {
     if (slot >= 0 && slot < ImperativeSlot) {
         tense = slot / 6;
         person = slot % 6;
@@ -37,22 +35,19 @@ bool TenseAndPerson(int slot, int& tense, int& person)
     return false;
 }
 
-std::string Question::PersonLabel() const
-{
+std::string Question::PersonLabel() const {
     const std::string label = PersonLabels[person];
     return tense == ImperativeTense ? "(" + label + ")" : label;
 }
 
-std::string Question::Prompt() const
-{
+std::string Question::Prompt() const {
     return PersonLabel() + " \u2014 " + infinitive + " \u2014 " + tenseName;
 }
 
 int32_t ModuleFormSource::VerbCount() const { return module_.GetVerbCount(); }
 
 bool ModuleFormSource::Forms(int32_t verbIndex, bool pronominal, bool alternate,
-                             std::array<std::string, 94>& forms) const
-{
+                             std::array<std::string, 94>& forms) const {
     char buffers[FormSlotCount][FormBufferSize] = {};
     char* pointers[FormSlotCount];
     for (int i = 0; i < FormSlotCount; ++i) pointers[i] = buffers[i];
@@ -70,22 +65,19 @@ bool ModuleFormSource::Forms(int32_t verbIndex, bool pronominal, bool alternate,
     return true;
 }
 
-std::string ModuleFormSource::TenseName(int tense) const
-{
+std::string ModuleFormSource::TenseName(int tense) const {
     const char* name = module_.GetTenseName2(tense);
     return name ? cp1252::ToUtf8(name) : std::string();
 }
 
-bool IsAskableForm(const std::string& text)
-{
+bool IsAskableForm(const std::string& text) {
     if (text.empty()) return false;
     if (text.find("N'existe pas") != std::string::npos) return false;
     if (text.find("pas d'imp") != std::string::npos) return false;
     return true;
 }
 
-bool PracticeSetup::Allows(const FormKey& key) const
-{
+bool PracticeSetup::Allows(const FormKey& key) const {
     int tense = 0, person = 0;
     if (!TenseAndPerson(key.slot, tense, person)) return false;
     if (!tenses[tense] || !persons[person]) return false;
@@ -96,8 +88,8 @@ bool PracticeSetup::Allows(const FormKey& key) const
 
 namespace {
 
-Question QuestionFrom(const FormSource& source, const FormKey& key, const std::array<std::string, 94>& forms)
-{
+Question QuestionFrom(const FormSource& source, const FormKey& key,
+                      const std::array<std::string, 94>& forms) {
     Question q;
     q.key = key;
     TenseAndPerson(key.slot, q.tense, q.person);
@@ -109,8 +101,7 @@ Question QuestionFrom(const FormSource& source, const FormKey& key, const std::a
 
 }  // namespace
 
-bool MakeQuestion(const FormSource& source, const FormKey& key, Question& question)
-{
+bool MakeQuestion(const FormSource& source, const FormKey& key, Question& question) {
     int tense = 0, person = 0;
     if (!TenseAndPerson(key.slot, tense, person)) return false;
     std::array<std::string, 94> forms;
@@ -120,8 +111,7 @@ bool MakeQuestion(const FormSource& source, const FormKey& key, Question& questi
     return true;
 }
 
-std::vector<Question> PickQuestions(const FormSource& source, const PracticeSetup& setup, std::mt19937& rng)
-{
+std::vector<Question> PickQuestions(const FormSource& source, const PracticeSetup& setup, std::mt19937& rng) {
     std::vector<Question> picked;
     if (setup.count <= 0) return picked;
     // Each verb's askable forms, shuffled; verbs are conjugated lazily, so
@@ -168,8 +158,8 @@ std::vector<Question> PickQuestions(const FormSource& source, const PracticeSetu
 
 std::vector<Question> PickFromRecords(const FormSource& source, const PracticeSetup& setup,
                                       const std::map<FormKey, FormRecord>& records,
-                                      bool (*wanted)(const FormRecord&, int64_t), int64_t today, std::mt19937& rng)
-{
+                                      bool (*wanted)(const FormRecord&, int64_t), int64_t today,
+                                      std::mt19937& rng) {
     std::vector<std::pair<FormKey, int64_t>> candidates;
     for (const auto& [key, record] : records) {
         if (setup.Allows(key) && wanted(record, today)) candidates.emplace_back(key, record.dueDay);
@@ -187,8 +177,7 @@ std::vector<Question> PickFromRecords(const FormSource& source, const PracticeSe
     return picked;
 }
 
-std::array<bool, AskedTenseCount> SimpleTenses()
-{
+std::array<bool, AskedTenseCount> SimpleTenses() {
     std::array<bool, AskedTenseCount> t{};
     for (int i = 0; i <= 6; ++i) t[i] = true;
     t[ImperativeTense] = true;

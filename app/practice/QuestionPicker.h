@@ -48,7 +48,7 @@ struct Question {
     int person = 0;
     std::string infinitive;  // as shown: "se souvenir" for the pronominal form
     std::string tenseName;
-    std::string answer;      // the whole form: "nous nous sommes souvenus"
+    std::string answer;               // the whole form: "nous nous sommes souvenus"
     std::string PersonLabel() const;  // "nous"; "(tu)" for the imperative
     std::string Prompt() const;       // "nous — venir — Passé Simple"
 };
@@ -71,7 +71,8 @@ class ModuleFormSource : public FormSource {
 public:
     explicit ModuleFormSource(const LanguageModule& module) : module_(module) {}
     int32_t VerbCount() const override;
-    bool Forms(int32_t verbIndex, bool pronominal, bool alternate, std::array<std::string, 94>& forms) const override;
+    bool Forms(int32_t verbIndex, bool pronominal, bool alternate,
+               std::array<std::string, 94>& forms) const override;
     std::string TenseName(int tense) const override;
 
 private:
@@ -87,7 +88,7 @@ bool MakeQuestion(const FormSource& source, const FormKey& key, Question& questi
 enum class FormChoice { Plain = 0, Pronominal = 1, Both = 2 };
 
 struct PracticeSetup {
-    std::vector<int32_t> verbs;                 // the verbs to draw from
+    std::vector<int32_t> verbs;                  // the verbs to draw from
     std::array<bool, AskedTenseCount> tenses{};  // which tenses
     std::array<bool, PersonCount> persons{true, true, true, true, true, true};
     FormChoice forms = FormChoice::Plain;

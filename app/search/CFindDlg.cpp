@@ -65,7 +65,8 @@ CFindDlg::CFindDlg(QWidget* parent) : QDialog(parent) {
     ignoreAccentsBox = new QCheckBox(QStringLiteral("&Ignore accents"), this);
     ignoreAccentsBox->setObjectName(QStringLiteral("check1015"));
     ignoreAccentsBox->setGeometry(du.Map(12, 69, 102, 9));
-    ignoreAccentsBox->setToolTip(QStringLiteral("Find \u00e9tions by typing etions, \u0153uvre by typing oeuvre"));
+    ignoreAccentsBox->setToolTip(
+        QStringLiteral("Find \u00e9tions by typing etions, \u0153uvre by typing oeuvre"));
 
     languageGroupButtons = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
@@ -130,8 +131,8 @@ void CFindDlg::DoDataExchange(bool save) {
     searchText = edit->text();
     searchType = typeGroup->checkedId();
     language = std::max(0, languageGroupButtons->checkedId());
-    searchFlags = (wholeWord ? uint32_t(WholeWord) : 0u) | (searchType == 0 ? uint32_t(SearchForms)
-                                                                              : uint32_t(SearchDefinitions)) |
+    searchFlags = (wholeWord ? uint32_t(WholeWord) : 0u) |
+                  (searchType == 0 ? uint32_t(SearchForms) : uint32_t(SearchDefinitions)) |
                   (ignoreAccentsBox->isChecked() ? uint32_t(IgnoreAccents) : 0u);
 }
 

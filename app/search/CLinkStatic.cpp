@@ -20,17 +20,20 @@ int ShellCodeFor(const platform::ToolResult& result) {
     if (result.ok) return CLinkStatic::OpenSucceeded;
     if (result.missing) return ErrorNoAssociation;
     switch (result.exitCode) {
-    case 2: return ErrorFileNotFound;  // the address does not exist
-    case 3: return ErrorNoAssociation; // no tool to open it
-    default: return ErrorNoAssociation;
+    case 2:
+        return ErrorFileNotFound;  // the address does not exist
+    case 3:
+        return ErrorNoAssociation;  // no tool to open it
+    default:
+        return ErrorNoAssociation;
     }
 }
 
 // The command line of a desktop entry ("firefox.desktop"), with its field
 // codes for files and addresses turned into "%1"; empty when not found.
 std::string DesktopEntryCommand(const std::string& desktopFile) {
-    const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation,
-                                                QString::fromStdString(desktopFile));
+    const QString path =
+        QStandardPaths::locate(QStandardPaths::ApplicationsLocation, QString::fromStdString(desktopFile));
     if (path.isEmpty()) return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
@@ -131,8 +134,7 @@ void CLinkStatic::leaveEvent(QEvent* event) {
 
 void CLinkStatic::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        FollowLink();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) FollowLink();
 }
 
 void CLinkStatic::FollowLink() {
@@ -166,8 +168,7 @@ int CLinkStatic::OpenLink(const std::string& link) {
     return QProcess::startDetached(program, parts) ? OpenSucceeded : ErrorFileNotFound;
 }
 
-std::string CLinkStatic::BuildCommandLine(const std::string& commandLine,
-                                          const std::string& address) {
+std::string CLinkStatic::BuildCommandLine(const std::string& commandLine, const std::string& address) {
     std::string line = commandLine;
     size_t cut = line.find("\"%1\"");
     if (cut == std::string::npos) cut = line.find("%1");
@@ -177,20 +178,36 @@ std::string CLinkStatic::BuildCommandLine(const std::string& commandLine,
 
 QString CLinkStatic::OpenErrorText(int code) {
     switch (code) {
-    case 0: return QStringLiteral("The operating system is out\nof memory or resources.");
-    case 2: return QStringLiteral("The specified file was not found.");
-    case 3: return QStringLiteral("The specified path was not found.");
-    case 5: return QStringLiteral("The operating system denied\naccess to the specified file.");
-    case 8: return QStringLiteral("There was not enough memory to complete the operation.");
-    case 11: return QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
-    case 26: return QStringLiteral("A sharing violation occurred. ");
-    case 27: return QStringLiteral("The filename association is\nincomplete or invalid.");
-    case 28: return QStringLiteral("The DDE transaction could not\nbe completed because the request timed out.");
-    case 29: return QStringLiteral("The DDE transaction failed.");
-    case 30: return QStringLiteral("The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.");
-    case 31: return QStringLiteral("There is no application associated\nwith the given filename extension.");
-    case 32: return QStringLiteral("The specified dynamic-link library was not found.");
-    default: return QStringLiteral("Unknown Error (%1) occurred.").arg(code);
+    case 0:
+        return QStringLiteral("The operating system is out\nof memory or resources.");
+    case 2:
+        return QStringLiteral("The specified file was not found.");
+    case 3:
+        return QStringLiteral("The specified path was not found.");
+    case 5:
+        return QStringLiteral("The operating system denied\naccess to the specified file.");
+    case 8:
+        return QStringLiteral("There was not enough memory to complete the operation.");
+    case 11:
+        return QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
+    case 26:
+        return QStringLiteral("A sharing violation occurred. ");
+    case 27:
+        return QStringLiteral("The filename association is\nincomplete or invalid.");
+    case 28:
+        return QStringLiteral("The DDE transaction could not\nbe completed because the request timed out.");
+    case 29:
+        return QStringLiteral("The DDE transaction failed.");
+    case 30:
+        return QStringLiteral(
+            "The DDE transaction could not\nbe completed because other DDE transactions\nwere being "
+            "processed.");
+    case 31:
+        return QStringLiteral("There is no application associated\nwith the given filename extension.");
+    case 32:
+        return QStringLiteral("The specified dynamic-link library was not found.");
+    default:
+        return QStringLiteral("Unknown Error (%1) occurred.").arg(code);
     }
 }
 

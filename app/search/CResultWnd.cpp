@@ -113,7 +113,8 @@ void CResultWnd::Fill(const SearchResultList& result) {
     const int margin = 2 * metrics.horizontalAdvance(QLatin1Char(' '));
     for (int c = 0; c < list->columnCount(); ++c) {
         int width = 0;
-        for (QTreeWidgetItem* row : std::as_const(rows)) width = std::max(width, metrics.horizontalAdvance(row->text(c)));
+        for (QTreeWidgetItem* row : std::as_const(rows))
+            width = std::max(width, metrics.horizontalAdvance(row->text(c)));
         list->header()->resizeSection(c, std::max(width + margin + 1, list->header()->sectionSizeHint(c)));
     }
 }
@@ -132,8 +133,7 @@ void CResultWnd::OpenSelectedRow() {
 }
 
 bool CResultWnd::focusNextPrevChild(bool next) {
-    if (list != nullptr && list->hasFocus() && host != nullptr && host->FocusFrameControl(next))
-        return true;
+    if (list != nullptr && list->hasFocus() && host != nullptr && host->FocusFrameControl(next)) return true;
     return QMdiSubWindow::focusNextPrevChild(next);
 }
 

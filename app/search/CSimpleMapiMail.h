@@ -24,10 +24,10 @@ public:
     // Values of `error`.
     enum : int {
         NoError = 0,
-        MailUnavailable = 1,    // no mail composer is installed
-        MailInvalid = 2,        // the composer is there but cannot be run
-        RecipientsFull = 3,     // a recipient could not be added
-        AttachmentsFull = 5,    // an attachment could not be added
+        MailUnavailable = 1,  // no mail composer is installed
+        MailInvalid = 2,      // the composer is there but cannot be run
+        RecipientsFull = 3,   // a recipient could not be added
+        AttachmentsFull = 5,  // an attachment could not be added
     };
     // Flags of Send.
     static constexpr uint32_t MapiLogonUi = 0x1;
@@ -62,7 +62,7 @@ public:
 
     platform::MailMessage message;  // the subject is set here directly
     int error = NoError;
-    std::string body;               // the message's note text
+    std::string body;  // the message's note text
 
 private:
     QPointer<QWidget> owner;

@@ -44,12 +44,11 @@ void CSortingHeaderCtrl::DrawItem(QPainter* painter, const QRect& itemRect, int 
     QRect rect = itemRect;
     if (pressed) rect.adjust(1, 2, 1, 0);
 
-    const QString text = model() ? model()->headerData(logicalIndex, orientation()).toString().left(255)
-                                 : QString();
-    const QVariant format = model() ? model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole)
-                                    : QVariant();
-    const Qt::Alignment alignment =
-        format.isValid() ? Qt::Alignment(format.toInt()) : defaultAlignment();
+    const QString text =
+        model() ? model()->headerData(logicalIndex, orientation()).toString().left(255) : QString();
+    const QVariant format =
+        model() ? model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole) : QVariant();
+    const Qt::Alignment alignment = format.isValid() ? Qt::Alignment(format.toInt()) : defaultAlignment();
     const bool sorted = logicalIndex == sortColumn;
     QRect textRect = rect.adjusted(m, 0, -(sorted ? 4 * m : m), 0);
     if (textRect.width() > 0) {

@@ -224,7 +224,8 @@ QRect CSortingListCtrl::HighlightRect(const QTreeWidgetItem& item, const QRect& 
     switch (highlightMode) {
     case HighlightLabel: {
         const int space = 2 * metrics.horizontalAdvance(QLatin1Char(' '));
-        highlight.setRight(std::min(label.right(), label.left() + metrics.horizontalAdvance(item.text(0)) + space - 1));
+        highlight.setRight(
+            std::min(label.right(), label.left() + metrics.horizontalAdvance(item.text(0)) + space - 1));
         break;
     }
     case HighlightRow:

@@ -84,7 +84,8 @@ MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchRe
         const std::string text = moduleResult.texts[i] ? moduleResult.texts[i] : "";
         const int32_t value = moduleResult.values[i];
         const size_t firstTab = text.find('\t');
-        const bool formEntry = firstTab != std::string::npos && text.find('\t', firstTab + 1) != std::string::npos;
+        const bool formEntry =
+            firstTab != std::string::npos && text.find('\t', firstTab + 1) != std::string::npos;
         if (formEntry || !(flags & SearchDefinitions)) {
             forms.push_back({text, value});
             continue;
@@ -212,6 +213,7 @@ CResultWnd* RunFindCommand(QWidget* mainFrame, QMdiArea* area, const std::vector
         if (CResultWnd* window = RunSearch(mainFrame, area, language, dialog.searchFlags, dialog.searchBytes,
                                            dialog.searchText))
             return window;
-        ShowUserMessage(mainFrame, QMessageBox::NoIcon, QStringLiteral("No matches were found for your search."));
+        ShowUserMessage(mainFrame, QMessageBox::NoIcon,
+                        QStringLiteral("No matches were found for your search."));
     }
 }

@@ -22,8 +22,7 @@ struct DialogUnits {
 
     // A rectangle given in dialog units, in pixels.
     QRect Map(int left, int top, int width, int height) const {
-        return QRect(int(left * x + 0.5), int(top * y + 0.5), int(width * x + 0.5),
-                     int(height * y + 0.5));
+        return QRect(int(left * x + 0.5), int(top * y + 0.5), int(width * x + 0.5), int(height * y + 0.5));
     }
 };
 

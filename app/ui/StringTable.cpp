@@ -11,8 +11,16 @@ QString Unescape(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == '\\' && i + 1 < text.size()) {
             QChar next = text[i + 1];
-            if (next == 'n') { out += '\n'; ++i; continue; }
-            if (next == 't') { out += '\t'; ++i; continue; }
+            if (next == 'n') {
+                out += '\n';
+                ++i;
+                continue;
+            }
+            if (next == 't') {
+                out += '\t';
+                ++i;
+                continue;
+            }
         }
         out += text[i];
     }

@@ -13,8 +13,7 @@ UserChoiceHook& ChoiceHook() {
 }
 }  // namespace
 
-void ShowUserMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                     const QString& caption) {
+void ShowUserMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& caption) {
     if (Hook()) {
         Hook()(icon, text, caption);
         return;

@@ -20,8 +20,8 @@ int AskUser(QWidget* parent, QMessageBox::Icon icon, const QString& text, const 
             const QString& caption = QStringLiteral("Plimo"));
 
 // While set, messages go to this function instead of a message box.
-using UserMessageHook = std::function<void(QMessageBox::Icon icon, const QString& text,
-                                           const QString& caption)>;
+using UserMessageHook =
+    std::function<void(QMessageBox::Icon icon, const QString& text, const QString& caption)>;
 void SetUserMessageHook(UserMessageHook hook);
 
 using UserChoiceHook = std::function<int(const QString& text, const QStringList& buttons)>;

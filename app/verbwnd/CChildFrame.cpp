@@ -102,8 +102,8 @@ void CChildFrame::Conjugate() {
     char labels[LabelBufferSize];
     std::memset(labels, 0, sizeof labels);
     if (languageModule != nullptr)
-        languageModule->ConjugateVerb(verbIndex, false, &hasAlternate, &canBePronominal,
-                                      &useAlternate, &pronominal, labels, formPointers);
+        languageModule->ConjugateVerb(verbIndex, false, &hasAlternate, &canBePronominal, &useAlternate,
+                                      &pronominal, labels, formPointers);
     // The buffers must stay terminated whatever the module wrote.
     for (auto& form : forms) form[FormSize - 1] = '\0';
 
@@ -134,8 +134,8 @@ void CChildFrame::CommitDefinition(std::string_view text) {
 }
 
 int CChildFrame::ImageNumberForLabel(std::string_view label) {
-    static const std::pair<std::string_view, int> images[] = {
-        {"A", 7}, {"E", 8}, {"O", 9}, {"I", 10}, {"Y", 11}, {"OI", 12}, {"U", 13}, {"IE", 14}};
+    static const std::pair<std::string_view, int> images[] = {{"A", 7},  {"E", 8},   {"O", 9},  {"I", 10},
+                                                              {"Y", 11}, {"OI", 12}, {"U", 13}, {"IE", 14}};
     for (const auto& [text, image] : images)
         if (label == text) return image;
     return 1;
@@ -172,8 +172,8 @@ int CChildFrame::WidestPageWidth() {
     const int32_t count = languageModule->GetVerbCount();
     const QString key = QString::fromLatin1(metaObject()->className()) + QLatin1Char('|') +
                         QString::number(quintptr(languageModule)) + QLatin1Char('|') +
-                        FromCp1252(languageModule->GetLanguage()) + QLatin1Char('|') + QString::number(count) +
-                        QLatin1Char('|') + VerbFont->key();
+                        FromCp1252(languageModule->GetLanguage()) + QLatin1Char('|') +
+                        QString::number(count) + QLatin1Char('|') + VerbFont->key();
     if (auto it = widest.constFind(key); it != widest.constEnd()) return std::max(*it, pageWidth);
 
     // The longest infinitives make the widest forms: their pages in every
@@ -208,8 +208,9 @@ int CChildFrame::WidestPageWidth() {
                         if (kept.size() == Kept && text.size() <= kept.back().size()) continue;
                         if (std::find(kept.begin(), kept.end(), text) != kept.end()) continue;
                         kept.push_back(std::move(text));
-                        std::sort(kept.begin(), kept.end(),
-                                  [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+                        std::sort(kept.begin(), kept.end(), [](const std::string& a, const std::string& b) {
+                            return a.size() > b.size();
+                        });
                         if (kept.size() > Kept) kept.pop_back();
                     }
                 }
@@ -270,16 +271,14 @@ void CChildFrame::PaintPage(QPainter& painter) {
                 if (entry < 0 || entry >= PageLineCount) continue;
                 const char* text = pageLines[size_t(entry)];
                 if (text == nullptr) continue;
-                for (ColourCode code = ColourCodeAt(text); code.length > 0;
-                     code = ColourCodeAt(text)) {
+                for (ColourCode code = ColourCodeAt(text); code.length > 0; code = ColourCodeAt(text)) {
                     current = ColorFromColorRef(code.colour);
                     painter.setPen(current);
                     text += code.length;
                 }
                 if (*text == '\0') continue;
                 QPoint topLeft = LinePosition(column, block, line);
-                painter.drawText(QPoint(topLeft.x(), topLeft.y() + ascent),
-                                 FromCp1252(VisibleText(text)));
+                painter.drawText(QPoint(topLeft.x(), topLeft.y() + ascent), FromCp1252(VisibleText(text)));
             }
         }
     }

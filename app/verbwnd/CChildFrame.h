@@ -33,8 +33,7 @@ public:
     static constexpr int PageLineCount = BlockCount * LinesPerBlock;
     static constexpr int LabelBufferSize = 256;
 
-    CChildFrame(LanguageModule* languageModule, int32_t verbIndex, bool pronominal,
-                bool useAlternate);
+    CChildFrame(LanguageModule* languageModule, int32_t verbIndex, bool pronominal, bool useAlternate);
     ~CChildFrame() override;
 
     // Creates the window's contents: registers it among the open verb

@@ -6,11 +6,9 @@
 #include "PageView.h"
 #include "ProgramObjects.h"
 
-const std::array<int, 15> CFullScreen::BlockTenses = {0, 1, 2,  3,  7,  8,  9, 10,
-                                                      4, 5, 11, 12, 6,  13, 14};
+const std::array<int, 15> CFullScreen::BlockTenses = {0, 1, 2, 3, 7, 8, 9, 10, 4, 5, 11, 12, 6, 13, 14};
 
-CFullScreen::CFullScreen(LanguageModule* module, int32_t verb, bool asPronominal,
-                         bool alternate)
+CFullScreen::CFullScreen(LanguageModule* module, int32_t verb, bool asPronominal, bool alternate)
     : CChildFrame(module, verb, asPronominal, alternate) {
     blocksPerCell = 4;
     columnCount = 4;

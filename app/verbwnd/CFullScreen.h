@@ -12,8 +12,7 @@ public:
     // Tense of each of the first 15 blocks, column by column.
     static const std::array<int, 15> BlockTenses;
 
-    CFullScreen(LanguageModule* languageModule, int32_t verbIndex, bool pronominal,
-                bool useAlternate);
+    CFullScreen(LanguageModule* languageModule, int32_t verbIndex, bool pronominal, bool useAlternate);
 
     void FillPage() override;
     // Fits the scroll bars to the page: a bar appears when the page is wider

@@ -7,11 +7,9 @@
 #include "PageView.h"
 #include "QtText.h"
 
-const std::array<int, 15> CTabbedScreen::BlockTenses = {0, 1, 2,  3,  7,  8,  9, 10,
-                                                        4, 5, 11, 12, 6,  14, 13};
+const std::array<int, 15> CTabbedScreen::BlockTenses = {0, 1, 2, 3, 7, 8, 9, 10, 4, 5, 11, 12, 6, 14, 13};
 
-CTabbedScreen::CTabbedScreen(LanguageModule* module, int32_t verb, bool asPronominal,
-                             bool alternate)
+CTabbedScreen::CTabbedScreen(LanguageModule* module, int32_t verb, bool asPronominal, bool alternate)
     : CChildFrame(module, verb, asPronominal, alternate) {
     blocksPerCell = 2;
     columnCount = 2;
@@ -87,8 +85,7 @@ void CTabbedScreen::resizeEvent(QResizeEvent* event) {
 void CTabbedScreen::FitClient() {
     // A size replaced while the window was being resized must reach the
     // client area too.
-    if (widget() != nullptr && widget()->geometry() != contentsRect())
-        widget()->setGeometry(contentsRect());
+    if (widget() != nullptr && widget()->geometry() != contentsRect()) widget()->setGeometry(contentsRect());
 }
 
 void CTabbedScreen::PlaceTabs() {

@@ -14,8 +14,7 @@ class CTabbedScreen : public CChildFrame {
 public:
     static const std::array<int, 15> BlockTenses;
 
-    CTabbedScreen(LanguageModule* languageModule, int32_t verbIndex, bool pronominal,
-                  bool useAlternate);
+    CTabbedScreen(LanguageModule* languageModule, int32_t verbIndex, bool pronominal, bool useAlternate);
 
     bool Create() override;
     void FillPage() override;

@@ -49,8 +49,9 @@ QString PageText(const CChildFrame& window) {
 
 QString PageHtml(const CChildFrame& window) {
     const QString family = VerbFont ? VerbFont->family().toHtmlEscaped() : QString();
-    QString html = QStringLiteral("<html><body style=\"font-family: '%1'\">\n<h2>%2</h2>\n<table cellpadding=\"6\">\n")
-                       .arg(family, window.windowTitle().toHtmlEscaped());
+    QString html =
+        QStringLiteral("<html><body style=\"font-family: '%1'\">\n<h2>%2</h2>\n<table cellpadding=\"6\">\n")
+            .arg(family, window.windowTitle().toHtmlEscaped());
     for (int row = 0; row < window.rowCount; ++row) {
         html += QStringLiteral("<tr>");
         for (int column = 0; column < window.columnCount; ++column) {
@@ -63,9 +64,10 @@ QString PageHtml(const CChildFrame& window) {
                 QStringList lines;
                 for (const PageLineText& line : BlockLines(window, block)) {
                     const QString text = line.text.toHtmlEscaped();
-                    lines.append(line.colour.isEmpty()
-                                     ? text
-                                     : QStringLiteral("<b style=\"color: %1\">%2</b>").arg(line.colour, text));
+                    lines.append(
+                        line.colour.isEmpty()
+                            ? text
+                            : QStringLiteral("<b style=\"color: %1\">%2</b>").arg(line.colour, text));
                 }
                 html += lines.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
             }

@@ -13,8 +13,8 @@ PronominalUse PronominalUseOf(const LanguageModule* module, int32_t verbIndex) {
     for (int i = 0; i < CChildFrame::FormCount; ++i) pointers[size_t(i)] = forms[i];
     char labels[CChildFrame::LabelBufferSize] = {};
     bool hasAlternate = false, canBePronominal = false, useAlternate = false, pronominal = false;
-    if (!module->ConjugateVerb(verbIndex, false, &hasAlternate, &canBePronominal, &useAlternate,
-                               &pronominal, labels, pointers.data()))
+    if (!module->ConjugateVerb(verbIndex, false, &hasAlternate, &canBePronominal, &useAlternate, &pronominal,
+                               labels, pointers.data()))
         return PronominalUse::None;
     if (!canBePronominal) return PronominalUse::None;
     return pronominal ? PronominalUse::Only : PronominalUse::Possible;

@@ -68,7 +68,12 @@ void StartupToFirstPaint(benchmark::State& state) {
     }
     state.counters["resident_MB"] = double(residentKb) / 1024.0;
 }
-BENCHMARK(StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(StartupToFirstPaint)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 // A running program shared by the in-process benchmarks.
 struct RunningProgram {

@@ -40,7 +40,8 @@ inline CMainFrame* Frame() {
 // temporary folder the program works in. `beforeEnd` runs before the frame
 // is deleted.
 template <typename BeforeEnd = void (*)()>
-int Run(int argc, char** argv, QString* folder = nullptr, BeforeEnd beforeEnd = [] {}) {
+int Run(
+    int argc, char** argv, QString* folder = nullptr, BeforeEnd beforeEnd = [] {}) {
     QTemporaryDir workspace;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("XDG_CONFIG_HOME", QFile::encodeName(workspace.path()).constData(), 1);

@@ -19,8 +19,8 @@ void SaveWindows(int count) {
     const std::string key(settings::SettingsKey);
     for (int i = 0; i < count; ++i)
         WriteChildRecord(key + std::string(settings::ChildPrefix) + std::to_string(i),
-                         {(i % 20) * 10, (i % 15) * 10, (i % 20) * 10 + 500, (i % 15) * 10 + 400}, 0, "French",
-                         i % 2 ? "placer" : "aller", uint32_t(i % 2));
+                         {(i % 20) * 10, (i % 15) * 10, (i % 20) * 10 + 500, (i % 15) * 10 + 400}, 0,
+                         "French", i % 2 ? "placer" : "aller", uint32_t(i % 2));
     WriteDword(key, settings::NumberOfChildren, uint32_t(count));
     FlushSettingsRegistry();
 }
@@ -46,7 +46,13 @@ void RestoreWindows(benchmark::State& state) {
         double(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     CloseSettingsRegistry();
 }
-BENCHMARK(RestoreWindows)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(RestoreWindows)
+    ->Arg(200)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

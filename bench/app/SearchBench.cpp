@@ -33,7 +33,8 @@ CMainFrame* Frame() { return bench_program::Frame(); }
 
 CResultWnd* Search(const char* text, uint32_t flags = SearchForms) {
     CMainFrame* frame = Frame();
-    return RunSearch(frame, frame->MdiArea(), frame->modules[0].get(), flags, text, QString::fromLatin1(text));
+    return RunSearch(frame, frame->MdiArea(), frame->modules[0].get(), flags, text,
+                     QString::fromLatin1(text));
 }
 
 void CloseResults() {
@@ -112,7 +113,6 @@ void SortResults(benchmark::State& state) {
     delete window;
 }
 BENCHMARK(SortResults)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
-
 
 }  // namespace
 

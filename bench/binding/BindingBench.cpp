@@ -67,7 +67,11 @@ void BM_LoadWithDefinitions(benchmark::State& state) {
 }
 // Second argument 1: nothing is written back at Unload, which shows how much
 // the write before each iteration (with its fsync) disturbs the next load.
-BENCHMARK(BM_LoadWithDefinitions)->Args({2000, 0})->Args({2000, 1})->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BM_LoadWithDefinitions)
+    ->Args({2000, 0})
+    ->Args({2000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5);
 
 void BM_ConjAllInProcess(benchmark::State& state) {
     Workspace workspace;

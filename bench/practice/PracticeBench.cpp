@@ -90,8 +90,8 @@ void StoreWrite(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         ++i;
-        store.RecordAnswer({i % 6000, false, false, i % 84}, "verbe", 0, i % 3 ? Verdict::Right : Verdict::Wrong,
-                           "réponse", 20000, int64_t(i));
+        store.RecordAnswer({i % 6000, false, false, i % 84}, "verbe", 0,
+                           i % 3 ? Verdict::Right : Verdict::Wrong, "réponse", 20000, int64_t(i));
     }
 }
 BENCHMARK(StoreWrite)->Unit(benchmark::kMillisecond)->UseRealTime();

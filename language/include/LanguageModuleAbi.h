@@ -53,8 +53,7 @@ typedef unsigned char bool;
 extern "C" {
 #endif
 struct MessageTarget {
-    intptr_t (*send)(struct MessageTarget* target, uint32_t message, uintptr_t wParam,
-                     intptr_t lParam);
+    intptr_t (*send)(struct MessageTarget* target, uint32_t message, uintptr_t wParam, intptr_t lParam);
 };
 #ifdef __cplusplus
 }
@@ -119,8 +118,8 @@ enum {
  * may do arithmetic across slots and tenses without a warning. */
 enum {
     FormSlotCount = 94,
-    FormBufferSize = 50,       /* the minimum size of each caller buffer */
-    ImperativeSlot = 84,       /* 84-86 tu, nous, vous; 87-89 always empty */
+    FormBufferSize = 50, /* the minimum size of each caller buffer */
+    ImperativeSlot = 84, /* 84-86 tu, nous, vous; 87-89 always empty */
     PresentParticipleSlot = 90,
     PastParticipleSlot = 91,
     CompoundParticipleSlot = 92,
@@ -129,14 +128,14 @@ enum {
     TabCount = 4,
     AlternateLabelsMinSize = 6,
     PersonCount = 6,
-    SimpleTenseCount = 7,      /* tenses 0-6; 7-13 are their compound tenses */
-    PersonalTenseCount = 14,   /* tenses 0-13, PersonCount slots each */
-    PersonalSlotCount = PersonalTenseCount * PersonCount,  /* slots 0-83 */
-    ImperativeTense = 14,      /* slots ImperativeSlot to +5 */
-    ImperativeFormCount = 3,   /* tu, nous, vous */
-    PastParticipleTense = 15,  /* PastParticipleSlot, CompoundParticipleSlot */
-    PresentParticipleTense = 16,  /* PresentParticipleSlot */
-    InfinitiveTense = 17       /* InfinitiveSlot */
+    SimpleTenseCount = 7,                                 /* tenses 0-6; 7-13 are their compound tenses */
+    PersonalTenseCount = 14,                              /* tenses 0-13, PersonCount slots each */
+    PersonalSlotCount = PersonalTenseCount * PersonCount, /* slots 0-83 */
+    ImperativeTense = 14,                                 /* slots ImperativeSlot to +5 */
+    ImperativeFormCount = 3,                              /* tu, nous, vous */
+    PastParticipleTense = 15,                             /* PastParticipleSlot, CompoundParticipleSlot */
+    PresentParticipleTense = 16,                          /* PresentParticipleSlot */
+    InfinitiveTense = 17                                  /* InfinitiveSlot */
 };
 
 /* The most entries one Find returns. */

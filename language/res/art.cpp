@@ -30,7 +30,8 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 // BITMAPINFOHEADER.
-void PutInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits, int colours, uint32_t imageSize) {
+void PutInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits, int colours,
+                   uint32_t imageSize) {
     Put32(out, 40);
     Put32(out, static_cast<uint32_t>(width));
     Put32(out, static_cast<uint32_t>(height));
@@ -54,9 +55,9 @@ void PutColour(std::vector<uint8_t>& out, Rgb c) {
 // ---- The icon: an open blue book with a tricolour bookmark, 16 colours. ----
 
 const Rgb kVga[16] = {
-    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
-    {0, 128, 128},   {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
+    {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
+    {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
 };
 enum { Black = 0, Navy = 4, Silver = 7, Grey = 8, Red = 9, Blue = 12, White = 15, Clear = -1 };
 
@@ -165,15 +166,16 @@ Rgb PicturePixel(int x, int y) {
     }
     if (std::fabs(bx) < 1.06 && by > 0.7 + sag && by < 0.86 + sag) c = {40, 70, 140};  // cover
     // Birds rising from the pages: small "v" strokes.
-    static const double birds[][3] = {{196, 76, 1.0}, {214, 62, 0.9}, {186, 52, 0.8}, {226, 40, 0.7},
-                                      {204, 30, 0.6}, {238, 22, 0.55}};
+    static const double birds[][3] = {{196, 76, 1.0}, {214, 62, 0.9}, {186, 52, 0.8},
+                                      {226, 40, 0.7}, {204, 30, 0.6}, {238, 22, 0.55}};
     for (const auto& b : birds) {
         const double dx = x - b[0], dy = y - b[1];
         const double s = 6 * b[2];
         if (std::fabs(dx) < s && std::fabs(dy + std::fabs(dx) * 0.55 - s * 0.15) < 0.9) c = {70, 90, 140};
     }
     // A thin tricolour rule along the bottom.
-    if (y >= kHeight - 3) c = u < 1.0 / 3 ? Rgb{0, 85, 164} : (u < 2.0 / 3 ? Rgb{255, 255, 255} : Rgb{239, 65, 53});
+    if (y >= kHeight - 3)
+        c = u < 1.0 / 3 ? Rgb{0, 85, 164} : (u < 2.0 / 3 ? Rgb{255, 255, 255} : Rgb{239, 65, 53});
     return c;
 }
 
@@ -203,8 +205,9 @@ std::vector<Rgb> MedianCutPalette(const std::vector<Rgb>& pixels, size_t size) {
         }
         if (bestRange <= 0) break;
         auto& box = boxes[best];
-        std::sort(box.begin(), box.end(),
-                  [&](const Rgb& a, const Rgb& b) { return channel(a, bestChannel) < channel(b, bestChannel); });
+        std::sort(box.begin(), box.end(), [&](const Rgb& a, const Rgb& b) {
+            return channel(a, bestChannel) < channel(b, bestChannel);
+        });
         std::vector<Rgb> upper(box.begin() + box.size() / 2, box.end());
         box.resize(box.size() / 2);
         boxes.push_back(std::move(upper));
@@ -214,7 +217,8 @@ std::vector<Rgb> MedianCutPalette(const std::vector<Rgb>& pixels, size_t size) {
         long r = 0, g = 0, b = 0;
         for (const Rgb& c : box) r += c.r, g += c.g, b += c.b;
         const long n = static_cast<long>(box.size());
-        palette.push_back({static_cast<uint8_t>(r / n), static_cast<uint8_t>(g / n), static_cast<uint8_t>(b / n)});
+        palette.push_back(
+            {static_cast<uint8_t>(r / n), static_cast<uint8_t>(g / n), static_cast<uint8_t>(b / n)});
     }
     while (palette.size() < size) palette.push_back({255, 255, 255});
     return palette;
@@ -268,7 +272,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: plimo-art ICON_FILE BITMAP_FILE\n       plimo-art --icon SIZE ICON_FILE\n");
+        std::fprintf(stderr,
+                     "usage: plimo-art ICON_FILE BITMAP_FILE\n       plimo-art --icon SIZE ICON_FILE\n");
         return 2;
     }
     if (!Write(argv[1], IconFile()) || !Write(argv[2], PictureBitmap())) {

@@ -30,7 +30,6 @@ struct Literal {
     }
 };
 
-
 struct Verb {
     const char* infinitive;
     int infinitiveLength;
@@ -98,8 +97,10 @@ public:
             return;
         }
         for (const char* e = ending; *e; ++e) {
-            if (*e == '^') Put(verb.caret, verb.caretLength);
-            else Put(*e);
+            if (*e == '^')
+                Put(verb.caret, verb.caretLength);
+            else
+                Put(*e);
         }
     }
 
@@ -120,8 +121,15 @@ unsigned char FirstLetter(const Verb& verb, const char* ending) {
 // pronoun: "je hais", "je me hâte".
 bool Elides(unsigned char first, bool hAspire) {
     switch (first) {
-    case 'a': case 'e': case 'i': case 'o': case 'u':
-    case 0xE2: /* â */ case 0xE9: /* é */ case 0xEA: /* ê */ case 0xF4: /* ô */
+    case 'a':
+    case 'e':
+    case 'i':
+    case 'o':
+    case 'u':
+    case 0xE2: /* â */
+    case 0xE9: /* é */
+    case 0xEA: /* ê */
+    case 0xF4: /* ô */
     case 0x9C: /* œ */
         return true;
     case 'h':
@@ -138,30 +146,38 @@ struct KindRule {
 };
 
 constexpr KindRule kKinds[16] = {
-    {false, false, 0},               // 0 avoir
-    {false, true, 0},                // 1 avoir, être when alternate
-    {false, false, 0},               // 2 être
-    {true, false, 0},                // 3 avoir, être when pronominal
-    {true, false, NoAgreement},      // 4
-    {true, false, Impersonal},       // 5
-    {true, false, 0},                // 6 être
-    {false, false, CaSubject},       // 7
-    {true, true, 0},                 // 8 être when pronominal or alternate
-    {false, false, Impersonal},      // 9
-    {true, true, 0},                 // 10 no agreement when pronominal (below)
-    {false, true, Impersonal},       // 11
-    {false, true, ThirdPersonOnly},  // 12
-    {false, false, ThirdPersonOnly}, // 13
-    {true, false, 0},                // 14 pronominal: impersonal only
-    {true, false, 0},                // 15 pronominal: third persons only
+    {false, false, 0},                // 0 avoir
+    {false, true, 0},                 // 1 avoir, être when alternate
+    {false, false, 0},                // 2 être
+    {true, false, 0},                 // 3 avoir, être when pronominal
+    {true, false, NoAgreement},       // 4
+    {true, false, Impersonal},        // 5
+    {true, false, 0},                 // 6 être
+    {false, false, CaSubject},        // 7
+    {true, true, 0},                  // 8 être when pronominal or alternate
+    {false, false, Impersonal},       // 9
+    {true, true, 0},                  // 10 no agreement when pronominal (below)
+    {false, true, Impersonal},        // 11
+    {false, true, ThirdPersonOnly},   // 12
+    {false, false, ThirdPersonOnly},  // 13
+    {true, false, 0},                 // 14 pronominal: impersonal only
+    {true, false, 0},                 // 15 pronominal: third persons only
 };
 
 bool UsesEtre(int kind, bool pronominal, bool alternate) {
     switch (kind) {
-    case 1: case 11: case 12: return alternate || pronominal;
-    case 2: case 6: return true;
-    case 8: case 10: return pronominal || alternate;
-    default: return pronominal;  // a pronominal-only verb of any kind takes être
+    case 1:
+    case 11:
+    case 12:
+        return alternate || pronominal;
+    case 2:
+    case 6:
+        return true;
+    case 8:
+    case 10:
+        return pronominal || alternate;
+    default:
+        return pronominal;  // a pronominal-only verb of any kind takes être
     }
 }
 
@@ -171,16 +187,19 @@ constexpr Literal kPronouns[6] = {"je ", "tu ", "il ", "nous ", "vous ", "ils "}
 constexpr Literal kElidedJe = "j'";
 constexpr Literal kReflexive[6] = {"je me ", "tu te ", "il se ", "nous nous ", "vous vous ", "ils se "};
 constexpr Literal kReflexiveElided[6] = {"je m'", "tu t'", "il s'", "nous nous ", "vous vous ", "ils s'"};
-constexpr Literal kReflexiveEn[6] = {"je m'en ", "tu t'en ", "il s'en ", "nous nous en ", "vous vous en ",
-                                     "ils s'en "};
+constexpr Literal kReflexiveEn[6] = {"je m'en ",      "tu t'en ",      "il s'en ",
+                                     "nous nous en ", "vous vous en ", "ils s'en "};
 constexpr Literal kImperativeReflexive[3] = {"-toi", "-nous", "-vous"};
 constexpr Literal kImperativeReflexiveEn[3] = {"-t'en", "-nous-en", "-vous-en"};
 
 const Literal& SubjectPronoun(Pronouns mode, int person, unsigned char first, bool hAspire) {
     switch (mode) {
-    case Pronouns::Plain: return person == 0 && Elides(first, hAspire) ? kElidedJe : kPronouns[person];
-    case Pronouns::Reflexive: return Elides(first, hAspire) ? kReflexiveElided[person] : kReflexive[person];
-    case Pronouns::ReflexiveEn: break;
+    case Pronouns::Plain:
+        return person == 0 && Elides(first, hAspire) ? kElidedJe : kPronouns[person];
+    case Pronouns::Reflexive:
+        return Elides(first, hAspire) ? kReflexiveElided[person] : kReflexive[person];
+    case Pronouns::ReflexiveEn:
+        break;
     }
     return kReflexiveEn[person];
 }
@@ -188,9 +207,12 @@ const Literal& SubjectPronoun(Pronouns mode, int person, unsigned char first, bo
 // The reflexive pronoun of the infinitive and the participles.
 Literal InfinitivePronoun(Pronouns mode, unsigned char first, bool hAspire) {
     switch (mode) {
-    case Pronouns::Plain: return "";
-    case Pronouns::Reflexive: return Elides(first, hAspire) ? Literal("s'") : Literal("se ");
-    case Pronouns::ReflexiveEn: break;
+    case Pronouns::Plain:
+        return "";
+    case Pronouns::Reflexive:
+        return Elides(first, hAspire) ? Literal("s'") : Literal("se ");
+    case Pronouns::ReflexiveEn:
+        break;
     }
     return "s'en ";
 }
@@ -198,18 +220,14 @@ Literal InfinitivePronoun(Pronouns mode, unsigned char first, bool hAspire) {
 constexpr Literal kNoForm = "N'existe pas";
 constexpr Literal kNoImperative = "pas d'imp\xE9ratif";
 
-void Set(char* buffer, const Literal& text) {
-    FormWriter(buffer).Put(text);
-}
+void Set(char* buffer, const Literal& text) { FormWriter(buffer).Put(text); }
 
 // The persons of a personal tense, in the order of its slots.
 enum Person { Je, Tu, Il, Nous, Vous, Ils };
 
 constexpr int FirstCompoundSlot = SimpleTenseCount * PersonCount;  // 42
 
-inline char* Slot(char** forms, int tense, int person) {
-    return forms[tense * PersonCount + person];
-}
+inline char* Slot(char** forms, int tense, int person) { return forms[tense * PersonCount + person]; }
 
 // The caller's variant flags, read and written through its pointers.
 struct Variants {
@@ -289,8 +307,10 @@ Verb ReadVerb(int32_t verbIndex, uint32_t info, uint32_t modelFlags) {
 bool AnswerVariants(const KindRule& rule, bool pronominalOnly, bool twoParadigms, const Variants& io) {
     *io.canBePronominal = rule.pronominal || pronominalOnly;
     *io.hasAlternate = rule.alternate || twoParadigms;
-    if (pronominalOnly) *io.pronominal = true;
-    else if (!rule.pronominal) *io.pronominal = false;
+    if (pronominalOnly)
+        *io.pronominal = true;
+    else if (!rule.pronominal)
+        *io.pronominal = false;
     return *io.pronominal;
 }
 
@@ -375,7 +395,8 @@ void WriteCompoundTenses(const Plan& plan, char** forms) {
     const char* plural = ModelEnding(plan.model, PluralParticipleEnding);
     for (int s = FirstCompoundSlot; s < PersonalSlotCount; ++s) {
         const int person = s % PersonCount;
-        const bool agrees = plan.auxiliary == AuxiliaryEtreModel && person >= Nous && !(plan.flags & NoAgreement);
+        const bool agrees =
+            plan.auxiliary == AuxiliaryEtreModel && person >= Nous && !(plan.flags & NoAgreement);
         const char* ending = agrees ? plural : plan.participle;
         const char* auxiliaryForm = ModelEnding(plan.auxiliary, s - FirstCompoundSlot);
         if (!*ending) {
@@ -438,8 +459,9 @@ void WritePastParticiple(const Plan& plan, char** forms) {
     if (!*feminine || plan.invariableParticiple) return;
     out.Put(Literal(", "));
     // The feminine ending is shown bare, without the stem.
-    out.PutStemAndEnding(Verb{verb.infinitive, verb.infinitiveLength, 0, verb.caret, verb.caretLength, verb.hAspire},
-                         feminine);
+    out.PutStemAndEnding(
+        Verb{verb.infinitive, verb.infinitiveLength, 0, verb.caret, verb.caretLength, verb.hAspire},
+        feminine);
 }
 
 // 8. Participles and infinitive.
@@ -453,7 +475,8 @@ void WriteParticiplesAndInfinitive(const Plan& plan, char** forms) {
     }
     if (plan.simpleTensesOnly) forms[PastParticipleSlot][0] = 0;  // no "s'étant mort"
     FormWriter out(forms[InfinitiveSlot]);
-    out.Put(InfinitivePronoun(plan.mode, static_cast<unsigned char>(plan.verb.infinitive[0]), plan.verb.hAspire));
+    out.Put(
+        InfinitivePronoun(plan.mode, static_cast<unsigned char>(plan.verb.infinitive[0]), plan.verb.hAspire));
     out.Put(plan.verb.infinitive, plan.verb.infinitiveLength);
 }
 

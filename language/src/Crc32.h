@@ -33,8 +33,8 @@ inline uint32_t Crc32(uint32_t crc, const void* data, size_t size) {
     const auto* p = static_cast<const uint8_t*>(data);
     crc = ~crc;
     for (; size >= 8; size -= 8, p += 8) {
-        const uint32_t low = crc ^ (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                                    uint32_t(p[3]) << 24);
+        const uint32_t low =
+            crc ^ (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
         crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^ t[4][low >> 24] ^
               t[3][p[4]] ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
     }
@@ -44,7 +44,8 @@ inline uint32_t Crc32(uint32_t crc, const void* data, size_t size) {
 
 // Continues `crc` over a 32-bit number as four little-endian bytes.
 inline uint32_t Crc32Word(uint32_t crc, uint32_t value) {
-    const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
+    const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
+                              uint8_t(value >> 24)};
     return Crc32(crc, bytes, 4);
 }
 

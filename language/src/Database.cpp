@@ -35,9 +35,7 @@ bool ResourcesIntact() {
     return Crc32Word(crc, static_cast<uint32_t>(kVerbCount)) == kResourceChecksum;
 }
 
-const uint8_t* BlobData(const ResourceEntry* e) {
-    return e ? static_cast<const uint8_t*>(e->data) : nullptr;
-}
+const uint8_t* BlobData(const ResourceEntry* e) { return e ? static_cast<const uint8_t*>(e->data) : nullptr; }
 
 // Stands in for the process-attach notification: find the six blobs, in the
 // order the module has always loaded them, and keep pointers to them. Nothing

@@ -39,9 +39,7 @@ inline uint32_t ReadU32(const uint8_t* p) {
     return v;
 }
 
-inline bool IsVerbIndex(int32_t verbIndex) {
-    return verbIndex >= 0 && verbIndex < Db.verbCount;
-}
+inline bool IsVerbIndex(int32_t verbIndex) { return verbIndex >= 0 && verbIndex < Db.verbCount; }
 
 inline uint32_t VerbInfo(int32_t verbIndex) {
     return ReadU32(Db.verbInfoTable + 4 * static_cast<size_t>(verbIndex));
@@ -79,7 +77,8 @@ inline const char* PlainDefinition(int32_t verbIndex) {
     const uint32_t ref = info & DefinitionRefMask;
     const bool second = (info & SecondDefinitionPoolBit) != 0;
     const char* pool = second ? Db.secondDefinitionPool : Db.definitionPool;
-    if (ref == 0 || !pool || ref > (second ? Db.secondDefinitionPoolSize : Db.definitionPoolSize)) return nullptr;
+    if (ref == 0 || !pool || ref > (second ? Db.secondDefinitionPoolSize : Db.definitionPoolSize))
+        return nullptr;
     return pool + (ref - 1);
 }
 

@@ -36,9 +36,7 @@ const char* const kTabNames[TabCount] = {"Indicatif", "Compos\xE9", "Subjonctif"
 
 extern "C" {
 
-int32_t GetVerbCount(void) {
-    return french::Db.verbCount;
-}
+int32_t GetVerbCount(void) { return french::Db.verbCount; }
 
 const char* GetVerb(int32_t verbIndex) {
     return french::IsVerbIndex(verbIndex) ? french::Infinitive(verbIndex) : nullptr;
@@ -59,17 +57,11 @@ const char* GetTenseName2(int32_t tense) {
     return tense >= 0 && tense < TenseCount ? kTenseNames[tense] + kMarkupLength : nullptr;
 }
 
-const char* GetTabName(int32_t tab) {
-    return tab >= 0 && tab < TabCount ? kTabNames[tab] : nullptr;
-}
+const char* GetTabName(int32_t tab) { return tab >= 0 && tab < TabCount ? kTabNames[tab] : nullptr; }
 
-const char* GetLanguage(void) {
-    return "French";
-}
+const char* GetLanguage(void) { return "French"; }
 
-int32_t GetLanguageVersion(void) {
-    return 1;
-}
+int32_t GetLanguageVersion(void) { return 1; }
 
 bool GetQuestion(int32_t verbIndex, int32_t slot, char* buffer) {
     if (!buffer || !french::IsVerbIndex(verbIndex) || slot < 0 || slot >= FormSlotCount) return false;

@@ -11,7 +11,7 @@ namespace french {
 
 // The folded form of one byte: one or two characters in `out`; returns how many.
 inline int FoldByte(unsigned char c, char out[2]) {
-    static const char kLatin1[] =  // 0xC0-0xFF, '\0' where the byte is kept
+    static const char kLatin1[] =                 // 0xC0-0xFF, '\0' where the byte is kept
         "aaaaaa\0ceeeeiiii\0nooooo\0\0uuuuy\0\0"  // 0xC0-0xDF (0xC6 Æ, 0xDE, 0xDF kept)
         "aaaaaa\0ceeeeiiii\0nooooo\0\0uuuuy\0y";  // 0xE0-0xFF (0xE6 æ, 0xF7, 0xFE kept)
     if (c >= 'A' && c <= 'Z') {
@@ -47,7 +47,8 @@ inline std::string Folded(const char* text, size_t length) {
     std::string out;
     out.reserve(length);
     char pair[2];
-    for (size_t i = 0; i < length; ++i) out.append(pair, static_cast<size_t>(FoldByte(static_cast<unsigned char>(text[i]), pair)));
+    for (size_t i = 0; i < length; ++i)
+        out.append(pair, static_cast<size_t>(FoldByte(static_cast<unsigned char>(text[i]), pair)));
     return out;
 }
 

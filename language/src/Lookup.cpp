@@ -49,7 +49,8 @@ struct SlotOrder {
     constexpr SlotOrder() : slotAt(), ordinalOf() {
         int n = 0;
         for (int s = 0; s < FormSlotCount; ++s)
-            if (s < 42 || (s >= ImperativeSlot && s != CompoundParticipleSlot)) slotAt[n++] = static_cast<uint8_t>(s);
+            if (s < 42 || (s >= ImperativeSlot && s != CompoundParticipleSlot))
+                slotAt[n++] = static_cast<uint8_t>(s);
         for (int s = 42; s < ImperativeSlot; ++s) slotAt[n++] = static_cast<uint8_t>(s);
         slotAt[n++] = CompoundParticipleSlot;
         for (int i = 0; i < FormSlotCount; ++i) ordinalOf[slotAt[i]] = static_cast<uint8_t>(i);
@@ -186,7 +187,8 @@ struct Index {
 template <class Visit>
 void EachConjugation(int32_t verb, char** forms, Visit visit) {
     bool hasAlternate = false, canBePronominal = false, useAlternate = false, pronominal = false;
-    if (!Conjugate(verb, true, &hasAlternate, &canBePronominal, &useAlternate, &pronominal, nullptr, forms)) return;
+    if (!Conjugate(verb, true, &hasAlternate, &canBePronominal, &useAlternate, &pronominal, nullptr, forms))
+        return;
     const bool onlyPronominal = pronominal;
     visit(pronominal ? 2 : 0);
     if (hasAlternate) {
@@ -301,14 +303,17 @@ Index* BuildIndex() {
         for (int32_t i = 0; i < count; ++i) {
             const auto found = names.find(Infinitive(i));
             uint32_t rank = 2u << 16;
-            if (found != names.end()) rank = found->second >> 16 == 0 ? found->second : 1u << 16;
-            else if (PlainDefinition(i)) rank = 1u << 16;
+            if (found != names.end())
+                rank = found->second >> 16 == 0 ? found->second : 1u << 16;
+            else if (PlainDefinition(i))
+                rank = 1u << 16;
             order[static_cast<size_t>(i)] = static_cast<uint64_t>(rank) << 32 | static_cast<uint32_t>(i);
         }
     }
     std::sort(order.begin(), order.end());
     index->verbAtRank.resize(order.size());
-    for (size_t r = 0; r < order.size(); ++r) index->verbAtRank[r] = static_cast<int32_t>(order[r] & 0xFFFFFFFF);
+    for (size_t r = 0; r < order.size(); ++r)
+        index->verbAtRank[r] = static_cast<int32_t>(order[r] & 0xFFFFFFFF);
 
     // Every own word of every slot, each word once, with its entries. The
     // compound slots of a conjugation share one entry per word (their
@@ -332,8 +337,9 @@ Index* BuildIndex() {
                         if (compoundWords.Has(w) || compoundWords.count == 4) continue;
                         compoundWords.word[compoundWords.count++] = w;
                     }
-                    pending.emplace_back(words.Intern(w),
-                                         MakeKey(rank, conj, compound ? kSlotOrder.slotAt[kFirstCompoundOrdinal] : slot));
+                    pending.emplace_back(
+                        words.Intern(w),
+                        MakeKey(rank, conj, compound ? kSlotOrder.slotAt[kFirstCompoundOrdinal] : slot));
                 }
             }
         });
@@ -381,7 +387,8 @@ Index* BuildIndex() {
     for (size_t p = 0; p < n; ++p) index->start[p + 1] += index->start[p];
     index->entries.resize(pending.size());
     std::vector<uint32_t> next(index->start.begin(), index->start.end() - 1);
-    for (const auto& e : pending) index->entries[next[placeOf[e.first]]++] = e.second;  // stable: keys stay ascending
+    for (const auto& e : pending)
+        index->entries[next[placeOf[e.first]]++] = e.second;  // stable: keys stay ascending
     return index;
 }
 
@@ -396,16 +403,20 @@ std::pair<size_t, size_t> WordRange(const Index& index, std::string_view key, bo
     size_t lo = 0, hi = n;
     while (lo < hi) {  // first word not below key
         const size_t mid = (lo + hi) / 2;
-        if (index.Folded(mid) < key) lo = mid + 1;
-        else hi = mid;
+        if (index.Folded(mid) < key)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     size_t end = lo;
     hi = n;
     while (end < hi) {  // first word past the range
         const size_t mid = (end + hi) / 2;
         const std::string_view w = index.Folded(mid);
-        if (prefix ? StartsWith(w, key) : w == key) end = mid + 1;
-        else hi = mid;
+        if (prefix ? StartsWith(w, key) : w == key)
+            end = mid + 1;
+        else
+            hi = mid;
     }
     return {lo, end};
 }
@@ -475,8 +486,9 @@ bool Append(SearchResultList* list, const std::string& text, int32_t value) {
 // Lists the readings found, at most `cap` if not 0; with `whole`, only those
 // whose form is that text (or starts with it, for a prefix), compared folded
 // if `fold`.
-void Report(const Index& index, const std::vector<Candidate>& found, int32_t extraBits, SearchResultList* list,
-            size_t cap, const char* whole = nullptr, bool prefix = false, bool fold = false) {
+void Report(const Index& index, const std::vector<Candidate>& found, int32_t extraBits,
+            SearchResultList* list, size_t cap, const char* whole = nullptr, bool prefix = false,
+            bool fold = false) {
     const std::string wholeKey = whole && fold ? Folded(whole, std::strlen(whole)) : whole ? whole : "";
     auto* work = new WorkForms;
     int64_t conjugated = -1;  // rank << 2 | conj of the forms in the buffers
@@ -491,10 +503,12 @@ void Report(const Index& index, const std::vector<Candidate>& found, int32_t ext
         if (conjugated != (static_cast<int64_t>(rank) << 2 | conj)) {
             bool hasAlternate = false, canBePronominal = false, useAlternate = (conj & 1) != 0,
                  pronominal = (conj & 2) != 0;
-            Conjugate(verb, true, &hasAlternate, &canBePronominal, &useAlternate, &pronominal, nullptr, work->forms);
+            Conjugate(verb, true, &hasAlternate, &canBePronominal, &useAlternate, &pronominal, nullptr,
+                      work->forms);
             conjugated = static_cast<int64_t>(rank) << 2 | conj;
         }
-        const int32_t value = verb | ((conj & 2) ? ResultPronominal : 0) | ((conj & 1) ? ResultAlternate : 0) |
+        const int32_t value = verb | ((conj & 2) ? ResultPronominal : 0) |
+                              ((conj & 1) ? ResultAlternate : 0) |
                               ((c >> 32) & kFoldedTier ? ResultFolded : 0) | extraBits;
         const int first = static_cast<int>(key & 0x7F);
         const int last = IsCompound(key) ? FormSlotCount - 1 : first;

@@ -52,7 +52,8 @@ int TenseOfSlot(int slot) {
 
 // Appends one entry; the arrays grow ten entries at a time. A failed
 // allocation drops the entry and leaves the list as it was.
-void AddResult(SearchResultList* list, const char* first, const char* second, const char* third, int32_t value) {
+void AddResult(SearchResultList* list, const char* first, const char* second, const char* third,
+               int32_t value) {
     if (list->count >= kMaxResults) return;
     if (list->count == list->capacity) {
         const int32_t capacity = list->capacity + kGrowth;
@@ -157,7 +158,8 @@ void SearchAllForms(SearchRun& run) {
         if (onlyPronominal || !canBePronominal) continue;
         useAlternate = false;
         pronominal = true;
-        french::Conjugate(i, true, &hasAlternate, &canBePronominal, &useAlternate, &pronominal, nullptr, run.forms);
+        french::Conjugate(i, true, &hasAlternate, &canBePronominal, &useAlternate, &pronominal, nullptr,
+                          run.forms);
         MatchForms(run, i, false, pronominal);
         if (hasAlternate && canBePronominal) {
             useAlternate = true;
@@ -223,7 +225,8 @@ void Find(const char* pattern, int32_t flags, SearchResultList** result) {
     // Folding: the pattern once, each text into a buffer twice the longest.
     char* foldedPattern = nullptr;
     if (flags & IgnoreAccents) {
-        const size_t room = 2 * std::max(run.patternLength, std::max<size_t>(kWorkBufferSize, LongestDefinition())) + 1;
+        const size_t room =
+            2 * std::max(run.patternLength, std::max<size_t>(kWorkBufferSize, LongestDefinition())) + 1;
         foldedPattern = static_cast<char*>(std::malloc(2 * run.patternLength + 1));
         run.folded = static_cast<char*>(std::malloc(room));
         if (!foldedPattern || !run.folded) {
@@ -241,7 +244,8 @@ void Find(const char* pattern, int32_t flags, SearchResultList** result) {
     // (A folded text may be twice as long as its source.)
     const size_t growth = run.fold ? 2 : 1;
     if ((flags & SearchForms) && run.patternLength < growth * kWorkBufferSize) SearchAllForms(run);
-    if ((flags & SearchDefinitions) && run.patternLength <= growth * LongestDefinition()) SearchAllDefinitions(run);
+    if ((flags & SearchDefinitions) && run.patternLength <= growth * LongestDefinition())
+        SearchAllDefinitions(run);
     std::free(foldedPattern);
     std::free(run.folded);
     std::free(block);
@@ -255,8 +259,6 @@ void FreeSearchPtr(SearchResultList* list) {
     std::free(list);
 }
 
-void SetSearchProgressHwnd(HWND window) {
-    progressWindow.store(window, std::memory_order_release);
-}
+void SetSearchProgressHwnd(HWND window) { progressWindow.store(window, std::memory_order_release); }
 
 }  // extern "C"

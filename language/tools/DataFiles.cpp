@@ -11,9 +11,7 @@
 namespace dbc {
 namespace {
 
-std::string Where(const std::string& path, int line) {
-    return path + ":" + std::to_string(line);
-}
+std::string Where(const std::string& path, int line) { return path + ":" + std::to_string(line); }
 
 [[noreturn]] void Fail(const std::string& where, const std::string& what) {
     throw DataError(where + ": " + what);
@@ -52,10 +50,14 @@ int ToInt(const std::string& word, const std::string& where) {
 // Lines of a simple tense: tense name -> first ending entry.
 const std::map<std::string, std::pair<int, int>>& EndingLines() {
     static const std::map<std::string, std::pair<int, int>> lines = {
-        {"present", {0, 6}},          {"imperfect", {6, 6}},
-        {"simple-past", {12, 6}},     {"future", {18, 6}},
-        {"subjunctive", {24, 6}},     {"past-subjunctive", {30, 6}},
-        {"conditional", {36, 6}},     {"imperative", {french::ImperativeEnding, 3}},
+        {"present", {0, 6}},
+        {"imperfect", {6, 6}},
+        {"simple-past", {12, 6}},
+        {"future", {18, 6}},
+        {"subjunctive", {24, 6}},
+        {"past-subjunctive", {30, 6}},
+        {"conditional", {36, 6}},
+        {"imperative", {french::ImperativeEnding, 3}},
         {"past-participle", {french::PastParticipleEnding, 4}},
         {"present-participle", {french::PresentParticipleEnding, 1}},
     };
@@ -99,7 +101,8 @@ void ForEachLine(const std::string& path, Visit visit) {
 
 void FinishModel(Model& model, std::map<int, Model>& models) {
     if (model.number < 0) return;
-    if (models.count(model.number)) Fail(model.source, "model " + std::to_string(model.number) + " defined twice");
+    if (models.count(model.number))
+        Fail(model.source, "model " + std::to_string(model.number) + " defined twice");
     models[model.number] = model;
 }
 
@@ -185,7 +188,7 @@ using LineReader = void (*)(const Words&, const std::string&, Model&);
 
 LineReader ReaderOf(const std::string& key) {
     static const std::map<std::string, LineReader> readers = {
-        {"family", ReadFamily}, {"strip", ReadStrip},   {"caret", ReadCaret},
+        {"family", ReadFamily}, {"strip", ReadStrip},     {"caret", ReadCaret},
         {"flags", ReadFlags},   {"missing", ReadMissing}, {"paradigms", ReadParadigms},
     };
     const auto it = readers.find(key);
@@ -230,23 +233,32 @@ std::vector<Verb> ReadVerbFile(const std::string& path) {
         verb.source = where;
         while (!words.empty() && words.back().size() == 2 && words.back()[0] == '+') {
             const char mark = words.back()[1];
-            if (mark == 'h') verb.hAspire = true;
-            else if (mark == 'p') verb.pronominalOnly = true;
-            else if (mark == 'm') verb.pronominalSimpleTenses = true;
-            else if (mark == 'e') verb.etreFirst = true;
-            else if (mark == 'r') verb.reciprocal = true;
-            else if (mark == 'i') verb.invariableParticiple = true;
-            else Fail(where, "unknown mark '" + words.back() + "'");
+            if (mark == 'h')
+                verb.hAspire = true;
+            else if (mark == 'p')
+                verb.pronominalOnly = true;
+            else if (mark == 'm')
+                verb.pronominalSimpleTenses = true;
+            else if (mark == 'e')
+                verb.etreFirst = true;
+            else if (mark == 'r')
+                verb.reciprocal = true;
+            else if (mark == 'i')
+                verb.invariableParticiple = true;
+            else
+                Fail(where, "unknown mark '" + words.back() + "'");
             words.pop_back();
         }
-        if (words.size() < 3) Fail(where, "a verb line is: infinitive model kind [+h] [+p] [+m] [+e] [+r] [+i]");
+        if (words.size() < 3)
+            Fail(where, "a verb line is: infinitive model kind [+h] [+p] [+m] [+e] [+r] [+i]");
         verb.kind = ToInt(words.back(), where);
         words.pop_back();
         verb.model = ToInt(words.back(), where);
         words.pop_back();
         for (size_t i = 0; i < words.size(); ++i) verb.infinitive += (i ? " " : "") + words[i];
         if (verb.kind < 0 || verb.kind > 15) Fail(where, "kinds run from 0 to 15");
-        if (verb.model < 0 || verb.model > static_cast<int>(french::ModelMask)) Fail(where, "bad model number");
+        if (verb.model < 0 || verb.model > static_cast<int>(french::ModelMask))
+            Fail(where, "bad model number");
         verbs.push_back(std::move(verb));
     });
     return verbs;
@@ -263,9 +275,12 @@ void ReadDefinitionFile(const std::string& path, std::map<std::string, Definitio
         def.plain = ToCp1252(Trim(line.substr(first + 1, second - first - 1)), where);
         def.pronominal = ToCp1252(Trim(line.substr(second + 1)), where);
         def.source = where;
-        if (verb.empty() || def.plain.empty()) Fail(where, "the infinitive and the plain definition are required");
-        if (def.plain.size() > 255 || def.pronominal.size() > 255) Fail(where, "a definition has at most 255 characters");
-        if (definitions.count(verb)) Fail(where, "'" + verb + "' is defined twice (use infinitive#2 for a second verb)");
+        if (verb.empty() || def.plain.empty())
+            Fail(where, "the infinitive and the plain definition are required");
+        if (def.plain.size() > 255 || def.pronominal.size() > 255)
+            Fail(where, "a definition has at most 255 characters");
+        if (definitions.count(verb))
+            Fail(where, "'" + verb + "' is defined twice (use infinitive#2 for a second verb)");
         definitions[verb] = def;
     });
 }

@@ -18,15 +18,15 @@ public:
 
 struct Model {
     int number = -1;
-    std::string exemplar;              // Windows-1252
+    std::string exemplar;  // Windows-1252
     uint32_t flags = 0;
     std::array<std::string, 54> endings;  // Windows-1252
     bool isParadigmPair = false;
     int paradigms[2] = {0, 0};
     std::string labels[2];
-    std::vector<std::string> family;   // "-suffix" or "=infinitive"
-    bool empty = true;                 // a block with no lines
-    std::string source;                // file:line of the block, for messages
+    std::vector<std::string> family;  // "-suffix" or "=infinitive"
+    bool empty = true;                // a block with no lines
+    std::string source;               // file:line of the block, for messages
 };
 
 struct Verb {

@@ -27,7 +27,10 @@ void PutString(std::vector<uint8_t>& out, const std::string& text) {
 // EndingPool with shared strings; offset 0 is the empty string.
 class EndingPoolBuilder {
 public:
-    EndingPoolBuilder() { pool_.push_back(0); offsets_[""] = 0; }
+    EndingPoolBuilder() {
+        pool_.push_back(0);
+        offsets_[""] = 0;
+    }
 
     uint32_t Add(const std::string& ending, const std::string& where) {
         const auto it = offsets_.find(ending);
@@ -82,22 +85,27 @@ void CheckVerb(const Verb& verb, const std::map<int, Model>& models, const std::
     }
     // Bit 18 is the pronominal-only mark, or "être first" in a kind with the
     // avoir/être variants: each mark is refused where it would read as the other.
-    const bool variants = verb.kind == 1 || verb.kind == 8 || verb.kind == 10 || verb.kind == 11 || verb.kind == 12;
+    const bool variants =
+        verb.kind == 1 || verb.kind == 8 || verb.kind == 10 || verb.kind == 11 || verb.kind == 12;
     if (verb.etreFirst && !variants)
-        throw DataError(verb.source + ": '" + verb.infinitive + "' has no avoir/être variants to put être first");
+        throw DataError(verb.source + ": '" + verb.infinitive +
+                        "' has no avoir/être variants to put être first");
     if (verb.pronominalOnly && variants)
-        throw DataError(verb.source + ": '" + verb.infinitive + "' is pronominal-only, so it has no avoir/être variants");
+        throw DataError(verb.source + ": '" + verb.infinitive +
+                        "' is pronominal-only, so it has no avoir/être variants");
     // Bit 19 limits the pronominal form (+m) of a verb that has one, and marks
     // the invariable participle (+i) of a kind-0 verb that has none.
     const bool plainOnly = verb.kind == 0 && !verb.pronominalOnly;
     if (verb.invariableParticiple && !plainOnly)
-        throw DataError(verb.source + ": '" + verb.infinitive + "': +i is for kind-0 verbs without a pronominal form");
+        throw DataError(verb.source + ": '" + verb.infinitive +
+                        "': +i is for kind-0 verbs without a pronominal form");
     if (verb.pronominalSimpleTenses && plainOnly)
         throw DataError(verb.source + ": '" + verb.infinitive + "' has no pronominal form for +m to limit");
     // A reciprocal verb is stored as a pronominal-only verb of kind 2; only
     // the ordinary pronominal kind may become that without losing anything.
     if (verb.reciprocal && !(verb.pronominalOnly && verb.kind == 3))
-        throw DataError(verb.source + ": '" + verb.infinitive + "' is reciprocal: pronominal-only (+p) and kind 3");
+        throw DataError(verb.source + ": '" + verb.infinitive +
+                        "' is reciprocal: pronominal-only (+p) and kind 3");
 }
 
 // Every model number up to the last is defined, each pair names two
@@ -108,7 +116,8 @@ std::set<int> CheckModels(const std::map<int, Model>& models) {
     const int modelCount = models.rbegin()->first + 1;
     std::set<int> paradigmModels;
     for (int n = 0; n < modelCount; ++n) {
-        if (!models.count(n)) throw DataError("model " + std::to_string(n) + " is not defined (use an empty block)");
+        if (!models.count(n))
+            throw DataError("model " + std::to_string(n) + " is not defined (use an empty block)");
         CheckModel(models.at(n), models);
         if (models.at(n).isParadigmPair) {
             paradigmModels.insert(models.at(n).paradigms[0]);
@@ -141,7 +150,8 @@ void PutModels(const std::map<int, Model>& models, Database& db) {
     for (int n = 0; n < modelCount; ++n) {
         const Model& model = models.at(n);
         Put32(db.modelTable, model.flags);
-        for (int e = 0; e < french::EndingCount; ++e) Put16(db.modelTable, ModelEntryValue(model, e, endings));
+        for (int e = 0; e < french::EndingCount; ++e)
+            Put16(db.modelTable, ModelEntryValue(model, e, endings));
     }
     db.endingCount = endings.Count();
     db.endingPool = endings.Take();
@@ -162,7 +172,8 @@ uint32_t PutDefinition(const Definition& definition, Database& db) {
     const bool second = db.definitionPool.size() + 1 > french::DefinitionRefMask;
     std::vector<uint8_t>& pool = second ? db.secondDefinitionPool : db.definitionPool;
     const size_t ref = pool.size() + 1;
-    if (ref > french::DefinitionRefMask) throw DataError(definition.source + ": both definition pools are full");
+    if (ref > french::DefinitionRefMask)
+        throw DataError(definition.source + ": both definition pools are full");
     PutString(pool, definition.plain);
     PutString(pool, definition.pronominal);
     ++db.definedVerbs;
@@ -184,8 +195,9 @@ uint32_t VerbBits(const Verb& verb) {
 
 // The verb tables, the infinitives and the definitions; a definition whose
 // verb is not in the list is reported as unused.
-void PutVerbs(const std::map<int, Model>& models, const std::set<int>& paradigmModels, const std::vector<Verb>& verbs,
-              const std::map<std::string, Definition>& definitions, Database& db) {
+void PutVerbs(const std::map<int, Model>& models, const std::set<int>& paradigmModels,
+              const std::vector<Verb>& verbs, const std::map<std::string, Definition>& definitions,
+              Database& db) {
     if (verbs.size() < 20) throw DataError("the database needs at least 20 verbs");
     if (verbs.size() > 0xFFFFFF) throw DataError("too many verbs for the 24-bit result index");
     std::map<std::string, int> seenNames;
@@ -193,7 +205,8 @@ void PutVerbs(const std::map<int, Model>& models, const std::set<int>& paradigmM
     for (const Verb& verb : verbs) {
         CheckVerb(verb, models, paradigmModels);
         const int occurrence = ++seenNames[verb.infinitive];
-        const std::string key = occurrence == 1 ? verb.infinitive : verb.infinitive + "#" + std::to_string(occurrence);
+        const std::string key =
+            occurrence == 1 ? verb.infinitive : verb.infinitive + "#" + std::to_string(occurrence);
         PutInfinitive(verb, db);
         uint32_t info = VerbBits(verb);
         if (const auto def = definitions.find(key); def != definitions.end()) {
@@ -202,7 +215,8 @@ void PutVerbs(const std::map<int, Model>& models, const std::set<int>& paradigmM
         }
         Put32(db.verbInfoTable, info);
     }
-    if (db.infinitivePool.size() > kMax16BitOffset) throw DataError("the infinitive pool exceeds 65,535 bytes");
+    if (db.infinitivePool.size() > kMax16BitOffset)
+        throw DataError("the infinitive pool exceeds 65,535 bytes");
     for (const auto& [key, def] : definitions)
         if (!usedDefinitions.count(key))
             db.warnings.push_back(def.source + ": '" + key + "' is not in the verb list; definition unused");

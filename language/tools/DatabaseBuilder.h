@@ -20,7 +20,7 @@ struct Database {
     std::vector<uint8_t> infinitivePool;
     int32_t verbCount = 0;
     int32_t modelCount = 0;
-    int32_t endingCount = 0;     // distinct strings in EndingPool
+    int32_t endingCount = 0;  // distinct strings in EndingPool
     int32_t definedVerbs = 0;
     std::vector<std::string> warnings;
 };

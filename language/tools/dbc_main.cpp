@@ -30,7 +30,8 @@ struct Resource {
 std::vector<std::string> TextFilesIn(const std::string& dir) {
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(dir))
-        if (entry.is_regular_file() && entry.path().extension() == ".txt") files.push_back(entry.path().string());
+        if (entry.is_regular_file() && entry.path().extension() == ".txt")
+            files.push_back(entry.path().string());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -56,9 +57,12 @@ void EmitArray(std::ostream& out, const std::string& name, const std::vector<uin
 
 void Emit(std::ostream& out, const dbc::Database& db, const std::vector<Resource>& extra) {
     std::vector<Resource> all = {
-        {"PLIMO", french::ModelTableId, db.modelTable},       {"PLIMO", french::EndingPoolId, db.endingPool},
-        {"PLIMO", french::DefinitionPoolId, db.definitionPool}, {"PLIMO", french::VerbNameIndexId, db.verbNameIndex},
-        {"PLIMO", french::VerbInfoTableId, db.verbInfoTable}, {"PLIMO", french::InfinitivePoolId, db.infinitivePool},
+        {"PLIMO", french::ModelTableId, db.modelTable},
+        {"PLIMO", french::EndingPoolId, db.endingPool},
+        {"PLIMO", french::DefinitionPoolId, db.definitionPool},
+        {"PLIMO", french::VerbNameIndexId, db.verbNameIndex},
+        {"PLIMO", french::VerbInfoTableId, db.verbInfoTable},
+        {"PLIMO", french::InfinitivePoolId, db.infinitivePool},
         {"PLIMO", french::SecondDefinitionPoolId, db.secondDefinitionPool},
     };
     all.insert(all.end(), extra.begin(), extra.end());
@@ -69,8 +73,8 @@ void Emit(std::ostream& out, const dbc::Database& db, const std::vector<Resource
     for (size_t i = 0; i < all.size(); ++i) EmitArray(out, "kResource" + std::to_string(i), all[i].bytes);
     out << "const ResourceEntry kEntries[] = {\n";
     for (size_t i = 0; i < all.size(); ++i)
-        out << "    {\"" << all[i].type << "\", " << all[i].id << ", kResource" << i << ", " << all[i].bytes.size()
-            << "u},\n";
+        out << "    {\"" << all[i].type << "\", " << all[i].id << ", kResource" << i << ", "
+            << all[i].bytes.size() << "u},\n";
     // The checksum of every resource, in directory order, and of the verb
     // count: the module refuses to serve data that no longer matches it.
     uint32_t checksum = 0;
@@ -81,9 +85,12 @@ void Emit(std::ostream& out, const dbc::Database& db, const std::vector<Resource
     out << "};\n\n}  // namespace\n\n"
            "extern \"C\" {\n"
            "extern __attribute__((visibility(\"default\"))) const ResourceDirectory PlimoResourceDirectory;\n"
-           "const ResourceDirectory PlimoResourceDirectory = {" << all.size() << "u, kEntries};\n"
+           "const ResourceDirectory PlimoResourceDirectory = {"
+        << all.size()
+        << "u, kEntries};\n"
            "}\n\n"
-           "namespace french {\nextern const int32_t kVerbCount;\nconst int32_t kVerbCount = " << db.verbCount
+           "namespace french {\nextern const int32_t kVerbCount;\nconst int32_t kVerbCount = "
+        << db.verbCount
         << ";\nextern const uint32_t kResourceChecksum;\nconst uint32_t kResourceChecksum = " << checksum
         << "u;\n}  // namespace french\n";
 }
@@ -107,20 +114,27 @@ int main(int argc, char** argv) {
                 if (i + 1 >= argc) throw dbc::DataError("missing value after " + arg);
                 return argv[++i];
             };
-            if (arg == "--models") modelsDir = next();
-            else if (arg == "--verbs") verbsFile = next();
-            else if (arg == "--definitions") definitionsDir = next();
-            else if (arg == "--output") output = next();
-            else if (arg == "--stats") stats = true;
+            if (arg == "--models")
+                modelsDir = next();
+            else if (arg == "--verbs")
+                verbsFile = next();
+            else if (arg == "--definitions")
+                definitionsDir = next();
+            else if (arg == "--output")
+                output = next();
+            else if (arg == "--stats")
+                stats = true;
             else if (arg == "--resource") {
                 Resource r;
                 r.type = next();
                 r.id = std::stoi(next());
                 r.bytes = ReadBytes(next());
                 extra.push_back(std::move(r));
-            } else return Usage();
+            } else
+                return Usage();
         }
-        if (modelsDir.empty() || verbsFile.empty() || definitionsDir.empty() || output.empty()) return Usage();
+        if (modelsDir.empty() || verbsFile.empty() || definitionsDir.empty() || output.empty())
+            return Usage();
 
         std::map<int, dbc::Model> models;
         for (const auto& file : TextFilesIn(modelsDir)) dbc::ReadModelFile(file, models);
@@ -144,8 +158,9 @@ int main(int argc, char** argv) {
             fs::rename(output + ".tmp", output);
         }
         if (stats) {
-            std::cout << "verbs " << db.verbCount << ", defined " << db.definedVerbs << ", models " << db.modelCount
-                      << ", endings " << db.endingCount << " (" << db.endingPool.size() << " bytes)"
+            std::cout << "verbs " << db.verbCount << ", defined " << db.definedVerbs << ", models "
+                      << db.modelCount << ", endings " << db.endingCount << " (" << db.endingPool.size()
+                      << " bytes)"
                       << ", infinitives " << db.infinitivePool.size() << " bytes, definitions "
                       << db.definitionPool.size() << " + " << db.secondDefinitionPool.size() << " bytes\n";
         }

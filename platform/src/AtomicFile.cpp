@@ -130,7 +130,8 @@ void RemoveDeadTemporaries(const std::string& path) {
         const std::string file = folder + "/" + entry->d_name;
         struct stat info;
         if (lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != geteuid()) continue;
-        const double age = double(now.tv_sec - info.st_mtim.tv_sec) + (now.tv_nsec - info.st_mtim.tv_nsec) / 1e9;
+        const double age =
+            double(now.tv_sec - info.st_mtim.tv_sec) + (now.tv_nsec - info.st_mtim.tv_nsec) / 1e9;
         if (age < 1.0) continue;
         const int fd = open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) continue;

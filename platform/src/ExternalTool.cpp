@@ -36,8 +36,7 @@ std::string Trim(std::string text) {
 // SIGPIPE the next time it writes a warning; a file has neither problem.
 int OpenScratchFile() {
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") +
-                          "/plimo-tool-XXXXXX";
+    std::string pattern = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") + "/plimo-tool-XXXXXX";
     int fd = mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0 && pattern.rfind("/tmp/", 0) != 0) {
         pattern = "/tmp/plimo-tool-XXXXXX";
@@ -91,8 +90,8 @@ bool IsExecutableFile(const std::string& path, bool& exists) {
 // waiting and the non-waiting way of running it.
 struct ToolSpawner {
     // Starts the tool; false (with `result` telling why) when it cannot.
-    static bool Spawn(const std::string& program, const std::vector<std::string>& arguments,
-                      int outFile, int errFile, pid_t& pid, ToolResult& result) {
+    static bool Spawn(const std::string& program, const std::vector<std::string>& arguments, int outFile,
+                      int errFile, pid_t& pid, ToolResult& result) {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -104,17 +103,15 @@ struct ToolSpawner {
 
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(program.c_str()));
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
+        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
 
         int spawnError = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         if (spawnError == 0) return true;
         result.missing = spawnError == ENOENT;
-        result.message = result.missing
-                             ? program + " is not installed. Install the xdg-utils package."
-                             : "Cannot start " + program + ": " + std::strerror(spawnError) + ".";
+        result.message = result.missing ? program + " is not installed. Install the xdg-utils package."
+                                        : "Cannot start " + program + ": " + std::strerror(spawnError) + ".";
         SetLastError(spawnError, result.message);
         return false;
     }

@@ -16,8 +16,7 @@ constexpr int NoMailProgram = 3;
 
 // The xdg-email arguments for `message`, or false with `failure` filled in
 // when an attachment cannot be read (the tool is then not started).
-bool ComposerArguments(const MailMessage& message, std::vector<std::string>& arguments,
-                       ToolResult& failure) {
+bool ComposerArguments(const MailMessage& message, std::vector<std::string>& arguments, ToolResult& failure) {
     for (const std::string& file : message.attachments) {
         if (access(file.c_str(), R_OK) != 0) {
             failure.message = "Cannot attach " + file + ": the file does not exist or cannot be read.";

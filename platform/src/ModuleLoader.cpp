@@ -74,8 +74,8 @@ bool WholeLibrary(const std::string& path) {
     }
     close(fd);
     if (!whole)
-        SetLastError(ENOEXEC, path + ": file too short (" + std::to_string(size) +
-                                  " bytes; the library is cut off)");
+        SetLastError(ENOEXEC,
+                     path + ": file too short (" + std::to_string(size) + " bytes; the library is cut off)");
     return whole;
 }
 
@@ -133,7 +133,8 @@ ModuleHandle LoadModule(const std::string& fileName) {
         if (access(path.c_str(), F_OK) == 0) return static_cast<ModuleHandle>(Open(path));
         searched += (searched.empty() ? "" : " nor in ") + folder;
     }
-    SetLastError(ENOENT, fileName + ": not found in " + (searched.empty() ? "the program's folder" : searched));
+    SetLastError(ENOENT,
+                 fileName + ": not found in " + (searched.empty() ? "the program's folder" : searched));
     return nullptr;
 }
 
@@ -146,8 +147,7 @@ void* FindEntryPoint(ModuleHandle module, const char* name) {
     void* address = dlsym(static_cast<void*>(module), name);
     if (address == nullptr) {
         std::string text = DlErrorText();
-        SetLastError(ENOSYS, text.empty() ? std::string("The module has no entry point ") + name
-                                          : text);
+        SetLastError(ENOSYS, text.empty() ? std::string("The module has no entry point ") + name : text);
     }
     return address;
 }

@@ -30,12 +30,10 @@ const ResourceEntry* FindModuleResource(ModuleHandle module, const char* type, i
     if (directory->entries != nullptr) {
         for (uint32_t i = 0; i < directory->count; ++i) {
             const ResourceEntry& entry = directory->entries[i];
-            if (entry.id == id && entry.type != nullptr && std::strcmp(entry.type, type) == 0)
-                return &entry;
+            if (entry.id == id && entry.type != nullptr && std::strcmp(entry.type, type) == 0) return &entry;
         }
     }
-    SetLastError(ENOENT, std::string("The module has no resource ") + type + " " +
-                             std::to_string(id) + ".");
+    SetLastError(ENOENT, std::string("The module has no resource ") + type + " " + std::to_string(id) + ".");
     return nullptr;
 }
 

@@ -290,9 +290,9 @@ void SettingsStore::Parse(std::string_view text) {
         // A line not understood stays where it was found, as it was.
         const auto keep = [&](bool report) {
             if (report && !replaying_)
-                skipped_.push_back("line " + std::to_string(number) + ": " +
-                                   std::string(raw.substr(0, 200)));
-            if (raw.size() <= MaxKeptLineLength) (current ? current : root_.get())->keptLines.emplace_back(raw);
+                skipped_.push_back("line " + std::to_string(number) + ": " + std::string(raw.substr(0, 200)));
+            if (raw.size() <= MaxKeptLineLength)
+                (current ? current : root_.get())->keptLines.emplace_back(raw);
         };
         if (line.empty() || line == FileHeader) continue;
         if (line[0] == ';' || line == "REGEDIT4" || line.substr(0, 23) == "Windows Registry Editor") {
@@ -303,8 +303,8 @@ void SettingsStore::Parse(std::string_view text) {
             // A section line names a key; the lines under one that cannot be
             // read are kept at the top, since they belong to no key of ours.
             current = nullptr;
-            std::string_view path = line.size() >= 3 && line.back() == ']' ? line.substr(1, line.size() - 2)
-                                                                              : std::string_view();
+            std::string_view path =
+                line.size() >= 3 && line.back() == ']' ? line.substr(1, line.size() - 2) : std::string_view();
             if (!path.empty() && path.find('\0') == std::string_view::npos) current = Create(path);
             if (current == nullptr) keep(true);
             continue;
@@ -450,14 +450,15 @@ std::vector<std::string> SettingsStore::ValueNames(std::string_view keyPath) con
     return names;
 }
 
-bool SettingsStore::SetValue(std::string_view keyPath, std::string_view name,
-                             SettingsValueType type, std::string data) {
+bool SettingsStore::SetValue(std::string_view keyPath, std::string_view name, SettingsValueType type,
+                             std::string data) {
     Key* key = Create(keyPath);
     if (key == nullptr) return false;
     const std::string lower = Lower(name);
     // Writing back what is already there is no change of this store's.
     auto it = key->values.find(lower);
-    if (it != key->values.end() && it->second.name == name && it->second.type == type && it->second.data == data)
+    if (it != key->values.end() && it->second.name == name && it->second.type == type &&
+        it->second.data == data)
         return true;
     Value& value = key->values[lower];
     value.name = std::string(name);
@@ -480,8 +481,7 @@ bool SettingsStore::SetBinary(std::string_view keyPath, std::string_view name, c
     return SetValue(keyPath, name, SettingsValueType::Binary, std::move(bytes));
 }
 
-bool SettingsStore::SetString(std::string_view keyPath, std::string_view name,
-                              std::string_view text) {
+bool SettingsStore::SetString(std::string_view keyPath, std::string_view name, std::string_view text) {
     return SetValue(keyPath, name, SettingsValueType::String, std::string(text));
 }
 
@@ -494,8 +494,7 @@ bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name)
     return true;
 }
 
-const SettingsStore::Value* SettingsStore::FindValue(std::string_view keyPath,
-                                                     std::string_view name) const {
+const SettingsStore::Value* SettingsStore::FindValue(std::string_view keyPath, std::string_view name) const {
     const Key* key = Find(keyPath);
     if (key == nullptr) return nullptr;
     auto it = key->values.find(Lower(name));
@@ -509,8 +508,7 @@ std::optional<SettingsValueType> SettingsStore::ValueType(std::string_view keyPa
     return value->type;
 }
 
-std::optional<uint32_t> SettingsStore::GetDword(std::string_view keyPath,
-                                                std::string_view name) const {
+std::optional<uint32_t> SettingsStore::GetDword(std::string_view keyPath, std::string_view name) const {
     const Value* value = FindValue(keyPath, name);
     if (value == nullptr || value->type != SettingsValueType::Dword || value->data.size() != 4)
         return std::nullopt;
@@ -529,15 +527,14 @@ std::optional<std::vector<uint8_t>> SettingsStore::GetBinary(std::string_view ke
 bool SettingsStore::GetBinary(std::string_view keyPath, std::string_view name, void* buffer,
                               std::size_t size) const {
     const Value* value = FindValue(keyPath, name);
-    if (value == nullptr || value->type != SettingsValueType::Binary ||
-        value->data.size() != size || (buffer == nullptr && size != 0))
+    if (value == nullptr || value->type != SettingsValueType::Binary || value->data.size() != size ||
+        (buffer == nullptr && size != 0))
         return false;
     if (size != 0) std::memcpy(buffer, value->data.data(), size);
     return true;
 }
 
-std::optional<std::string> SettingsStore::GetString(std::string_view keyPath,
-                                                    std::string_view name) const {
+std::optional<std::string> SettingsStore::GetString(std::string_view keyPath, std::string_view name) const {
     const Value* value = FindValue(keyPath, name);
     if (value == nullptr || value->type != SettingsValueType::String) return std::nullopt;
     return value->data;

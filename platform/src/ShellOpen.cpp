@@ -19,8 +19,7 @@ ToolResult OpenUrl(const std::string& address) {
 
 ToolResult DefaultApplicationFor(const std::string& mimeType) {
     ToolResult result = RunTool("xdg-mime", {"query", "default", mimeType}, true);
-    while (!result.output.empty() &&
-           (result.output.back() == '\n' || result.output.back() == '\r'))
+    while (!result.output.empty() && (result.output.back() == '\n' || result.output.back() == '\r'))
         result.output.pop_back();
     if (result.ok && result.output.empty()) {
         result.ok = false;

@@ -29,23 +29,42 @@ const FakeVerb kVerbs[] = {
     {"pleuvoir", "pleu", false, nullptr, true, "to rain", ""},
     {"ressortir", "ressort", false, nullptr, false, "to go out again", ""},
     {"ressortir", "ressort", false, nullptr, false, "to come under (a court)", ""},
-    {"z\xE9" "brer", "z\xE9" "br", false, nullptr, false, "to stripe", ""},
-    {"\xEA" "tre", "\xEA" "t", false, nullptr, false, "to be", ""},
+    {"z\xE9"
+     "brer",
+     "z\xE9"
+     "br",
+     false, nullptr, false, "to stripe", ""},
+    {"\xEA"
+     "tre",
+     "\xEA"
+     "t",
+     false, nullptr, false, "to be", ""},
 };
 constexpr int kVerbCount = sizeof kVerbs / sizeof kVerbs[0];
 
 HWND gProgress = nullptr;
 
 const char* const kTenseNames[TenseCount] = {
-    "\\bluePr\xE9sent", "\\blueImparfait", "\\bluePass\xE9 Simple", "\\blueFutur Simple",
-    "\\bluePr\xE9sent du Subjonctif", "\\blueImparfait du Subjonctif", "\\blueConditionnel",
-    "\\bluePass\xE9 Compos\xE9", "\\bluePlus-que-parfait", "\\bluePass\xE9 Ant\xE9rieur",
-    "\\blueFutur Ant\xE9rieur", "\\bluePass\xE9 du Subjonctif",
-    "\\bluePlus-que-parfait du Subjonctif", "\\blueConditionnel Pass\xE9", "\\blueImperatif",
-    "\\blueParticipe Pass\xE9", "\\blueParticipe Pr\xE9sent", "\\blueInfinitif",
+    "\\bluePr\xE9sent",
+    "\\blueImparfait",
+    "\\bluePass\xE9 Simple",
+    "\\blueFutur Simple",
+    "\\bluePr\xE9sent du Subjonctif",
+    "\\blueImparfait du Subjonctif",
+    "\\blueConditionnel",
+    "\\bluePass\xE9 Compos\xE9",
+    "\\bluePlus-que-parfait",
+    "\\bluePass\xE9 Ant\xE9rieur",
+    "\\blueFutur Ant\xE9rieur",
+    "\\bluePass\xE9 du Subjonctif",
+    "\\bluePlus-que-parfait du Subjonctif",
+    "\\blueConditionnel Pass\xE9",
+    "\\blueImperatif",
+    "\\blueParticipe Pass\xE9",
+    "\\blueParticipe Pr\xE9sent",
+    "\\blueInfinitif",
 };
-const char* const kTabNames[TabCount] = {"Indicatif", "Compos\xE9", "Subjonctif",
-                                         "Conditionnel/Participe"};
+const char* const kTabNames[TabCount] = {"Indicatif", "Compos\xE9", "Subjonctif", "Conditionnel/Participe"};
 const char* const kPronouns[6] = {"je", "tu", "il", "nous", "vous", "ils"};
 const char* const kReflexive[6] = {"me", "te", "se", "nous", "vous", "se"};
 const char* const kEndings[6] = {"e", "es", "e", "ons", "ez", "ent"};
@@ -86,9 +105,8 @@ bool GetQuestion(int32_t, int32_t, char* buffer) {
     return false;
 }
 
-bool ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate,
-                   bool* canBePronominal, bool* useAlternate, bool* pronominal,
-                   char* alternateLabels, char** forms) {
+bool ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAlternate, bool* canBePronominal,
+                   bool* useAlternate, bool* pronominal, char* alternateLabels, char** forms) {
     if (verbIndex < 0 || verbIndex >= kVerbCount || !forms) return false;
     const FakeVerb& verb = kVerbs[verbIndex];
     *canBePronominal = verb.pronominal;
@@ -113,11 +131,11 @@ bool ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders, bool* hasAltern
                 continue;
             }
             if (*pronominal)
-                std::snprintf(out, FormBufferSize, "%s %s %s%s%s%d", kPronouns[person],
-                              kReflexive[person], verb.stem, variant, kEndings[person], tense);
+                std::snprintf(out, FormBufferSize, "%s %s %s%s%s%d", kPronouns[person], kReflexive[person],
+                              verb.stem, variant, kEndings[person], tense);
             else
-                std::snprintf(out, FormBufferSize, "%s %s%s%s%d", kPronouns[person], verb.stem,
-                              variant, kEndings[person], tense);
+                std::snprintf(out, FormBufferSize, "%s %s%s%s%d", kPronouns[person], verb.stem, variant,
+                              kEndings[person], tense);
         }
     }
     std::snprintf(forms[84], FormBufferSize, "%s%se", verb.stem, variant);
@@ -164,7 +182,8 @@ void Find(const char* pattern, int32_t flags, SearchResultList** result) {
         const int n = std::atoi(pattern + 1);
         for (int i = 0; i < n && i < 200; ++i) {
             if (flags & SearchForms)
-                std::snprintf(line, sizeof line, "form%03d\t%s\t%d", i, kVerbs[i % kVerbCount].infinitive, i % 18);
+                std::snprintf(line, sizeof line, "form%03d\t%s\t%d", i, kVerbs[i % kVerbCount].infinitive,
+                              i % 18);
             else
                 std::snprintf(line, sizeof line, "definition %03d\t%s", i, kVerbs[i % kVerbCount].infinitive);
             add(line, i % kVerbCount);

@@ -66,24 +66,37 @@ public:
     void setProperty(PrintEnginePropertyKey, const QVariant&) override {}
     QVariant property(PrintEnginePropertyKey key) const override {
         switch (key) {
-        case PPK_QPageLayout: return QVariant::fromValue(layout_);
-        case PPK_Resolution: return dpi_;
-        case PPK_FullPage: return false;
-        default: return {};
+        case PPK_QPageLayout:
+            return QVariant::fromValue(layout_);
+        case PPK_Resolution:
+            return dpi_;
+        case PPK_FullPage:
+            return false;
+        default:
+            return {};
         }
     }
     int metric(QPaintDevice::PaintDeviceMetric metric) const override {
         const QRect printable = layout_.paintRectPixels(dpi_);
         switch (metric) {
-        case QPaintDevice::PdmWidth: return printable.width();
-        case QPaintDevice::PdmHeight: return printable.height();
-        case QPaintDevice::PdmWidthMM: return qRound(layout_.paintRect(QPageLayout::Millimeter).width());
-        case QPaintDevice::PdmHeightMM: return qRound(layout_.paintRect(QPageLayout::Millimeter).height());
-        case QPaintDevice::PdmNumColors: return INT_MAX;
-        case QPaintDevice::PdmDepth: return 32;
-        case QPaintDevice::PdmDevicePixelRatio: return 1;
-        case QPaintDevice::PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-        default: return dpi_;  // the four resolutions
+        case QPaintDevice::PdmWidth:
+            return printable.width();
+        case QPaintDevice::PdmHeight:
+            return printable.height();
+        case QPaintDevice::PdmWidthMM:
+            return qRound(layout_.paintRect(QPageLayout::Millimeter).width());
+        case QPaintDevice::PdmHeightMM:
+            return qRound(layout_.paintRect(QPageLayout::Millimeter).height());
+        case QPaintDevice::PdmNumColors:
+            return INT_MAX;
+        case QPaintDevice::PdmDepth:
+            return 32;
+        case QPaintDevice::PdmDevicePixelRatio:
+            return 1;
+        case QPaintDevice::PdmDevicePixelRatioScaled:
+            return int(QPaintDevice::devicePixelRatioFScale());
+        default:
+            return dpi_;  // the four resolutions
         }
     }
 
@@ -103,8 +116,8 @@ class RecordingPrinter : private RecordingEngines, public QPrinter {
 public:
     // Letter paper with the printable area `margins` (inches) in from the edges.
     RecordingPrinter(int dpi, QMarginsF margins)
-        : RecordingEngines(dpi, QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                            margins, QPageLayout::Inch)) {
+        : RecordingEngines(dpi, QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, margins,
+                                            QPageLayout::Inch)) {
         setEngines(&print, &paint);
     }
     const QList<RecordedText>& Texts() const { return paint.texts; }

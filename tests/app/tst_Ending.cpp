@@ -40,8 +40,10 @@ DefinitionEdit* TypeDefinition(CMainFrame* frame, const QString& text) {
 // Accepts the next modal dialog as soon as it shows.
 void AcceptNextDialog() {
     QTimer::singleShot(50, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
-        else AcceptNextDialog();
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+        else
+            AcceptNextDialog();
     });
 }
 

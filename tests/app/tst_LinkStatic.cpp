@@ -91,8 +91,7 @@ private slots:
                  std::string("/usr/bin/browser  http://a.b"));
         QCOMPARE(CLinkStatic::BuildCommandLine("browser -new %1 -x", "http://a.b"),
                  std::string("browser -new  http://a.b"));
-        QCOMPARE(CLinkStatic::BuildCommandLine("browser", "http://a.b"),
-                 std::string("browser http://a.b"));
+        QCOMPARE(CLinkStatic::BuildCommandLine("browser", "http://a.b"), std::string("browser http://a.b"));
     }
 
     void fitsItselfToItsText() {
@@ -105,7 +104,8 @@ private slots:
             link->setGeometry(100, 10, 300, 50);
             link->PreSubclassWindow();
             const int textWidth = QFontMetrics(link->font()).horizontalAdvance(QStringLiteral("short"));
-            QCOMPARE(link->width(), align == Qt::AlignHCenter ? 300 - 2 * ((300 - textWidth) / 2) : textWidth);
+            QCOMPARE(link->width(),
+                     align == Qt::AlignHCenter ? 300 - 2 * ((300 - textWidth) / 2) : textWidth);
             QCOMPARE(link->height(), QFontMetrics(link->font()).height());
             if (align == Qt::AlignLeft) QCOMPARE(link->x(), 100);
             if (align == Qt::AlignRight) QCOMPARE(link->geometry().right(), 399);
@@ -118,7 +118,8 @@ private slots:
         auto frame = StartFrame({"Missing.ldl"});
         QVERIFY(!frame);
         QCOMPARE(recorder.messages.size(), 1);
-        QVERIFY(recorder.messages[0].text.startsWith(QStringLiteral("Could not load language module. Error #2")));
+        QVERIFY(
+            recorder.messages[0].text.startsWith(QStringLiteral("Could not load language module. Error #2")));
         QVERIFY(recorder.messages[0].text.contains('\n'));  // the loader's own explanation
         QCOMPARE(recorder.messages[0].caption, QStringLiteral("Error"));
         QCOMPARE(recorder.messages[0].icon, QMessageBox::Critical);
@@ -135,7 +136,8 @@ private slots:
         auto frame = StartFrame({"FakeNoTabName.ldl"});
         QVERIFY(!frame);
         QCOMPARE(recorder.messages.size(), 1);
-        QVERIFY(recorder.messages[0].text.startsWith(QStringLiteral("Could not load language module. Error #")));
+        QVERIFY(
+            recorder.messages[0].text.startsWith(QStringLiteral("Could not load language module. Error #")));
         QVERIFY(!QFile::exists(workspace.WorkDir() + QStringLiteral("/FakeNoTabName.txt")));
     }
 

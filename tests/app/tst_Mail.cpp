@@ -48,11 +48,17 @@ public:
         QFile file(script);
         QVERIFY(file.open(QIODevice::WriteOnly));
         const QByteArray d = QFile::encodeName(dir.path());
-        file.write("#!/bin/sh\necho $$ > '" + d + "/pid'\n"
-                   "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + d + "/args'\n"
+        file.write("#!/bin/sh\necho $$ > '" + d +
+                   "/pid'\n"
+                   "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" +
+                   d +
+                   "/args'\n"
                    "prev=\nfor a in \"$@\"; do\n"
-                   "  [ \"$prev\" = --attach ] && cat -- \"$a\" >> '" + d + "/attached'\n"
-                   "  prev=$a\ndone\n" + ending.toUtf8() + "\n");
+                   "  [ \"$prev\" = --attach ] && cat -- \"$a\" >> '" +
+                   d +
+                   "/attached'\n"
+                   "  prev=$a\ndone\n" +
+                   ending.toUtf8() + "\n");
         file.close();
         chmod(QFile::encodeName(script).constData(), executable ? 0755 : 0644);
         qputenv("PATH", onlyFake ? d : d + ":" + savedPath);
@@ -115,18 +121,30 @@ private slots:
 
     void aStoredAddressThatIsNoPlainAddressIsNotPassedOn() {
         // Each would reach the composer as an option or as mailto: headers.
-        const char* const hostile[] = {
-            "--help", "-x@example.net", "mailto:x@example.net?attach=/etc/shadow&body=hi",
-            "x@example.net?attach=/etc/shadow", "x@example.net&body=hi", "x%3Fattach=/etc/shadow@example.net",
-            "a b@example.net", "x@example.net\n--attach", "x@example.net,y@example.net", "\"x\"@example.net",
-            "<x@example.net>", "x@", "@example.net", "x@-example.net", "x@example..net", "x"};
+        const char* const hostile[] = {"--help",
+                                       "-x@example.net",
+                                       "mailto:x@example.net?attach=/etc/shadow&body=hi",
+                                       "x@example.net?attach=/etc/shadow",
+                                       "x@example.net&body=hi",
+                                       "x%3Fattach=/etc/shadow@example.net",
+                                       "a b@example.net",
+                                       "x@example.net\n--attach",
+                                       "x@example.net,y@example.net",
+                                       "\"x\"@example.net",
+                                       "<x@example.net>",
+                                       "x@",
+                                       "@example.net",
+                                       "x@-example.net",
+                                       "x@example..net",
+                                       "x"};
         MessageRecorder messages;
         for (const char* value : hostile) {
             QVERIFY(WriteString(settings::SettingsKey, SupportAddressValue, value));
             composer->Install(QStringLiteral("exit 0"));
             frame->Action(IdSendEmail)->trigger();
             QTRY_COMPARE_WITH_TIMEOUT(CSimpleMapiMail::OpenComposers(), 0, 20000);
-            QVERIFY2(composer->Read("args").endsWith(QString::fromUtf8(DefaultSupportAddress.data()) + "\n"), value);
+            QVERIFY2(composer->Read("args").endsWith(QString::fromUtf8(DefaultSupportAddress.data()) + "\n"),
+                     value);
         }
         // Said once in a run, not at every mail.
         QCOMPARE(messages.messages.size(), 1);
@@ -136,14 +154,16 @@ private slots:
         for (const char* plain : {"comments@plimo.example.net", "first.last+plimo@mail.example.co.uk",
                                   "o'brien@example.net", "\xC3\xA9mile@exemple.fr"})
             QVERIFY2(IsAddressShaped(plain), plain);
-        QVERIFY(WriteString(settings::SettingsKey, SupportAddressValue, "\xE9mile@exemple.fr"));  // Windows-1252
+        QVERIFY(
+            WriteString(settings::SettingsKey, SupportAddressValue, "\xE9mile@exemple.fr"));  // Windows-1252
         QCOMPARE(SupportAddress(), std::string("\xC3\xA9mile@exemple.fr"));
     }
 
     void definitionsMailAttachesTheFileJustWritten_data() {
         QTest::addColumn<QString>("path");
         QTest::newRow("usual") << QString();
-        QTest::newRow("spaces, quotes, accents") << QStringLiteral("d\u00e9finitions de \"l'\u00e9t\u00e9\"/French.txt");
+        QTest::newRow("spaces, quotes, accents")
+            << QStringLiteral("d\u00e9finitions de \"l'\u00e9t\u00e9\"/French.txt");
         QTest::newRow("leading dash") << QStringLiteral("-French d\u00e9fs.txt");
     }
     void definitionsMailAttachesTheFileJustWritten() {
@@ -193,8 +213,10 @@ private slots:
         QTest::addColumn<int>("setup");  // 0: the fake, 1: no xdg-email, 2: not executable
         QTest::addColumn<QString>("message");
         QTest::newRow("no xdg-email") << QString() << 1 << Unavailable;
-        QTest::newRow("xdg-email cannot be run") << QString() << 2 << QStringLiteral("Mail system DLL is invalid.");
-        QTest::newRow("no mail program") << QStringLiteral("echo 'no mailer' >&2; exit 3") << 0 << Unavailable;
+        QTest::newRow("xdg-email cannot be run")
+            << QString() << 2 << QStringLiteral("Mail system DLL is invalid.");
+        QTest::newRow("no mail program")
+            << QStringLiteral("echo 'no mailer' >&2; exit 3") << 0 << Unavailable;
         QTest::newRow("composer fails") << QStringLiteral("exit 4") << 0 << SendFailed;
         QTest::newRow("cancelled") << QStringLiteral("kill -TERM $$") << 0 << QString();
     }

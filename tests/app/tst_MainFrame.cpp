@@ -76,8 +76,9 @@ private slots:
                  QStringList({"&File", "&Edit", "&View", "&Options", "&Window", "&Help"}));
         QCOMPARE(Titles(MenuBarPopup(frame.get(), "&File")->actions()),
                  QStringList({"&New French Window", "-", "&Print...\tCtrl+P", "-", "E&xit"}));
-        QCOMPARE(Titles(MenuBarPopup(frame.get(), "&Edit")->actions()),
-                 QStringList({"Insert", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-", "&Find"}));
+        QCOMPARE(
+            Titles(MenuBarPopup(frame.get(), "&Edit")->actions()),
+            QStringList({"Insert", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-", "&Find"}));
         QMenu* insert = MenuBarPopup(frame.get(), "&Edit")->actions().first()->menu();
         QCOMPARE(Titles(insert->actions()),
                  QStringList({"à", "â", "ç", "é", "è", "ê", "ë", "î", "ï", "ô", "û", "ü"}));
@@ -85,7 +86,8 @@ private slots:
                  QStringList({"&About Plimo...", "&Send Email (submit comment/bug)",
                               "Send Email (submit English Def.)"}));
         QCOMPARE(frame->Action(IdNewWindowFirst)->data().toInt(), 1100);
-        QCOMPARE(frame->Action(IdPronominal)->statusTip(), QStringLiteral("Toggles the pronominal state of a verb"));
+        QCOMPARE(frame->Action(IdPronominal)->statusTip(),
+                 QStringLiteral("Toggles the pronominal state of a verb"));
         QCOMPARE(frame->Action(IdPronominal)->toolTip(), QStringLiteral("Pronominal"));
         QCOMPARE(frame->Action(IdTile)->toolTip(), QStringLiteral("Tile Windows"));
 
@@ -279,7 +281,8 @@ private slots:
         QVERIFY(!frame->Action(IdCut)->isEnabled());
         const int enabled = darkest(bar->widgetForAction(frame->Action(IdCopy)));
         const int disabled = darkest(bar->widgetForAction(frame->Action(IdCut)));
-        QVERIFY2(enabled < 64 && disabled > 150, qPrintable(QStringLiteral("%1 %2").arg(enabled).arg(disabled)));
+        QVERIFY2(enabled < 64 && disabled > 150,
+                 qPrintable(QStringLiteral("%1 %2").arg(enabled).arg(disabled)));
         SaveScreenshot(bar, QStringLiteral("verb-bar-buttons"));
 
         frame->Action(IdNewWindowFirst)->trigger();
@@ -411,9 +414,11 @@ private slots:
         QVERIFY(frame->Action(IdCopy)->isEnabled());
         QTest::keyClick(window->View(), Qt::Key_C, Qt::ControlModifier);
         const QString text = clipboard->text();
-        QVERIFY2(text.startsWith(QStringLiteral("aimer\n\nPrésent\nje aime0\ntu aimes0\n")), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("aimer\n\nPrésent\nje aime0\ntu aimes0\n")),
+                 qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("\n\nImparfait\nje aime1\n")));
-        QVERIFY(text.contains(QStringLiteral("Participe Présent\naimant\nParticipe Passé\naimé\nayant aimé\n")));
+        QVERIFY(
+            text.contains(QStringLiteral("Participe Présent\naimant\nParticipe Passé\naimé\nayant aimé\n")));
         QVERIFY(!text.contains(QLatin1Char('\\')));  // no colour markup
         QString html = clipboard->mimeData()->html();
         QCOMPARE(html.count(QStringLiteral("<tr")), 1);
@@ -467,12 +472,14 @@ private slots:
         const int oldHeight = window->pageHeight;
         QFont chosen(QStringLiteral("Liberation Serif"));
         chosen.setPixelSize(24);
-        OnNextDialog([&](QDialog* dialog) {
-            auto* fonts = qobject_cast<FontColourDialog*>(dialog);
-            QVERIFY(fonts);
-            fonts->fontChooser->setCurrentFont(chosen);
-            fonts->SetColour(QColor(0, 128, 0));
-        }, true);
+        OnNextDialog(
+            [&](QDialog* dialog) {
+                auto* fonts = qobject_cast<FontColourDialog*>(dialog);
+                QVERIFY(fonts);
+                fonts->fontChooser->setCurrentFont(chosen);
+                fonts->SetColour(QColor(0, 128, 0));
+            },
+            true);
         frame->Action(IdFont)->trigger();
         QCOMPARE(VerbFont->family(), QStringLiteral("Liberation Serif"));
         QCOMPARE(VerbTextColor, 0x00008000u);
@@ -480,9 +487,8 @@ private slots:
         QVERIFY(window->pageHeight > oldHeight);
 
         // Cancel changes nothing.
-        OnNextDialog([&](QDialog* dialog) {
-            static_cast<FontColourDialog*>(dialog)->SetColour(Qt::red);
-        }, false);
+        OnNextDialog([&](QDialog* dialog) { static_cast<FontColourDialog*>(dialog)->SetColour(Qt::red); },
+                     false);
         frame->Action(IdFont)->trigger();
         QCOMPARE(VerbTextColor, 0x00008000u);
     }
@@ -524,18 +530,20 @@ private slots:
     }
 
     void aboutBox() {
-        OnNextDialog([](QDialog* dialog) {
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("About Plimo"));
-            auto* link = dialog->findChild<CLinkStatic*>();
-            QVERIFY(link);
-            QCOMPARE(link->Address(), QString::fromLatin1(CAboutDlg::UpdateAddress));
-            QVERIFY(link->font().underline());
-            QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-            auto* after = dialog->findChild<QLabel*>(QStringLiteral("forUpdates"));
-            QVERIFY(after->geometry().left() > link->geometry().right());
-            QVERIFY(after->geometry().right() <= dialog->width());
-            SaveScreenshot(dialog, QStringLiteral("about"));
-        }, true);
+        OnNextDialog(
+            [](QDialog* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("About Plimo"));
+                auto* link = dialog->findChild<CLinkStatic*>();
+                QVERIFY(link);
+                QCOMPARE(link->Address(), QString::fromLatin1(CAboutDlg::UpdateAddress));
+                QVERIFY(link->font().underline());
+                QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+                auto* after = dialog->findChild<QLabel*>(QStringLiteral("forUpdates"));
+                QVERIFY(after->geometry().left() > link->geometry().right());
+                QVERIFY(after->geometry().right() <= dialog->width());
+                SaveScreenshot(dialog, QStringLiteral("about"));
+            },
+            true);
         frame->Action(IdAbout)->trigger();
     }
 
@@ -646,8 +654,6 @@ private:
         widget->setFocus(Qt::MouseFocusReason);
         ProcessEvents();
     }
-
-
 };
 
 QTEST_MAIN(MainFrameTest)

@@ -64,8 +64,8 @@ private slots:
         Key(Qt::Key_Return);
         QVERIFY(window->FeedbackLabel()->text().contains("Wrong"));
         QVERIFY(window->FeedbackLabel()->text().contains(
-            QString::fromStdString(window->Session()->Current().answer).right(2).toHtmlEscaped()) ||
-            window->Session()->Remaining() > 0);
+                    QString::fromStdString(window->Session()->Current().answer).right(2).toHtmlEscaped()) ||
+                window->Session()->Remaining() > 0);
         SaveScreenshot(window, "practice-wrong");
         Key(Qt::Key_Return);
         int asked = 1;

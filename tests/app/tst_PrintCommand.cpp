@@ -33,8 +33,8 @@ QString OutputFile(const QString& name) {
 struct PrintRun {
     bool printDialogShown = false;
     bool printingShown = false;
-    QString status;          // the Printing dialog's text
-    QString shownStatus;     // as it fits the dialog
+    QString status;       // the Printing dialog's text
+    QString shownStatus;  // as it fits the dialog
     bool frameDisabled = false;
     bool cancelEnabled = false;
     QObject context;  // the run's timers end with it
@@ -142,10 +142,13 @@ private slots:
 
         QVERIFY(run.printDialogShown);
         QVERIFY(run.printingShown);
-        QCOMPARE(run.status, QStringLiteral("Print French verb: z\u00e9brer\nPrinting on: Print to File (PDF)\n"
-                                            "Printing to: ") + file);
+        QCOMPARE(run.status,
+                 QStringLiteral("Print French verb: z\u00e9brer\nPrinting on: Print to File (PDF)\n"
+                                "Printing to: ") +
+                     file);
         QCOMPARE(run.shownStatus.count(QLatin1Char('\n')), 2);
-        QVERIFY(run.shownStatus.endsWith(QStringLiteral("print-command.pdf")));  // the name, if not the folder
+        QVERIFY(
+            run.shownStatus.endsWith(QStringLiteral("print-command.pdf")));  // the name, if not the folder
         QVERIFY(run.frameDisabled);
         QVERIFY(run.cancelEnabled);  // the one thing the user can reach
         QVERIFY(IsWholePdf(file));
@@ -207,7 +210,8 @@ private slots:
         QTest::addColumn<bool>("fileSizeLimit");
         QTest::addColumn<bool>("reported");
         QTest::newRow("print dialog cancelled") << QString() << false << false;
-        QTest::newRow("unwritable output path") << QStringLiteral("/nonexistent-plimo/page.pdf") << false << true;
+        QTest::newRow("unwritable output path")
+            << QStringLiteral("/nonexistent-plimo/page.pdf") << false << true;
         QTest::newRow("no space on the device") << QStringLiteral("/dev/full") << false << true;
         QTest::newRow("file cut short") << OutputFile(QStringLiteral("print-cut-short.pdf")) << true << true;
     }
@@ -252,7 +256,6 @@ private slots:
             QCOMPARE(FilesBeside(file), QStringList{QFileInfo(file).fileName()});
         }
     }
-
 };
 
 QTEST_MAIN(PrintCommandTest)

@@ -66,8 +66,11 @@ QList<Block> PageBlocks() {
     for (int column = 0; column < 2; ++column)
         for (int i = 0; i < 6; ++i) {
             const int tense = column * 7 + i;
-            blocks.append({column, 8 * i, tense, {6 * tense, 6 * tense + 1, 6 * tense + 2,
-                                                  6 * tense + 3, 6 * tense + 4, 6 * tense + 5}});
+            blocks.append(
+                {column,
+                 8 * i,
+                 tense,
+                 {6 * tense, 6 * tense + 1, 6 * tense + 2, 6 * tense + 3, 6 * tense + 4, 6 * tense + 5}});
         }
     blocks.append({2, 0, 6, {36, 37, 38, 39, 40, 41}});
     blocks.append({2, 8, 13, {78, 79, 80, 81, 82, 83}});
@@ -109,8 +112,7 @@ Expected ExpectedPage(const CChildFrame& w, int dpi, int offsetX, int offsetY, i
         e.texts.append({FromCp1252(w.languageModule->GetTenseName2(block.tense)), at, true, bodySize});
         for (int line = 0; line < block.formSlots.size(); ++line) {
             const QString form = FromCp1252(w.Form(block.formSlots[line]));
-            if (!form.isEmpty())
-                e.texts.append({form, at + QPoint(0, (line + 1) * e.lh), false, bodySize});
+            if (!form.isEmpty()) e.texts.append({form, at + QPoint(0, (line + 1) * e.lh), false, bodySize});
         }
     }
     return e;
@@ -144,7 +146,8 @@ QList<PdfWord> PdfWords(const QString& pdf, QString* error) {
     while (it.hasNext()) {
         auto m = it.next();
         QString text = m.captured(3);
-        text.replace(QStringLiteral("&apos;"), QStringLiteral("'")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        text.replace(QStringLiteral("&apos;"), QStringLiteral("'"))
+            .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
         words.append({text, m.captured(1).toDouble(), m.captured(2).toDouble()});
     }
     return words;
@@ -171,10 +174,12 @@ private slots:
         QTest::addColumn<int>("marginX");
         QTest::addColumn<int>("marginY");
         QTest::addColumn<int>("rule");
-        QTest::newRow("600 dpi, quarter inch") << 600 << 0.25 << 0.25 << int(Aimer) << false << 150 << 300 << 30;
+        QTest::newRow("600 dpi, quarter inch")
+            << 600 << 0.25 << 0.25 << int(Aimer) << false << 150 << 300 << 30;
         QTest::newRow("pronominal") << 600 << 0.25 << 0.25 << int(Aimer) << true << 150 << 300 << 30;
         QTest::newRow("impersonal") << 600 << 0.25 << 0.25 << int(Pleuvoir) << false << 150 << 300 << 30;
-        QTest::newRow("offsets past the margins") << 600 << 0.5 << 0.75 << int(Monter) << false << 300 << 450 << 30;
+        QTest::newRow("offsets past the margins")
+            << 600 << 0.5 << 0.75 << int(Monter) << false << 300 << 450 << 30;
         QTest::newRow("300 dpi") << 300 << 0.25 << 0.25 << int(Zebrer) << false << 75 << 150 << 15;
     }
     void pageGeometry() {
@@ -283,13 +288,13 @@ private slots:
 
         const QString png = dir + QStringLiteral("/printed-page");
         QProcess render;
-        render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("80"),
-                                                  QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png});
+        render.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-png"),
+                      QStringLiteral("-singlefile"), pdf, png});
         QVERIFY(render.waitForFinished(60000));
         QCOMPARE(render.exitCode(), 0);
         QVERIFY(QFile::exists(png + QStringLiteral(".png")));
     }
-
 };
 
 QTEST_MAIN(PrintPageTest)

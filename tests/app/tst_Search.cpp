@@ -91,7 +91,8 @@ QStringList Column(CSortingListCtrl* list, int column) {
 
 void ClickHeading(CSortingListCtrl* list, int column) {
     QHeaderView* header = list->header();
-    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                    header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
@@ -131,23 +132,25 @@ private slots:
             TypeText(dialog->Edit(), QStringLiteral("parl"));
             QVERIFY(find->isEnabled());
             auto* button = dialog->findChild<QToolButton*>("button1010");
-            WhenShown([dialog, button](QWidget* popup) {
-                auto* menu = qobject_cast<QMenu*>(popup);
-                QVERIFY(menu);
-                QCOMPARE(menu->actions().size(), 12);
-                QCOMPARE(menu->actions().at(3)->text(), QStringLiteral("é"));
-                // Drops at the button's top-right corner.
-                QCOMPARE(menu->pos(), button->mapToGlobal(QPoint(button->width(), 0)));
-                menu->setActiveAction(menu->actions().at(3));
-                QTest::keyClick(menu, Qt::Key_Return);
-            }, true);
+            WhenShown(
+                [dialog, button](QWidget* popup) {
+                    auto* menu = qobject_cast<QMenu*>(popup);
+                    QVERIFY(menu);
+                    QCOMPARE(menu->actions().size(), 12);
+                    QCOMPARE(menu->actions().at(3)->text(), QStringLiteral("é"));
+                    // Drops at the button's top-right corner.
+                    QCOMPARE(menu->pos(), button->mapToGlobal(QPoint(button->width(), 0)));
+                    menu->setActiveAction(menu->actions().at(3));
+                    QTest::keyClick(menu, Qt::Key_Return);
+                },
+                true);
             QTest::mouseClick(button, Qt::LeftButton);
             QCOMPARE(dialog->Edit()->text(), QStringLiteral("parlé"));
             QCOMPARE(dialog->Edit()->cursorPosition(), 5);
             // The focus comes back from the closed menu with the next events.
             QTRY_COMPARE(QApplication::focusWidget(), dialog->Edit());
             dialog->Edit()->setSelection(1, 3);  // "arl"
-            dialog->InsertLetter(32780);          // â replaces the selection
+            dialog->InsertLetter(32780);         // â replaces the selection
             QCOMPARE(dialog->Edit()->text(), QStringLiteral("pâé"));
 
             dialog->findChild<QCheckBox*>("check1002")->click();
@@ -219,7 +222,8 @@ private slots:
         CSortingListCtrl* list = results->List();
         QCOMPARE(list->columnCount(), 3);
         QCOMPARE(list->headerItem()->text(2), QStringLiteral("Tense"));
-        QCOMPARE(results->windowTitle(), QStringLiteral("%1 Matches for aimons").arg(list->topLevelItemCount()));
+        QCOMPARE(results->windowTitle(),
+                 QStringLiteral("%1 Matches for aimons").arg(list->topLevelItemCount()));
         QCOMPARE(list->CellText(0, 0), QStringLiteral("aimer"));
         QCOMPARE(list->CellText(0, 1), QStringLiteral("nous aimons0"));
         QCOMPARE(list->CellText(0, 2), QStringLiteral("Présent"));
@@ -399,13 +403,15 @@ private slots:
             if (results == nullptr || results == before) return {};
             QStringList rows;
             for (int row = 0; row < results->List()->topLevelItemCount(); ++row)
-                rows << results->List()->CellText(row, 0) + QLatin1Char('|') + results->List()->CellText(row, 1);
+                rows << results->List()->CellText(row, 0) + QLatin1Char('|') +
+                            results->List()->CellText(row, 1);
             return rows;
         };
         LanguageModule* module = frame->modules[0].get();
         QVERIFY(module->SetEnglishDefinition(Aimer, false, "to adore, to cherish"));
         QCOMPARE(search(QStringLiteral("love")), QStringList({QStringLiteral("aimer|to love each other")}));
-        QCOMPARE(search(QStringLiteral("cherish")), QStringList({QStringLiteral("aimer|to adore, to cherish")}));
+        QCOMPARE(search(QStringLiteral("cherish")),
+                 QStringList({QStringLiteral("aimer|to adore, to cherish")}));
 
         // With the real verbs: a verb that is only pronominal is listed once.
         StopFrame(frame);
@@ -438,7 +444,8 @@ private slots:
         list.topLevelItem(3)->setSelected(true);  // "être"
 
         ClickHeading(&list, 0);
-        QCOMPARE(Column(&list, 0).join(',').toLower(), QStringLiteral("aimer,aimer,aimer,etre,etre,zébrer,être"));
+        QCOMPARE(Column(&list, 0).join(',').toLower(),
+                 QStringLiteral("aimer,aimer,aimer,etre,etre,zébrer,être"));
         QCOMPARE(list.heading->sortColumn, 0);
         QVERIFY(list.heading->ascending);
         for (int row = 0; row < list.topLevelItemCount(); ++row)
@@ -463,7 +470,8 @@ private slots:
         same.setColumnCount(1);
         QVERIFY(same.SetColumnTypes(types, 1));
         for (int i = 0; i < 5; ++i) {
-            same.addTopLevelItem(new QTreeWidgetItem({i % 2 ? QStringLiteral("Etre") : QStringLiteral("etre")}));
+            same.addTopLevelItem(
+                new QTreeWidgetItem({i % 2 ? QStringLiteral("Etre") : QStringLiteral("etre")}));
             same.SetItemData(i, i);
         }
         QVERIFY(same.SortColumn(0, true));
@@ -481,14 +489,22 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("sign");
-        QTest::newRow("bytes: case counts") << 0 << "Etre" << "etre" << -1;
-        QTest::newRow("folded A-Z") << 1 << "Etre" << "etre" << 0;
-        QTest::newRow("accent after z") << 1 << "zèbre" << "école" << -1;
-        QTest::newRow("accented capital") << 1 << "École" << "école" << -1;
-        QTest::newRow("œ is 0x9C") << 0 << "œuvrer" << "à" << -1;
-        QTest::newRow("integers") << 2 << "12 ans" << "9" << 1;
-        QTest::newRow("no integer is 0") << 2 << "abc" << "0" << 0;
-        QTest::newRow("unsortable compares as text") << 4 << "b" << "a" << 1;
+        QTest::newRow("bytes: case counts") << 0 << "Etre"
+                                            << "etre" << -1;
+        QTest::newRow("folded A-Z") << 1 << "Etre"
+                                    << "etre" << 0;
+        QTest::newRow("accent after z") << 1 << "zèbre"
+                                        << "école" << -1;
+        QTest::newRow("accented capital") << 1 << "École"
+                                          << "école" << -1;
+        QTest::newRow("œ is 0x9C") << 0 << "œuvrer"
+                                   << "à" << -1;
+        QTest::newRow("integers") << 2 << "12 ans"
+                                  << "9" << 1;
+        QTest::newRow("no integer is 0") << 2 << "abc"
+                                         << "0" << 0;
+        QTest::newRow("unsortable compares as text") << 4 << "b"
+                                                     << "a" << 1;
     }
     void compareByType() {
         QFETCH(int, type);
@@ -545,16 +561,19 @@ private slots:
         WhenShown([](QWidget* widget) {
             CFindDlg* dialog = AsFind(widget);
             TypeText(dialog->Edit(), QStringLiteral("parl"));
-            WhenShown([dialog](QWidget* popup) {
-                QPixmap both(dialog->width() + popup->width(), std::max(dialog->height(), popup->height()));
-                both.fill(Qt::darkGray);
-                QPainter painter(&both);
-                painter.drawPixmap(0, 0, dialog->grab());
-                painter.drawPixmap(dialog->width(), 0, popup->grab());
-                painter.end();
-                both.save(QStringLiteral(PLIMO_SCREENSHOT_DIR "/find-dialog-accents.png"));
-                static_cast<QMenu*>(popup)->close();
-            }, true);
+            WhenShown(
+                [dialog](QWidget* popup) {
+                    QPixmap both(dialog->width() + popup->width(),
+                                 std::max(dialog->height(), popup->height()));
+                    both.fill(Qt::darkGray);
+                    QPainter painter(&both);
+                    painter.drawPixmap(0, 0, dialog->grab());
+                    painter.drawPixmap(dialog->width(), 0, popup->grab());
+                    painter.end();
+                    both.save(QStringLiteral(PLIMO_SCREENSHOT_DIR "/find-dialog-accents.png"));
+                    static_cast<QMenu*>(popup)->close();
+                },
+                true);
             dialog->ShowAccentMenu();
             dialog->InsertLetter(32782);
             QTest::keyClick(dialog->Edit(), Qt::Key_Return);
@@ -576,7 +595,6 @@ private slots:
         progress.SetProgress(50);
         SaveScreenshot(&progress, QStringLiteral("search-progress"));
     }
-
 };
 
 QTEST_MAIN(SearchTest)

@@ -27,7 +27,9 @@ const std::string MainKey = Key + "\\Main Window";
 std::string ChildKey(int n) { return Key + "\\Child " + std::to_string(n); }
 
 // The store path of a registry path below the current user.
-std::string StorePath(const std::string& path) { return path.substr(std::string("HKEY_CURRENT_USER\\").size()); }
+std::string StorePath(const std::string& path) {
+    return path.substr(std::string("HKEY_CURRENT_USER\\").size());
+}
 
 void WriteChild(int n, StoredRect rect, uint32_t pos, const char* verb, uint32_t flags,
                 const char* language = "French") {
@@ -148,7 +150,7 @@ private slots:
         font.setItalic(true);
         frame->ApplyDisplayFont(font, 0x00112233);
         frame->OnCommand(IdEnglishDefinition);  // hide the definition bar
-        frame->OnCommand(IdStatusBar);  // hide the status bar
+        frame->OnCommand(IdStatusBar);          // hide the status bar
         StopFrame(frame);
 
         uint32_t count = 0;
@@ -262,9 +264,15 @@ private slots:
         uint8_t record[61] = {};
         FontRecord bad = FontRecord::Default();
         switch (damage) {
-        case 0: store.SetBinary(key, "Font", record, 59); break;
-        case 1: store.SetBinary(key, "Font", record, 61); break;
-        case 2: store.SetString(key, "Font", "Arial"); break;
+        case 0:
+            store.SetBinary(key, "Font", record, 59);
+            break;
+        case 1:
+            store.SetBinary(key, "Font", record, 61);
+            break;
+        case 2:
+            store.SetString(key, "Font", "Arial");
+            break;
         case 3:  // a face name without its NUL
             std::fill(bad.faceName.begin(), bad.faceName.end(), 'x');
             store.SetBinary(key, "Font", bad.ToBytes().data(), 60);
@@ -329,8 +337,8 @@ private slots:
 
     void aThousandSavedChildren() {
         for (int i = 0; i < 1000; ++i)
-            WriteChild(i, {(i % 20) * 10, (i % 15) * 10, (i % 20) * 10 + 300, (i % 15) * 10 + 200},
-                       0, i % 2 ? "aimer" : "monter", uint32_t(i % 4));
+            WriteChild(i, {(i % 20) * 10, (i % 15) * 10, (i % 20) * 10 + 300, (i % 15) * 10 + 200}, 0,
+                       i % 2 ? "aimer" : "monter", uint32_t(i % 4));
         WriteDword(Key, "Number of Children", 1000);
         CloseSettingsRegistry();
         frame = StartFrame();

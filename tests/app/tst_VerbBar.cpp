@@ -258,7 +258,8 @@ private slots:
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("aimmer"));
         QTest::keyClick(combo, Qt::Key_Return);
-        QVERIFY2(status->currentMessage().contains(QStringLiteral("aimmer")), qPrintable(status->currentMessage()));
+        QVERIFY2(status->currentMessage().contains(QStringLiteral("aimmer")),
+                 qPrintable(status->currentMessage()));
         QVERIFY(status->currentMessage().contains(QStringLiteral("Did you mean: aimer")));
         QCOMPARE(combo->currentText(), QStringLiteral("aimmer"));
         QCOMPARE(window->verbIndex, int(Payer));
@@ -270,7 +271,11 @@ private slots:
 
         // A form switched on by typing "s'..." goes with the next plain name;
         // one switched on with the Pronominal command stays.
-        struct Step { QString typed; bool pressP; QString title; };
+        struct Step {
+            QString typed;
+            bool pressP;
+            QString title;
+        };
         const Step steps[] = {
             {QStringLiteral("s'asseoir"), false, QStringLiteral("se asseoir")},
             {QStringLiteral("AIMER"), false, QStringLiteral("aimer")},

@@ -3,8 +3,10 @@
 #include "Cp1252.h"
 
 TEST(Cp1252, TheHighControlRangeCarriesTheWindowsLetters) {
-    EXPECT_EQ(cp1252::ToUtf8("\x9C" "uvre"), "\xC5\x93uvre");       // œuvre
-    EXPECT_EQ(cp1252::ToUtf8("\x80"), "\xE2\x82\xAC");              // €
+    EXPECT_EQ(cp1252::ToUtf8("\x9C"
+                             "uvre"),
+              "\xC5\x93uvre");                                                  // œuvre
+    EXPECT_EQ(cp1252::ToUtf8("\x80"), "\xE2\x82\xAC");                          // €
     EXPECT_EQ(cp1252::ToUtf8("\x8C\x9F\x99"), "\xC5\x92\xC5\xB8\xE2\x84\xA2");  // Œ Ÿ ™
     EXPECT_EQ(cp1252::ToUtf8("pr\xE9sent \xE0 c\xF4t\xE9"), "pr\xC3\xA9sent \xC3\xA0 c\xC3\xB4t\xC3\xA9");
     EXPECT_EQ(cp1252::ToUnicode(0x92), U'\u2019');
@@ -51,11 +53,11 @@ TEST(Cp1252, TextWithoutAWindows1252ByteIsRefusedWithItsPosition) {
 }
 
 TEST(Cp1252, MalformedInputIsRefused) {
-    for (const char* bad : {"\xE9t\xE9",            // Latin-1 bytes, not UTF-8
-                            "\xC3",                  // cut short
-                            "\xC0\xA9",              // overlong
-                            "\xED\xA0\x80",          // surrogate
-                            "\xF4\x90\x80\x80",      // past U+10FFFF
+    for (const char* bad : {"\xE9t\xE9",         // Latin-1 bytes, not UTF-8
+                            "\xC3",              // cut short
+                            "\xC0\xA9",          // overlong
+                            "\xED\xA0\x80",      // surrogate
+                            "\xF4\x90\x80\x80",  // past U+10FFFF
                             "\xC3\x28"}) {
         cp1252::Conversion c = cp1252::FromUtf8(bad);
         EXPECT_FALSE(c.ok) << bad;

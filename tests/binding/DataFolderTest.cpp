@@ -51,7 +51,9 @@ TEST_F(DataFolder, IsMadeEnteredAndGetsTheDefinitionsAnEarlierVersionLeft) {
 }
 
 TEST_F(DataFolder, TakesNothingButADefinitionsFileAndSaysWhenItCannotBeMade) {
-    WriteFile(dir_ / "home" / "French.txt", "Mes notes de fran\xE7" "ais\nbonjour = hello\n");
+    WriteFile(dir_ / "home" / "French.txt",
+              "Mes notes de fran\xE7"
+              "ais\nbonjour = hello\n");
     setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
     std::string error;
     ASSERT_TRUE(EnterUserDataFolder("French.txt", error));

@@ -24,12 +24,12 @@ TEST(DefinitionsFile, LinesFollowTheCommaRules) {
     Map map = Read(Header +
                        "abaisser,1,to be lowered, humbled\r\n"  // later commas are text
                        "placer,0,to place\r\n"
-                       "aller\r\n"                    // no comma: no definition
-                       "abattre,,text\r\n"            // definition starts 3 after the comma
-                       "abolir,1,\r\n"                // empty definition
-                       "abonder,1\r\n"                // ends after the flag
-                       "aboyer,x,barks\r\n"           // any flag but "1" is plain
-                       "abreuver,1;to water\r\n"      // third character skipped whatever it is
+                       "aller\r\n"                // no comma: no definition
+                       "abattre,,text\r\n"        // definition starts 3 after the comma
+                       "abolir,1,\r\n"            // empty definition
+                       "abonder,1\r\n"            // ends after the flag
+                       "aboyer,x,barks\r\n"       // any flag but "1" is plain
+                       "abreuver,1;to water\r\n"  // third character skipped whatever it is
                        ",0,no verb\r\n",
                    &count);
     EXPECT_EQ(count, 6);
@@ -116,7 +116,8 @@ TEST(DefinitionsFile, AStoredChangeTouchesOnlyItsOwnLine) {
         {"cleared definition keeps its line", "p,1,one\r\n", "p1", "", "p,1,\r\n"},
         {"UTF-8 file stays UTF-8", "\xEF\xBB\xBF" + Header + "\xC3\xA9mouvoir,0,old\r\n", "\xE9mouvoir0",
          "to move \xE0 tears", "\xEF\xBB\xBF" + Header + "\xC3\xA9mouvoir,0,to move \xC3\xA0 tears\r\n"},
-        {"Windows-1252 file stays so", "\xE9mouvoir,0,old\r\n", "\xE9mouvoir0", "\xE0", "\xE9mouvoir,0,\xE0\r\n"},
+        {"Windows-1252 file stays so", "\xE9mouvoir,0,old\r\n", "\xE9mouvoir0", "\xE0",
+         "\xE9mouvoir,0,\xE0\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -130,8 +131,14 @@ TEST(DefinitionsFile, AStoredChangeTouchesOnlyItsOwnLine) {
 TEST(DefinitionsFile, UnicodeTextAndByteOrderMarksReadAsTheUserWroteThem) {
     // The header after a BOM is still the header; a first definition after
     // one is still that definition; UTF-8 letters become their own bytes.
-    EXPECT_EQ(Read("\xEF\xBB\xBF" + Header + "\xC3\xA9" "diter,0,\xC3\xA9" "dit\xC3\xA9 \xE2\x82\xAC \xC5\x82\r\n"),
-              (Map{{"\xE9" "diter0", "\xE9" "dit\xE9 \x80 ?"}}));
+    EXPECT_EQ(Read("\xEF\xBB\xBF" + Header +
+                   "\xC3\xA9"
+                   "diter,0,\xC3\xA9"
+                   "dit\xC3\xA9 \xE2\x82\xAC \xC5\x82\r\n"),
+              (Map{{"\xE9"
+                    "diter0",
+                    "\xE9"
+                    "dit\xE9 \x80 ?"}}));
     EXPECT_EQ(Read("\xEF\xBB\xBFplacer,0,to put\n"), (Map{{"placer0", "to put"}}));
     // Bytes that are not UTF-8 are Windows-1252, as before.
     EXPECT_EQ(Read("\xE9mouvoir,0,\xE0 \xC3\r\n"), (Map{{"\xE9mouvoir0", "\xE0 \xC3"}}));
@@ -146,7 +153,9 @@ TEST(DefinitionsFile, OnlyADefinitionsFileMayBeWritten) {
         {"", true},
         {Header + "anything at all\r\n", true},
         {"placer,0,to put\r\n\r\naller,1\r\n", true},  // header lost by an editor
-        {"Mes notes de fran\xE7" "ais\nbonjour = hello\n", false},
+        {"Mes notes de fran\xE7"
+         "ais\nbonjour = hello\n",
+         false},
         {"# ~/.bashrc\nexport PATH=$HOME/bin:$PATH\n", false},
         {"placer,0,to put\nJe dois r\xE9viser: le subjonctif, le pass\xE9 simple\n", false},
     };

@@ -51,9 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     definitions::FileText file = definitions::Parse(input);
     if (definitions::Serialize(file) != input) std::abort();
-    definitions::Store(file, "fuzz\xE9" "0", "stored \xE0 text");
+    definitions::Store(file,
+                       "fuzz\xE9"
+                       "0",
+                       "stored \xE0 text");
     std::unordered_map<std::string, std::string> after;
     definitions::Read(definitions::Parse(definitions::Serialize(file)), after);
-    if (file.definitionsOnly && after["fuzz\xE9" "0"] != "stored \xE0 text") std::abort();
+    if (file.definitionsOnly && after["fuzz\xE9"
+                                      "0"] != "stored \xE0 text")
+        std::abort();
     return 0;
 }

@@ -15,13 +15,24 @@ const char* const Plain[] = {"to lower", "to place", "to jut out", nullptr, null
 const char* const Pronominal[] = {"to be lowered", "", "", nullptr, nullptr};
 constexpr int32_t Count = 5;
 
-const char* const TenseNames[TenseCount] = {
-    "\\bluePr\xE9sent", "\\blueImparfait", "\\bluePass\xE9 Simple", "\\blueFutur Simple",
-    "\\bluePr\xE9sent du Subjonctif", "\\blueImparfait du Subjonctif", "\\blueConditionnel",
-    "\\bluePass\xE9 Compos\xE9", "\\bluePlus-que-parfait", "\\bluePass\xE9 Ant\xE9rieur",
-    "\\blueFutur Ant\xE9rieur", "\\bluePass\xE9 du Subjonctif",
-    "\\bluePlus-que-parfait du Subjonctif", "\\blueConditionnel Pass\xE9", "\\blueImp\xE9ratif",
-    "\\blueParticipe Pass\xE9", "\\blueParticipe Pr\xE9sent", "\\blueInfinitif"};
+const char* const TenseNames[TenseCount] = {"\\bluePr\xE9sent",
+                                            "\\blueImparfait",
+                                            "\\bluePass\xE9 Simple",
+                                            "\\blueFutur Simple",
+                                            "\\bluePr\xE9sent du Subjonctif",
+                                            "\\blueImparfait du Subjonctif",
+                                            "\\blueConditionnel",
+                                            "\\bluePass\xE9 Compos\xE9",
+                                            "\\bluePlus-que-parfait",
+                                            "\\bluePass\xE9 Ant\xE9rieur",
+                                            "\\blueFutur Ant\xE9rieur",
+                                            "\\bluePass\xE9 du Subjonctif",
+                                            "\\bluePlus-que-parfait du Subjonctif",
+                                            "\\blueConditionnel Pass\xE9",
+                                            "\\blueImp\xE9ratif",
+                                            "\\blueParticipe Pass\xE9",
+                                            "\\blueParticipe Pr\xE9sent",
+                                            "\\blueInfinitif"};
 
 HWND progressWindow = nullptr;
 
@@ -58,15 +69,12 @@ EXPORT const char* GetTenseName(int32_t t) { return t >= 0 && t < TenseCount ? T
 #endif
 
 #ifndef OMIT_GetTenseName2
-EXPORT const char* GetTenseName2(int32_t t) {
-    return t >= 0 && t < TenseCount ? TenseNames[t] + 5 : nullptr;
-}
+EXPORT const char* GetTenseName2(int32_t t) { return t >= 0 && t < TenseCount ? TenseNames[t] + 5 : nullptr; }
 #endif
 
 #ifndef OMIT_GetTabName
 EXPORT const char* GetTabName(int32_t tab) {
-    static const char* const names[] = {"Indicatif", "Compos\xE9", "Subjonctif",
-                                        "Conditionnel/Participe"};
+    static const char* const names[] = {"Indicatif", "Compos\xE9", "Subjonctif", "Conditionnel/Participe"};
     return tab >= 0 && tab < TabCount ? names[tab] : nullptr;
 }
 #endif
@@ -91,7 +99,7 @@ EXPORT bool GetQuestion(int32_t i, int32_t slot, char* buffer) {
 // Every slot holds "<slot> <infinitive>", slot 93 the infinitive; "aller"
 // has a pronominal form and an alternate.
 EXPORT bool ConjugateVerb(int32_t i, bool, bool* hasAlternate, bool* canBePronominal, bool* useAlternate,
-                   bool* pronominal, char* labels, char** forms) {
+                          bool* pronominal, char* labels, char** forms) {
     if (forms == nullptr || i < 0 || i >= Count) return false;
     bool isAller = i == 4;
     *hasAlternate = isAller;
@@ -106,8 +114,7 @@ EXPORT bool ConjugateVerb(int32_t i, bool, bool* hasAlternate, bool* canBePronom
         std::snprintf(forms[s], FormBufferSize, "%s%d %s%s", *pronominal ? "se " : "", s, Verbs[i],
                       *useAlternate && isAller ? " (E)" : "");
     }
-    std::snprintf(forms[InfinitiveSlot], FormBufferSize, "%s%s", *pronominal ? "s'en " : "",
-                  Verbs[i]);
+    std::snprintf(forms[InfinitiveSlot], FormBufferSize, "%s%s", *pronominal ? "s'en " : "", Verbs[i]);
     return true;
 }
 #endif
@@ -125,8 +132,8 @@ EXPORT void Find(const char* pattern, int32_t flags, SearchResultList** result) 
         if (list->count == list->capacity) {
             list->capacity += 10;
             list->texts = static_cast<char**>(std::realloc(list->texts, list->capacity * sizeof(char*)));
-            list->values = static_cast<int32_t*>(
-                std::realloc(list->values, list->capacity * sizeof(int32_t)));
+            list->values =
+                static_cast<int32_t*>(std::realloc(list->values, list->capacity * sizeof(int32_t)));
         }
         char text[64];
         std::snprintf(text, sizeof text, "%s\t%s\t17", Verbs[i], Verbs[i]);

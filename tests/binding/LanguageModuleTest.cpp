@@ -18,18 +18,16 @@ using Binding = InTempDirectory;
 
 bool AnyEntryPointBound(const LanguageModule& m) {
     const LanguageModuleEntryPoints& e = m.entryPoints;
-    return e.GetVerb || e.GetVerbCount || e.GetTenseName || e.ConjugateVerb || e.Find ||
-           e.FreeSearchPtr || e.GetTenseName2 || e.SetSearchProgressHwnd ||
-           e.GetEnglishDefinition || e.GetLanguageVersion || e.GetQuestion || e.GetLanguage ||
-           e.GetTabName;
+    return e.GetVerb || e.GetVerbCount || e.GetTenseName || e.ConjugateVerb || e.Find || e.FreeSearchPtr ||
+           e.GetTenseName2 || e.SetSearchProgressHwnd || e.GetEnglishDefinition || e.GetLanguageVersion ||
+           e.GetQuestion || e.GetLanguage || e.GetTabName;
 }
 
 bool AllEntryPointsBound(const LanguageModule& m) {
     const LanguageModuleEntryPoints& e = m.entryPoints;
-    return e.GetVerb && e.GetVerbCount && e.GetTenseName && e.ConjugateVerb && e.Find &&
-           e.FreeSearchPtr && e.GetTenseName2 && e.SetSearchProgressHwnd &&
-           e.GetEnglishDefinition && e.GetLanguageVersion && e.GetQuestion && e.GetLanguage &&
-           e.GetTabName;
+    return e.GetVerb && e.GetVerbCount && e.GetTenseName && e.ConjugateVerb && e.Find && e.FreeSearchPtr &&
+           e.GetTenseName2 && e.SetSearchProgressHwnd && e.GetEnglishDefinition && e.GetLanguageVersion &&
+           e.GetQuestion && e.GetLanguage && e.GetTabName;
 }
 
 }  // namespace
@@ -156,7 +154,7 @@ TEST_F(Binding, TheUsersDefinitionComesFirst) {
     ASSERT_TRUE(m.Load("FakeFull.ldl"));
     EXPECT_STREQ(m.GetEnglishDefinition(0, false), "to lower");
     EXPECT_STREQ(m.GetEnglishDefinition(0, true), "to be lowered");
-    EXPECT_STREQ(m.GetEnglishDefinition(1, true), "");    // module: plain only
+    EXPECT_STREQ(m.GetEnglishDefinition(1, true), "");     // module: plain only
     EXPECT_EQ(m.GetEnglishDefinition(4, false), nullptr);  // module: none
     EXPECT_EQ(m.GetEnglishDefinition(5, false), nullptr);
     EXPECT_EQ(m.GetEnglishDefinition(-1, false), nullptr);
@@ -300,16 +298,16 @@ TEST_F(Binding, CallsAreForwardedUnchanged) {
     for (int i = 0; i < FormSlotCount; ++i) forms[i] = buffer[i];
     char labels[256] = {};
     bool hasAlternate = false, canBePronominal = false, useAlternate = true, pronominal = true;
-    ASSERT_TRUE(m.ConjugateVerb(4, false, &hasAlternate, &canBePronominal, &useAlternate,
-                                &pronominal, labels, forms));
+    ASSERT_TRUE(m.ConjugateVerb(4, false, &hasAlternate, &canBePronominal, &useAlternate, &pronominal, labels,
+                                forms));
     EXPECT_TRUE(hasAlternate);
     EXPECT_TRUE(canBePronominal);
     EXPECT_STREQ(labels, "A");
     EXPECT_STREQ(labels + 2, "E");
     EXPECT_STREQ(forms[0], "se 0 aller (E)");
     EXPECT_STREQ(forms[InfinitiveSlot], "s'en aller");
-    EXPECT_FALSE(m.ConjugateVerb(5, false, &hasAlternate, &canBePronominal, &useAlternate,
-                                 &pronominal, labels, forms));
+    EXPECT_FALSE(m.ConjugateVerb(5, false, &hasAlternate, &canBePronominal, &useAlternate, &pronominal,
+                                 labels, forms));
 
     std::vector<uintptr_t> progress;
     platform::CallbackMessageTarget window([&](uint32_t message, uintptr_t wParam, intptr_t) {
@@ -437,7 +435,11 @@ TEST_F(Binding, OnlyARegularFileOfSaneSizeIsReadAsDefinitions) {
         {"named pipe", [] { ASSERT_EQ(mkfifo("FakeFull.txt", 0600), 0); }, "not a regular file"},
         {"link to /dev/zero", [] { std::filesystem::create_symlink("/dev/zero", "FakeFull.txt"); },
          "not a regular file"},
-        {"17 MB file", [] { WriteFile("FakeFull.txt", "x"); std::filesystem::resize_file("FakeFull.txt", 17 << 20); },
+        {"17 MB file",
+         [] {
+             WriteFile("FakeFull.txt", "x");
+             std::filesystem::resize_file("FakeFull.txt", 17 << 20);
+         },
          "larger than 16 MB"},
     };
     for (const Case& c : cases) {
@@ -473,7 +475,8 @@ TEST_F(Binding, VerbsSpelledAlikeHaveDefinitionsOfTheirOwn) {
         EXPECT_EQ(m.UserDefinitionKey(2, true), "saillir1");
         EXPECT_EQ(m.UserDefinitionKey(3, true), "saillir#21");
     }
-    EXPECT_NE(ReadFile("FakeFull.txt").find("\r\nsaillir#2,0,(of a male animal) to cover\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile("FakeFull.txt").find("\r\nsaillir#2,0,(of a male animal) to cover\r\n"),
+              std::string::npos);
     LanguageModule again;
     ASSERT_TRUE(again.Load("FakeFull.ldl"));
     EXPECT_STREQ(again.GetEnglishDefinition(3, false), "(of a male animal) to cover");
@@ -511,7 +514,9 @@ TEST_F(Binding, SavesMergeWithWhatTheFileHoldsNow) {
 // Files that are not definitions files, or links to them, are never
 // replaced; the user's edits stay in memory, and Save As keeps them.
 TEST_F(Binding, AFileThatIsNotADefinitionsFileIsNeverWritten) {
-    const std::string notes = "Mes notes de fran\xE7" "ais\nbonjour = hello\nJe dois r\xE9viser: le subjonctif, le pass\xE9 simple\n";
+    const std::string notes =
+        "Mes notes de fran\xE7"
+        "ais\nbonjour = hello\nJe dois r\xE9viser: le subjonctif, le pass\xE9 simple\n";
     WriteFile("bashrc", "# ~/.bashrc\nexport PATH=$HOME/bin:$PATH\n");
     for (bool link : {false, true}) {
         SCOPED_TRACE(link ? "link to another file" : "notes");
@@ -548,7 +553,8 @@ TEST_F(Binding, AFileThatIsNotADefinitionsFileIsNeverWritten) {
 
 // The writer never makes a file the reader refuses.
 TEST_F(Binding, ASaveThatWouldPassTheSizeLimitIsRefused) {
-    const std::string big = DefinitionsHeaderLine + "big,0," + std::string(MaxDefinitionsFileSize - 100, 'w') + "\n";
+    const std::string big =
+        DefinitionsHeaderLine + "big,0," + std::string(MaxDefinitionsFileSize - 100, 'w') + "\n";
     WriteFile("FakeFull.txt", big);
     LanguageModule m;
     ASSERT_TRUE(m.Load("FakeFull.ldl"));

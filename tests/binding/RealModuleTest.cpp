@@ -73,8 +73,8 @@ TEST_F(RealModule, LoadsBindsAndConjugates) {
     for (int i = 0; i < FormSlotCount; ++i) forms[i] = buffer[i];
     char labels[256] = {};
     bool hasAlternate = false, canBePronominal = false, useAlternate = false, pronominal = false;
-    ASSERT_TRUE(m.ConjugateVerb(placer, false, &hasAlternate, &canBePronominal, &useAlternate,
-                                &pronominal, labels, forms));
+    ASSERT_TRUE(m.ConjugateVerb(placer, false, &hasAlternate, &canBePronominal, &useAlternate, &pronominal,
+                                labels, forms));
     EXPECT_STREQ(forms[0], "je place");
     EXPECT_STREQ(forms[InfinitiveSlot], "placer");
 

@@ -17,8 +17,7 @@ class InTempDirectory : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "plimo-binding-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "plimo-binding-XXXXXX").string();
         dir_ = mkdtemp(pattern.data());
         std::filesystem::current_path(dir_);
     }
@@ -41,5 +40,4 @@ protected:
     std::filesystem::path previous_;
 };
 
-inline const std::string DefinitionsHeaderLine =
-    "Verb, Pronominal ( 0 or 1), English Definition\r\n";
+inline const std::string DefinitionsHeaderLine = "Verb, Pronominal ( 0 or 1), English Definition\r\n";

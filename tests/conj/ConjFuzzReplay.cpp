@@ -4,9 +4,30 @@
 
 int main(int argc, char** argv) {
     FuzzReplay replay;
-    replay.pieces = {std::string(1, '\0'), "--find", "--define", "--module", "--all", "-p", "-a", "-w", "-h",
-                     "--", "=", "--find=", "-pa", "-x", "placer", "se", "s'", "\xC3\xA9", "\xE9", "\x1B",
-                     "--help", "--definitions", "--whole-word", std::string(300, 'z')};
+    replay.pieces = {std::string(1, '\0'),
+                     "--find",
+                     "--define",
+                     "--module",
+                     "--all",
+                     "-p",
+                     "-a",
+                     "-w",
+                     "-h",
+                     "--",
+                     "=",
+                     "--find=",
+                     "-pa",
+                     "-x",
+                     "placer",
+                     "se",
+                     "s'",
+                     "\xC3\xA9",
+                     "\xE9",
+                     "\x1B",
+                     "--help",
+                     "--definitions",
+                     "--whole-word",
+                     std::string(300, 'z')};
     replay.maxPieces = 12;
     replay.byteOneIn = 7;
     replay.seed = 20261208;

@@ -109,7 +109,8 @@ TEST(ConjOptionsTest, BadCommandLinesAreRefused) {
     EXPECT_TRUE(grouped.options.alternate);
     EXPECT_EQ(grouped.options.verb, "aller");
     EXPECT_EQ(grouped.options.moduleFile, "Other.ldl");
-    ConjParse scripted = ParseConjOptions({"--format=tsv", "--tense", "present,passe-compose", "--tense=imperatif", "placer"});
+    ConjParse scripted =
+        ParseConjOptions({"--format=tsv", "--tense", "present,passe-compose", "--tense=imperatif", "placer"});
     ASSERT_TRUE(scripted.ok) << scripted.error;
     EXPECT_EQ(scripted.options.format, ConjFormat::Tsv);
     EXPECT_EQ(scripted.options.tenses, (std::vector<std::string>{"present", "passe-compose", "imperatif"}));
@@ -137,13 +138,13 @@ TEST_F(ConjCommand, PrintsThePageInTheOrderOfTheVerbWindow) {
     EXPECT_TRUE(run.err.empty());
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "placer");
     EXPECT_EQ(Headings(run.out),
-              (std::vector<std::string>{
-                  "Pr\xC3\xA9sent", "Imparfait", "Pass\xC3\xA9 Simple", "Futur Simple",
-                  "Pass\xC3\xA9 Compos\xC3\xA9", "Plus-que-parfait", "Pass\xC3\xA9 Ant\xC3\xA9rieur",
-                  "Futur Ant\xC3\xA9rieur", "Pr\xC3\xA9sent du Subjonctif",
-                  "Imparfait du Subjonctif", "Pass\xC3\xA9 du Subjonctif",
-                  "Plus-que-parfait du Subjonctif", "Conditionnel", "Conditionnel Pass\xC3\xA9",
-                  "Imp\xC3\xA9ratif", "Participe Pr\xC3\xA9sent", "Participe Pass\xC3\xA9"}));
+              (std::vector<std::string>{"Pr\xC3\xA9sent", "Imparfait", "Pass\xC3\xA9 Simple", "Futur Simple",
+                                        "Pass\xC3\xA9 Compos\xC3\xA9", "Plus-que-parfait",
+                                        "Pass\xC3\xA9 Ant\xC3\xA9rieur", "Futur Ant\xC3\xA9rieur",
+                                        "Pr\xC3\xA9sent du Subjonctif", "Imparfait du Subjonctif",
+                                        "Pass\xC3\xA9 du Subjonctif", "Plus-que-parfait du Subjonctif",
+                                        "Conditionnel", "Conditionnel Pass\xC3\xA9", "Imp\xC3\xA9ratif",
+                                        "Participe Pr\xC3\xA9sent", "Participe Pass\xC3\xA9"}));
     // Tense 7 (slots 42-47) follows Futur Simple.
     EXPECT_NE(run.out.find("Pass\xC3\xA9 Compos\xC3\xA9\n42 placer\n43 placer\n44 placer\n45 placer\n"
                            "46 placer\n47 placer\n\n"),
@@ -199,7 +200,9 @@ TEST_F(ConjCommand, AnUnknownVerbGetsSuggestions) {
 }
 
 TEST_F(ConjCommand, TextWithoutWindows1252FormIsRefused) {
-    ConjRun polish = Conj({"p\xC5\x82" "acer"});
+    ConjRun polish =
+        Conj({"p\xC5\x82"
+              "acer"});
     EXPECT_EQ(polish.code, 2);
     EXPECT_NE(polish.err.find("U+0142"), std::string::npos);
     ConjRun latin1 = Conj({"--find", "\xE9t\xE9"});  // Latin-1 bytes, not UTF-8
@@ -210,8 +213,9 @@ TEST_F(ConjCommand, TextWithoutWindows1252FormIsRefused) {
 TEST_F(ConjCommand, FindPrintsInfinitiveFormAndTense) {
     ConjRun run = Conj({"--find", "ll"});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "saillir\tsaillir\tInfinitif\nsaillir\tsaillir\tInfinitif\n"
-                       "aller\taller\tInfinitif\n");
+    EXPECT_EQ(run.out,
+              "saillir\tsaillir\tInfinitif\nsaillir\tsaillir\tInfinitif\n"
+              "aller\taller\tInfinitif\n");
     ConjRun none = Conj({"--find", "qqq"});
     EXPECT_EQ(none.code, 1);
     EXPECT_TRUE(none.out.empty());
@@ -226,11 +230,11 @@ TEST_F(ConjCommand, FindPrintsInfinitiveFormAndTense) {
 TEST(ConjOptionsTest, ArgumentsAreShownSafely) {
     const std::vector<std::pair<std::string, std::string>> table = {
         {"placer", "placer"},
-        {"pla\xC3\xA7ons", "pla\xC3\xA7ons"},              // ç stays
-        {"\xE9t\xE9", "\\xE9t\\xE9"},                        // Latin-1 bytes
-        {"a\x1B[2Jb", "a\\x1B[2Jb"},                          // an escape sequence
+        {"pla\xC3\xA7ons", "pla\xC3\xA7ons"},                     // ç stays
+        {"\xE9t\xE9", "\\xE9t\\xE9"},                             // Latin-1 bytes
+        {"a\x1B[2Jb", "a\\x1B[2Jb"},                              // an escape sequence
         {"\xC0\xAF \xED\xA0\x80", "\\xC0\\xAF \\xED\\xA0\\x80"},  // overlong, surrogate
-        {"\xE2\x82", "\\xE2\\x82"},                          // cut short
+        {"\xE2\x82", "\\xE2\\x82"},                               // cut short
         {std::string(100000, 'x'), std::string(40, 'x') + "\xE2\x80\xA6"},
     };
     for (const auto& [given, shown] : table) EXPECT_EQ(ShownArgument(given), shown) << given.substr(0, 20);
@@ -297,7 +301,7 @@ TEST_F(ConjCommand, UsageHelpAndAMissingModule) {
     EXPECT_NE(bad.err.find("unknown option --bogus"), std::string::npos);
     EXPECT_NE(bad.err.find("Usage: plimo-conj"), std::string::npos);
     EXPECT_NE(bad.err.find("plimo-conj --help"), std::string::npos);  // the way to the rest
-    EXPECT_EQ(bad.err.find("--module FILE"), std::string::npos);       // not the whole help
+    EXPECT_EQ(bad.err.find("--module FILE"), std::string::npos);      // not the whole help
     ConjRun missing = Conj({"--module", "Nowhere.ldl", "placer"}, false);
     EXPECT_EQ(missing.code, 3);
     EXPECT_NE(missing.err.find("Could not load language module. Error #2"), std::string::npos);
@@ -363,20 +367,30 @@ TEST_F(ConjCommand, FormsLeadToTheirVerbs) {
         {{"--lookup", "f\xC3\xBBmes"}, 0, "f\xC3\xBBmes\t\xC3\xAAtre\tPass\xC3\xA9 Simple\tnous\n"},
         {{"--lookup", "etions", "--ignore-accents"}, 0, "\xC3\xA9tions\t\xC3\xAAtre\tImparfait\tnous\n"},
         {{"--lookup", "etions"}, 1, "\xC3\xA9tions\t\xC3\xAAtre\tImparfait\tnous\n"},  // a suggestion
-        {{"--lookup", "f\xC3\xBBm", "--prefix", "--format", "tsv"}, 0,
+        {{"--lookup", "f\xC3\xBBm", "--prefix", "--format", "tsv"},
+         0,
          "word\tinfinitive\ttense\tperson\tform\tslot\tpronominal\talternate\tsuggestion\n"
          "f\xC3\xBBmes\t\xC3\xAAtre\tPass\xC3\xA9 Simple\tnous\tnous f\xC3\xBBmes\t15\t0\t0\t0\n"},
-        {{"--lookup", "vis", "--format", "json"}, 0,
+        {{"--lookup", "vis", "--format", "json"},
+         0,
          "{\"text\":\"vis\",\"suggestions\":false,\"readings\":[{\"word\":\"vis\",\"form\":\"je vis\","
          "\"infinitive\":\"voir\",\"tense\":\"Pass\xC3\xA9 Simple\",\"person\":\"je\",\"slot\":12,"},
-        {{"f\xC3\xBBmes"}, 0, "f\xC3\xBBmes is a form of \xC3\xAAtre (Pass\xC3\xA9 Simple, nous).\n\n\xC3\xAAtre\n"},
-        {{"suis"}, 0, "suis is a form of \xC3\xAAtre (Pr\xC3\xA9sent, je) and of suivre (Pr\xC3\xA9sent, je; "
-                      "Pr\xC3\xA9sent, tu; Imp\xC3\xA9ratif, tu).\n\n\xC3\xAAtre\n"},
-        {{"assois"}, 0, "assois is a form of asseoir (Pr\xC3\xA9sent, je; Pr\xC3\xA9sent, tu; "
-                        "Imp\xC3\xA9ratif, tu).\n\nasseoir\n(also the variant IE"},
+        {{"f\xC3\xBBmes"},
+         0,
+         "f\xC3\xBBmes is a form of \xC3\xAAtre (Pass\xC3\xA9 Simple, nous).\n\n\xC3\xAAtre\n"},
+        {{"suis"},
+         0,
+         "suis is a form of \xC3\xAAtre (Pr\xC3\xA9sent, je) and of suivre (Pr\xC3\xA9sent, je; "
+         "Pr\xC3\xA9sent, tu; Imp\xC3\xA9ratif, tu).\n\n\xC3\xAAtre\n"},
+        {{"assois"},
+         0,
+         "assois is a form of asseoir (Pr\xC3\xA9sent, je; Pr\xC3\xA9sent, tu; "
+         "Imp\xC3\xA9ratif, tu).\n\nasseoir\n(also the variant IE"},
         {{"eteindre"}, 0, "\xC3\xA9teindre\n\nPr\xC3\xA9sent\n"},
         {{"se repondre"}, 0, "se r\xC3\xA9pondre\n"},
-        {{"--find", "etions", "-w", "-i"}, 0, "s'abaisser\tnous nous \xC3\xA9tions abaiss\xC3\xA9s\tPlus-que-parfait\n"},
+        {{"--find", "etions", "-w", "-i"},
+         0,
+         "s'abaisser\tnous nous \xC3\xA9tions abaiss\xC3\xA9s\tPlus-que-parfait\n"},
     };
     for (const Case& c : cases) {
         const ConjRun run = Conj(c.arguments, false);

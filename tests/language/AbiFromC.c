@@ -22,8 +22,8 @@ ABI_C_CHECK(Tenses, TenseCount == 18 && TabCount == 4 && SimpleTenseCount == 7 &
                         ImperativeTense == 14 && PastParticipleTense == 15 && PresentParticipleTense == 16 &&
                         InfinitiveTense == 17 && ImperativeFormCount == 3);
 ABI_C_CHECK(Search, SearchForms == 1 && SearchDefinitions == 2 && WholeWord == 4 && MaxSearchResults == 200);
-ABI_C_CHECK(ResultBits, ResultVerbIndexMask == 0xFFFFFF && ResultPronominal == 0x1000000 &&
-                            ResultAlternate == 0x2000000);
+ABI_C_CHECK(ResultBits,
+            ResultVerbIndexMask == 0xFFFFFF && ResultPronominal == 0x1000000 && ResultAlternate == 0x2000000);
 ABI_C_CHECK(Labels, AlternateLabelsMinSize == 6);
 
 #ifdef PLIMO_BUILDING_MODULE
@@ -46,8 +46,9 @@ struct DeclaredExports {
 };
 
 const struct DeclaredExports ABI_C_NAME(declaredExports) = {
-    GetVerbCount, GetVerb, GetEnglishDefinition, GetTenseName, GetTenseName2, GetTabName, GetLanguage,
-    GetLanguageVersion, GetQuestion, ConjugateVerb, Find, FreeSearchPtr, SetSearchProgressHwnd};
+    GetVerbCount, GetVerb,       GetEnglishDefinition, GetTenseName, GetTenseName2,
+    GetTabName,   GetLanguage,   GetLanguageVersion,   GetQuestion,  ConjugateVerb,
+    Find,         FreeSearchPtr, SetSearchProgressHwnd};
 
 #else
 

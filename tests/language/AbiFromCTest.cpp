@@ -42,19 +42,23 @@ TEST(AbiFromC, BoolsCrossTheBoundaryAsOneByte) {
         std::memset(labels, 'x', sizeof labels);
         int outputs[3] = {-1, -1, -1};
         // Both variants and the pronominal form asked for, and kept.
-        ASSERT_EQ(caller.conjugate(Module().ConjugateVerb, VerbIndex("asseoir"), 1, 1, forms, labels, outputs), 1);
+        ASSERT_EQ(
+            caller.conjugate(Module().ConjugateVerb, VerbIndex("asseoir"), 1, 1, forms, labels, outputs), 1);
         EXPECT_EQ(outputs[0], 1);  // hasAlternate
         EXPECT_EQ(outputs[1], 1);  // canBePronominal
         EXPECT_EQ(outputs[2], 1);  // pronominal
         EXPECT_EQ(ToUtf8(forms[0]), "je m'assois");
         EXPECT_EQ(std::string(labels, 6), std::string("IE\0OI\0", 6));
         // The pronominal form asked for a verb without one: the module writes false.
-        ASSERT_EQ(caller.conjugate(Module().ConjugateVerb, VerbIndex("exister"), 0, 1, forms, labels, outputs), 1);
+        ASSERT_EQ(
+            caller.conjugate(Module().ConjugateVerb, VerbIndex("exister"), 0, 1, forms, labels, outputs), 1);
         EXPECT_EQ(outputs[0], 0);
         EXPECT_EQ(outputs[1], 0);
         EXPECT_EQ(outputs[2], 0);
         EXPECT_EQ(ToUtf8(forms[0]), "j'existe");
-        EXPECT_EQ(caller.conjugate(Module().ConjugateVerb, Module().GetVerbCount(), 0, 0, forms, labels, outputs), 0);
+        EXPECT_EQ(
+            caller.conjugate(Module().ConjugateVerb, Module().GetVerbCount(), 0, 0, forms, labels, outputs),
+            0);
     }
 }
 
@@ -63,11 +67,12 @@ TEST(AbiFromC, TheHeadersMessageTargetIsThePlatformsOwn) {
         SCOPED_TRACE(caller.name);
         uint32_t message = 0;
         uintptr_t percent = 0;
-        platform::CallbackMessageTarget target([&](uint32_t m, uintptr_t wParam, intptr_t lParam) -> intptr_t {
-            message = m;
-            percent = wParam;
-            return lParam == 0 ? 7 : -1;
-        });
+        platform::CallbackMessageTarget target(
+            [&](uint32_t m, uintptr_t wParam, intptr_t lParam) -> intptr_t {
+                message = m;
+                percent = wParam;
+                return lParam == 0 ? 7 : -1;
+            });
         EXPECT_EQ(caller.sendProgress(target.handle(), 42), 7);
         EXPECT_EQ(message, 0x0400u);
         EXPECT_EQ(percent, 42u);

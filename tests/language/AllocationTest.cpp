@@ -50,8 +50,8 @@ TEST(Allocation, ConjugateVerbNeverAllocates) {
         for (int variant = 0; variant < 4; ++variant) {
             useAlternate = variant & 1;
             pronominal = variant & 2;
-            ASSERT_TRUE(m.ConjugateVerb(verb, false, &hasAlternate, &canBePronominal, &useAlternate, &pronominal,
-                                        labels, forms));
+            ASSERT_TRUE(m.ConjugateVerb(verb, false, &hasAlternate, &canBePronominal, &useAlternate,
+                                        &pronominal, labels, forms));
         }
     EXPECT_EQ(allocations.load(), before);
 

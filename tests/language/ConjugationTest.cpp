@@ -140,7 +140,8 @@ TEST(Conjugation, EtreComesFirstWhereTheMainUseTakesIt) {
     EXPECT_EQ(Conjugate("sortir", false, true).forms[92], "ayant sorti");
     EXPECT_EQ(Conjugate("passer", true, true).forms[S(7, 2)], "il s'est passé");
     EXPECT_EQ(Conjugate("passer", true, false).forms[S(7, 2)], "il s'est passé");
-    for (const char* verb : {"vieillir", "augmenter", "disparaître"}) EXPECT_EQ(Conjugate(verb).labels[0], "A") << verb;
+    for (const char* verb : {"vieillir", "augmenter", "disparaître"})
+        EXPECT_EQ(Conjugate(verb).labels[0], "A") << verb;
 }
 
 TEST(Conjugation, MissingTensesShowPlaceholdersUnlessSuppressed) {
@@ -151,15 +152,18 @@ TEST(Conjugation, MissingTensesShowPlaceholdersUnlessSuppressed) {
     EXPECT_EQ(c.forms[0], "j'absous");
 
     const auto quiet = Conjugate("absoudre", false, false, true);
-    for (int s = 0; s < FormSlotCount; ++s) EXPECT_EQ(quiet.forms[s].find("N'existe pas"), std::string::npos) << s;
+    for (int s = 0; s < FormSlotCount; ++s)
+        EXPECT_EQ(quiet.forms[s].find("N'existe pas"), std::string::npos) << s;
 }
 
 TEST(Conjugation, ImpersonalVerbsKeepOnlyTheThirdPersonSingular) {
     const auto c = Conjugate("neiger");
     for (int t = 0; t < 14; ++t) {
         for (int p = 0; p < 6; ++p) {
-            if (p == 2) EXPECT_EQ(c.forms[S(t, p)].rfind("il ", 0), 0u) << c.forms[S(t, p)];
-            else EXPECT_EQ(c.forms[S(t, p)], "") << S(t, p);
+            if (p == 2)
+                EXPECT_EQ(c.forms[S(t, p)].rfind("il ", 0), 0u) << c.forms[S(t, p)];
+            else
+                EXPECT_EQ(c.forms[S(t, p)], "") << S(t, p);
         }
     }
     EXPECT_EQ(c.forms[2], "il neige");
@@ -351,8 +355,8 @@ TEST(Conjugation, RefusesBadArgumentsWithoutWritingAnything) {
     char labels[8] = "xxxxxxx";
     for (int32_t index : {-1, m.GetVerbCount(), INT32_MIN, INT32_MAX}) {
         bool hasAlternate = true, canBePronominal = true, useAlternate = false, pronominal = true;
-        EXPECT_FALSE(m.ConjugateVerb(index, false, &hasAlternate, &canBePronominal, &useAlternate, &pronominal,
-                                     labels, forms));
+        EXPECT_FALSE(m.ConjugateVerb(index, false, &hasAlternate, &canBePronominal, &useAlternate,
+                                     &pronominal, labels, forms));
         EXPECT_TRUE(hasAlternate && canBePronominal && pronominal);
     }
     bool a = false, b = false, c = false, d = false;
@@ -401,7 +405,6 @@ TEST(Conjugation, EveryVerbConjugatesCleanly) {
     }
     EXPECT_LE(longest, static_cast<size_t>(FormBufferSize - 1));
 }
-
 
 // Forms a grammarian's review found wrong, one row per verb and slot. `entry`
 // is 1 for the second verb of a repeated infinitive.

@@ -31,7 +31,8 @@ int PrintVerb(const std::string& infinitive, bool pronominal, bool alternate) {
         for (int tense : order) {
             std::printf("%s\n", ToUtf8(m.GetTenseName2(tense)).c_str());
             const int first = tense * PersonCount;
-            const int last = tense == ImperativeTense ? first + ImperativeFormCount - 1 : first + PersonCount - 1;
+            const int last =
+                tense == ImperativeTense ? first + ImperativeFormCount - 1 : first + PersonCount - 1;
             for (int s = first; s <= last; ++s)
                 if (!c.forms[s].empty()) std::printf("  %s\n", c.forms[s].c_str());
         }
@@ -39,7 +40,8 @@ int PrintVerb(const std::string& infinitive, bool pronominal, bool alternate) {
                     c.forms[PresentParticipleSlot].c_str());
         std::printf("%s\n  %s\n", ToUtf8(m.GetTenseName2(PastParticipleTense)).c_str(),
                     c.forms[PastParticipleSlot].c_str());
-        if (!c.forms[CompoundParticipleSlot].empty()) std::printf("  %s\n", c.forms[CompoundParticipleSlot].c_str());
+        if (!c.forms[CompoundParticipleSlot].empty())
+            std::printf("  %s\n", c.forms[CompoundParticipleSlot].c_str());
         std::printf("\n");
     }
     return 0;
@@ -98,8 +100,10 @@ int main(int argc, char** argv) {
     bool pronominal = false, alternate = false;
     int arg = 1;
     for (; arg < argc && argv[arg][0] == '-' && argv[arg][1] && !argv[arg][2]; ++arg) {
-        if (argv[arg][1] == 'p') pronominal = true;
-        else if (argv[arg][1] == 'a') alternate = true;
+        if (argv[arg][1] == 'p')
+            pronominal = true;
+        else if (argv[arg][1] == 'a')
+            alternate = true;
     }
     return PrintVerb(arg < argc ? argv[arg] : "placer", pronominal, alternate);
 }

@@ -9,9 +9,10 @@
 namespace testing_support {
 namespace {
 
-const char16_t kHigh[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-                            0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-                            0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+const char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 template <typename T>
 T Bind(platform::ModuleHandle module, const char* name) {
@@ -25,7 +26,8 @@ struct Loaded {
     Exports exports{};
     Loaded() {
         handle = platform::LoadModule(FRENCH_MODULE_PATH);
-        if (!handle) throw std::runtime_error("cannot load " FRENCH_MODULE_PATH ": " + platform::LastErrorMessage());
+        if (!handle)
+            throw std::runtime_error("cannot load " FRENCH_MODULE_PATH ": " + platform::LastErrorMessage());
         exports = {Bind<GetVerbCountFn>(handle, "GetVerbCount"),
                    Bind<GetVerbFn>(handle, "GetVerb"),
                    Bind<GetEnglishDefinitionFn>(handle, "GetEnglishDefinition"),
@@ -129,7 +131,8 @@ Conjugation Conjugate(int verbIndex, bool pronominal, bool alternate, bool suppr
     return c;
 }
 
-Conjugation Conjugate(const std::string& infinitive, bool pronominal, bool alternate, bool suppressPlaceholders) {
+Conjugation Conjugate(const std::string& infinitive, bool pronominal, bool alternate,
+                      bool suppressPlaceholders) {
     const int index = VerbIndex(infinitive);
     if (index < 0) throw std::runtime_error("no verb " + infinitive);
     return Conjugate(index, pronominal, alternate, suppressPlaceholders);

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t switches = data[4];
 
     // ConjugateVerb with any index and flag bytes; the index mostly in range.
-    int32_t index = (switches & 0x80) ? value : static_cast<int32_t>(static_cast<uint32_t>(value) % m.GetVerbCount());
+    int32_t index =
+        (switches & 0x80) ? value : static_cast<int32_t>(static_cast<uint32_t>(value) % m.GetVerbCount());
     char buffers[FormSlotCount][FormBufferSize];
     char* forms[FormSlotCount];
     for (int s = 0; s < FormSlotCount; ++s) forms[s] = buffers[s];

@@ -119,8 +119,10 @@ TEST(Lookup, AccentsAreFoldedOnlyWhenAsked) {
     const auto both = Readings("place", IgnoreAccents);
     bool folded = false;
     for (const auto& r : both) {
-        if (r.value & ResultFolded) folded = true;
-        else EXPECT_FALSE(folded) << "exact reading after a folded one: " << r.form;
+        if (r.value & ResultFolded)
+            folded = true;
+        else
+            EXPECT_FALSE(folded) << "exact reading after a folded one: " << r.form;
         EXPECT_EQ(r.word, (r.value & ResultFolded) ? "placé" : "place") << r.form;
     }
     EXPECT_TRUE(folded);
@@ -187,7 +189,8 @@ TEST(Lookup, EveryFormFindsItsVerbAndSlot) {
             const auto c = Conjugate(v, pronominal, alternate, true);
             if (!c.ok || (alternate && !c.hasAlternate) || (pronominal && !c.pronominal)) continue;
             if (!pronominal && c.pronominal) continue;  // a pronominal-only verb: counted once
-            const int32_t value = v | (c.pronominal ? ResultPronominal : 0) | (alternate ? ResultAlternate : 0);
+            const int32_t value =
+                v | (c.pronominal ? ResultPronominal : 0) | (alternate ? ResultAlternate : 0);
             for (int s = 0; s < FormSlotCount; ++s) {
                 if (c.forms[s].empty() || c.forms[s].rfind("N'existe", 0) == 0) continue;
                 byWord[ownWord(c.forms[s], s)].insert({value, s});
@@ -211,8 +214,7 @@ TEST(Lookup, EveryFormFindsItsVerbAndSlot) {
 TEST(Lookup, ManyThreadsShareOneIndex) {
     std::vector<std::thread> threads;
     std::vector<size_t> counts(4);
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back([t, &counts] { counts[t] = Readings("suis").size(); });
+    for (int t = 0; t < 4; ++t) threads.emplace_back([t, &counts] { counts[t] = Readings("suis").size(); });
     for (auto& t : threads) t.join();
     for (size_t c : counts) EXPECT_EQ(c, 7u);
 }

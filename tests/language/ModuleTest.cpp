@@ -51,26 +51,28 @@ TEST(Module, InfinitivesAreShortWordsAndRepeatOnlyForDistinctVerbs) {
         const auto both = VerbIndices(ToUtf8(verb.c_str()));
         ASSERT_EQ(both.size(), 2u) << verb;
         const auto a = Conjugate(both[0]), b = Conjugate(both[1]);
-        EXPECT_TRUE(a.forms != b.forms || a.canBePronominal != b.canBePronominal || a.hasAlternate != b.hasAlternate)
+        EXPECT_TRUE(a.forms != b.forms || a.canBePronominal != b.canBePronominal ||
+                    a.hasAlternate != b.hasAlternate)
             << verb;
     }
 }
 
 TEST(Module, EveryModelExemplarIsAVerb) {
-    for (const char* verb : {"aller", "abaisser", "abasourdir", "abattre", "aboyer", "abréger", "absoudre",
-                             "abstenir", "abroger", "abstraire", "accéder", "accourir", "accroître", "accueillir",
-                             "aurifier", "aciseler", "achever", "acquérir", "acquiescer", "adjoindre", "admettre",
-                             "acheter", "agneler", "apercevoir", "apparaître", "appendre", "apprendre", "défaillir",
-                             "asseoir", "boire", "avoir", "balayer", "bouillir", "conclure", "circonscrire",
-                             "confire", "clore", "conduire", "consentir", "desservir", "contredire", "contrefaire",
-                             "convaincre", "coudre", "couvrir", "croire", "faillir", "départir", "dépecer",
-                             "dévêtir", "devoir", "dormir", "élire", "émoudre", "mouvoir", "enfuir", "entre-haïr",
-                             "entrevoir", "envoyer", "équivaloir", "paître", "falloir", "revivre", "prévoir",
-                             "mourir", "naître", "pleuvoir", "poursuivre", "pouvoir", "vivre", "revouloir", "rire",
-                             "savoir", "surseoir", "gésir", "bruire", "messeoir", "allécher", "sevrer", "foutre",
-                             "corrompre", "assaillir", "maudire", "inclure", "circoncire", "suffire", "enclore",
-                             "déclore", "luire", "entre-nuire", "démentir", "lire", "émouvoir", "être",
-                             "prévaloir", "dépourvoir", "endormir"})
+    for (const char* verb :
+         {"aller",      "abaisser",  "abasourdir", "abattre",    "aboyer",     "abréger",     "absoudre",
+          "abstenir",   "abroger",   "abstraire",  "accéder",    "accourir",   "accroître",   "accueillir",
+          "aurifier",   "aciseler",  "achever",    "acquérir",   "acquiescer", "adjoindre",   "admettre",
+          "acheter",    "agneler",   "apercevoir", "apparaître", "appendre",   "apprendre",   "défaillir",
+          "asseoir",    "boire",     "avoir",      "balayer",    "bouillir",   "conclure",    "circonscrire",
+          "confire",    "clore",     "conduire",   "consentir",  "desservir",  "contredire",  "contrefaire",
+          "convaincre", "coudre",    "couvrir",    "croire",     "faillir",    "départir",    "dépecer",
+          "dévêtir",    "devoir",    "dormir",     "élire",      "émoudre",    "mouvoir",     "enfuir",
+          "entre-haïr", "entrevoir", "envoyer",    "équivaloir", "paître",     "falloir",     "revivre",
+          "prévoir",    "mourir",    "naître",     "pleuvoir",   "poursuivre", "pouvoir",     "vivre",
+          "revouloir",  "rire",      "savoir",     "surseoir",   "gésir",      "bruire",      "messeoir",
+          "allécher",   "sevrer",    "foutre",     "corrompre",  "assaillir",  "maudire",     "inclure",
+          "circoncire", "suffire",   "enclore",    "déclore",    "luire",      "entre-nuire", "démentir",
+          "lire",       "émouvoir",  "être",       "prévaloir",  "dépourvoir", "endormir"})
         EXPECT_GE(VerbIndex(verb), 0) << verb;
 }
 
@@ -113,7 +115,8 @@ TEST(Module, DistinctVerbsDoNotShareAGloss) {
     const auto& m = Module();
     std::map<std::string, std::set<std::string>> verbsByGloss;
     for (int i = 0; i < m.GetVerbCount(); ++i)
-        if (const char* plain = m.GetEnglishDefinition(i, false)) verbsByGloss[plain].insert(ToUtf8(m.GetVerb(i)));
+        if (const char* plain = m.GetEnglishDefinition(i, false))
+            verbsByGloss[plain].insert(ToUtf8(m.GetVerb(i)));
     std::set<std::set<std::string>> recorded;
     for (const auto& line : DataLines("shared-glosses.txt")) recorded.insert({line.begin(), line.end()});
     for (const auto& [gloss, verbs] : verbsByGloss) {
@@ -135,7 +138,8 @@ TEST(Module, DefinitionsPlaceOneRegisterLabelBeforeTheSense) {
             for (const char* label : {"(informal)", "(vulgar)", "(slang)"})
                 for (const char* after : {";", ",", " |"}) {
                     const std::string misplaced = std::string(label) + after;
-                    EXPECT_EQ(gloss.find(misplaced), std::string::npos) << ToUtf8(m.GetVerb(i)) << ": " << text;
+                    EXPECT_EQ(gloss.find(misplaced), std::string::npos)
+                        << ToUtf8(m.GetVerb(i)) << ": " << text;
                 }
         }
     }
@@ -222,7 +226,9 @@ TEST(Module, IconAndBitmapResources) {
     const ResourceEntry* bitmap = platform::FindModuleResource(ModuleHandle(), "BITMAP", 10001);
     ASSERT_NE(bitmap, nullptr);
     const auto* dib = static_cast<const uint8_t*>(bitmap->data);
-    auto u32 = [&](int at) { return dib[at] | dib[at + 1] << 8 | dib[at + 2] << 16 | uint32_t(dib[at + 3]) << 24; };
+    auto u32 = [&](int at) {
+        return dib[at] | dib[at + 1] << 8 | dib[at + 2] << 16 | uint32_t(dib[at + 3]) << 24;
+    };
     EXPECT_EQ(u32(0), 40u);
     EXPECT_EQ(u32(4), 263u);
     EXPECT_EQ(u32(8), 164u);
@@ -231,7 +237,8 @@ TEST(Module, IconAndBitmapResources) {
     EXPECT_EQ(bitmap->size, 40u + 256u * 4u + 264u * 164u);
 
     // The six blobs of the database and the second definition pool.
-    for (int id = 200; id <= 206; ++id) EXPECT_NE(platform::FindModuleResource(ModuleHandle(), "PLIMO", id), nullptr);
+    for (int id = 200; id <= 206; ++id)
+        EXPECT_NE(platform::FindModuleResource(ModuleHandle(), "PLIMO", id), nullptr);
     EXPECT_EQ(platform::FindModuleResource(ModuleHandle(), "PLIMO", 207), nullptr);
 }
 

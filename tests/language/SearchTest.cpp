@@ -168,7 +168,8 @@ TEST(Search, PatternsLongerThanEveryTextEndAtOnce) {
     std::string longest;
     for (int32_t i = 0; i < m.GetVerbCount(); ++i)
         for (bool pronominal : {false, true})
-            if (const char* d = m.GetEnglishDefinition(i, pronominal); d && std::strlen(d) > longest.size()) longest = d;
+            if (const char* d = m.GetEnglishDefinition(i, pronominal); d && std::strlen(d) > longest.size())
+                longest = d;
     ASSERT_FALSE(longest.empty());
     EXPECT_FALSE(Search(longest, SearchDefinitions).empty());
     EXPECT_TRUE(Search(longest + "x", SearchDefinitions).empty());
@@ -210,7 +211,8 @@ TEST(Search, ReportsProgressTwentyOneTimes) {
     ASSERT_EQ(recorder.percents.size(), 21u);
     EXPECT_EQ(recorder.percents.front(), 0u);
     EXPECT_EQ(recorder.percents.back(), 100u);
-    for (size_t i = 1; i < recorder.percents.size(); ++i) EXPECT_GT(recorder.percents[i], recorder.percents[i - 1]);
+    for (size_t i = 1; i < recorder.percents.size(); ++i)
+        EXPECT_GT(recorder.percents[i], recorder.percents[i - 1]);
     EXPECT_EQ(recorder.lastMessage, static_cast<uint32_t>(WM_USER));
     EXPECT_EQ(recorder.lastLParam, 0);
     // A search whose list fills up early still reports all the way.

@@ -120,19 +120,21 @@ TEST(AtomicFile, StaleTemporaryFilesAreRemoved) {
         std::ofstream(file) << "x";
         if (old) fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::minutes(5));
     };
-    make(dir.path / "French.txt.a1B2c3", true);         // stale: removed
-    make(dir.path / "real" / "French.txt.Zz9yY8", true);  // beside the link's target: removed
-    make(dir.path / "French.txt.q1w2e3", false);        // a save may be writing it: kept
-    make(dir.path / "French.txt.bak", true);            // not our pattern: kept
-    make(dir.path / "French.txt.ab-cd!", true);         // not our pattern: kept
-    make(dir.path / "Other.txt.a1B2c3", true);          // another file's: kept
+    make(dir.path / "French.txt.a1B2c3", true);            // stale: removed
+    make(dir.path / "real" / "French.txt.Zz9yY8", true);   // beside the link's target: removed
+    make(dir.path / "French.txt.q1w2e3", false);           // a save may be writing it: kept
+    make(dir.path / "French.txt.bak", true);               // not our pattern: kept
+    make(dir.path / "French.txt.ab-cd!", true);            // not our pattern: kept
+    make(dir.path / "Other.txt.a1B2c3", true);             // another file's: kept
     fs::create_directory(dir.path / "French.txt.d1r3ct");  // a folder: kept
     platform::RemoveStaleTemporaryFiles((dir.path / "French.txt").string());
     std::vector<std::string> left;
-    for (const auto& entry : fs::recursive_directory_iterator(dir.path)) left.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::recursive_directory_iterator(dir.path))
+        left.push_back(entry.path().filename().string());
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"French.txt", "French.txt.ab-cd!", "French.txt.bak", "French.txt.d1r3ct",
-                                              "French.txt.q1w2e3", "Other.txt.a1B2c3", "real"}));
+    EXPECT_EQ(left, (std::vector<std::string>{"French.txt", "French.txt.ab-cd!", "French.txt.bak",
+                                              "French.txt.d1r3ct", "French.txt.q1w2e3", "Other.txt.a1B2c3",
+                                              "real"}));
 }
 
 TEST(AtomicFile, ASaveRemovesWhatKilledSavesLeftButNotALiveSavesFile) {
@@ -159,7 +161,8 @@ TEST(AtomicFile, ASaveRemovesWhatKilledSavesLeftButNotALiveSavesFile) {
     ASSERT_TRUE(platform::WriteFileAtomically(file.string(), "saved"));
     EXPECT_EQ(ReadAll(file), "saved");
     std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(dir.path)) left.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(dir.path))
+        left.push_back(entry.path().filename().string());
     std::sort(left.begin(), left.end());
     std::vector<std::string> expected{"French.txt", live.second, young.second};
     std::sort(expected.begin(), expected.end());

@@ -69,8 +69,8 @@ TEST(Mail, PassesSubjectAttachmentAndRecipientToXdgEmail) {
     ToolResult result = ComposeMail(message);
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_EQ(tools.Arguments("xdg-email"),
-              "--utf8\n--subject\nPlimo - English Definitions Update\n--attach\n" +
-                  attachment.string() + "\nsupport@example.org\n");
+              "--utf8\n--subject\nPlimo - English Definitions Update\n--attach\n" + attachment.string() +
+                  "\nsupport@example.org\n");
 }
 
 TEST(Mail, ReportsAMissingToolAFailingToolAndAMissingAttachment) {
@@ -123,8 +123,9 @@ TEST(StartedTool, ReturnsAtOnceAndReportsTheExitLater) {
     FakeTools tools;
     fs::path gate = tools.dir() / "gate";
     // The fake waits until the test opens the gate, then fails with a message.
-    tools.Add("xdg-email", "while [ ! -e " + gate.string() + " ]; do sleep 0.05; done\n"
-                           "echo 'no mailer configured' >&2; exit 3");
+    tools.Add("xdg-email", "while [ ! -e " + gate.string() +
+                               " ]; do sleep 0.05; done\n"
+                               "echo 'no mailer configured' >&2; exit 3");
     fs::path odd = tools.dir() / "-d\u00e9finitions \"Fran\u00e7ais\" 'x'.txt";
     std::ofstream(odd) << "x";
     ToolStart start = StartMailComposer({{"support@example.org"}, "Plimo Comment", "", {odd.string()}});
@@ -138,8 +139,8 @@ TEST(StartedTool, ReturnsAtOnceAndReportsTheExitLater) {
     EXPECT_TRUE(result->missing);
     EXPECT_NE(result->message.find("no mailer configured"), std::string::npos);
     // One argument each, byte for byte, whatever the file name holds.
-    EXPECT_EQ(tools.Arguments("xdg-email"), "--utf8\n--subject\nPlimo Comment\n--attach\n" +
-                                                odd.string() + "\nsupport@example.org\n");
+    EXPECT_EQ(tools.Arguments("xdg-email"),
+              "--utf8\n--subject\nPlimo Comment\n--attach\n" + odd.string() + "\nsupport@example.org\n");
     EXPECT_EQ(start.tool->Poll()->exitCode, 3) << "the result stays";
 }
 
@@ -213,8 +214,8 @@ TEST(ShellOpen, AProgramLeftRunningByTheToolIsNotWaitedFor) {
     // tool exits, leaving the browser alone, and still see the tool's errors.
     FakeTools tools;
     fs::path pidFile = tools.dir() / "browser.pid";
-    tools.Add("xdg-open", "sleep 60 &\necho $! > " + pidFile.string() +
-                              "\necho 'opened in the background' >&2\nexit 4");
+    tools.Add("xdg-open",
+              "sleep 60 &\necho $! > " + pidFile.string() + "\necho 'opened in the background' >&2\nexit 4");
     ToolResult result = OpenUrl("http://www.example.org/");
     std::ifstream in(pidFile);
     pid_t browser = 0;

@@ -12,9 +12,7 @@
 namespace {
 
 // The modifier bit that Num Lock locks in this keymap.
-unsigned NumLockMask(Display* display) {
-    return XkbKeysymToModifiers(display, XK_Num_Lock);
-}
+unsigned NumLockMask(Display* display) { return XkbKeysymToModifiers(display, XK_Num_Lock); }
 
 void Lock(Display* display, unsigned mask, bool on) {
     XkbLockModifiers(display, XkbUseCoreKbd, mask, on ? mask : 0);

@@ -155,19 +155,19 @@ TEST(SettingsStore, ACorruptOrTruncatedFileIsReadAsFarAsItIsValid) {
     TempDir dir;
     fs::path file = dir.path / "settings.reg";
     WriteAll(file,
-             "\"orphan\"=dword:00000001\r\n"   // before any key: dropped
+             "\"orphan\"=dword:00000001\r\n"  // before any key: dropped
              "[Good]\r\n"
              "\"a\"=dword:00000010\r\n"
-             "\"b\"=dword:123\r\n"             // short: read as 0x123
-             "\"c\"=hex:01,02,\r\n"            // trailing comma
-             "\"d\"=hex:01,0g\r\n"             // bad digit
+             "\"b\"=dword:123\r\n"   // short: read as 0x123
+             "\"c\"=hex:01,02,\r\n"  // trailing comma
+             "\"d\"=hex:01,0g\r\n"   // bad digit
              "\"e\"=\"no end quote\r\n"
              "\"f\"=\"odd \\q escape\"\r\n"  // the backslash is kept
              "\"g\"=\"text\" trailing\r\n"
              "garbage line\r\n"
              "\"h\"=hex:0a,0b\r\n"
              "[Broken section\r\n"
-             "\"lost\"=dword:00000001\r\n"     // belongs to no valid key
+             "\"lost\"=dword:00000001\r\n"  // belongs to no valid key
              "[]\r\n"
              "[Other]\r\n"
              "\"i\"=\"ok\"\r\n"
@@ -226,7 +226,8 @@ TEST(SettingsStore, HostileKeysAreIgnoredAndTheRestKept) {
     std::string nested32 = "[a";
     for (int i = 1; i < 32; ++i) nested32 += "\\a";
     WriteAll(file, "[Good]\n\"a\"=dword:00000010\n\n" + deep + "]\n\"x\"=dword:00000001\n\n[" +
-                       std::string(2000, 'n') + "]\n\"y\"=dword:00000001\n\n" + nested32 + "]\n\"z\"=\"deep\"\n");
+                       std::string(2000, 'n') + "]\n\"y\"=dword:00000001\n\n" + nested32 +
+                       "]\n\"z\"=\"deep\"\n");
     {
         SettingsStore store(file);
         EXPECT_EQ(store.GetDword("Good", "a"), 16u);
@@ -291,8 +292,8 @@ TEST(SettingsStore, HandEditedLinesAreReadOrKept) {
         store.SetDword(Key, "English Bar", 1);
     }
     const std::string text = ReadAll(file);
-    for (const char* line : {"; school-wide settings\n", "; keep the bar hidden\n", "\"Mystery\"=hex(2):41,00\n",
-                             "\"English Bar\"=dword:00000001\n"})
+    for (const char* line : {"; school-wide settings\n", "; keep the bar hidden\n",
+                             "\"Mystery\"=hex(2):41,00\n", "\"English Bar\"=dword:00000001\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
     SettingsStore again(file);
     EXPECT_EQ(again.GetString(Key, "Support Address"), "it-desk@school.example");
@@ -303,7 +304,9 @@ TEST(SettingsStore, HandEditedLinesAreReadOrKept) {
 TEST(SettingsStore, EachStoreWritesOnlyItsOwnChanges) {
     TempDir dir;
     fs::path file = dir.path / "settings.reg";
-    WriteAll(file, "[A]\n\"Status Bar\"=dword:00000001\n\"English Bar\"=dword:00000001\n[A\\Child 0]\n\"Verb\"=\"aimer\"\n");
+    WriteAll(file,
+             "[A]\n\"Status Bar\"=dword:00000001\n\"English Bar\"=dword:00000001\n[A\\Child "
+             "0]\n\"Verb\"=\"aimer\"\n");
     SettingsStore first(file), second(file);
     first.SetDword("A", "Status Bar", 0);
     first.DeleteKey("A\\Child 0");

@@ -29,16 +29,16 @@ TEST(AnswerCheck, VerdictsUnderEachPolicy) {
     const Verdict R = Verdict::Right, A = Verdict::Accents, W = Verdict::Wrong;
     const CheckCase cases[] = {
         {"nous vînmes", "nous vînmes", R, R, R},
-        {"vînmes", "nous vînmes", R, R, R},                 // pronoun left out
-        {"  Nous   VÎNMES ", "nous vînmes", R, R, R},       // case and spaces
-        {"nous vinmes", "nous vînmes", W, A, R},            // accent missing
-        {"nous vénmes", "nous vînmes", W, W, W},            // another letter
+        {"vînmes", "nous vînmes", R, R, R},            // pronoun left out
+        {"  Nous   VÎNMES ", "nous vînmes", R, R, R},  // case and spaces
+        {"nous vinmes", "nous vînmes", W, A, R},       // accent missing
+        {"nous vénmes", "nous vînmes", W, W, W},       // another letter
         {"vinmes", "nous vînmes", W, A, R},
         {"nous venons", "nous vînmes", W, W, W},
         {"", "nous vînmes", W, W, W},
-        {"nous", "nous vînmes", W, W, W},                   // the pronoun alone
+        {"nous", "nous vînmes", W, W, W},  // the pronoun alone
         {"j'aime", "j'aime", R, R, R},
-        {"j’aime", "j'aime", R, R, R},                      // typographic apostrophe
+        {"j’aime", "j'aime", R, R, R},  // typographic apostrophe
         {"j' aime", "j'aime", R, R, R},
         {"aime", "j'aime", R, R, R},
         {"que je vienne", "que je vienne", R, R, R},
@@ -47,18 +47,18 @@ TEST(AnswerCheck, VerdictsUnderEachPolicy) {
         {"qu'il vienne", "qu'il vienne", R, R, R},
         {"il vienne", "qu'il vienne", R, R, R},
         {"nous sommes venus", "nous sommes venus", R, R, R},  // compound, whole
-        {"venus", "nous sommes venus", W, W, W},             // the auxiliary is part of it
-        {"je manoeuvre", "je manœuvre", R, R, R},            // œ as oe
+        {"venus", "nous sommes venus", W, W, W},              // the auxiliary is part of it
+        {"je manoeuvre", "je manœuvre", R, R, R},             // œ as oe
         {"je MANŒUVRE", "je manœuvre", R, R, R},
         {"je manouvre", "je manœuvre", W, W, W},
-        {"ÉTAIS", "j'étais", R, R, R},                       // capital accented letter
+        {"ÉTAIS", "j'étais", R, R, R},  // capital accented letter
         {"etais", "j'étais", W, A, R},
         {"je me suis souvenu", "je me suis souvenu", R, R, R},
         {"me suis souvenu", "je me suis souvenu", R, R, R},
         {"je suis souvenu", "je me suis souvenu", W, W, W},  // the reflexive pronoun counts
-        {"vie\xCC\x81ns", "viens", W, A, R},                  // an accent too many, decomposed
-        {"e\xCC\x81tais", "j'étais", R, R, R},                // and joins its letter
-        {"vinmes", "vînmes", W, A, R},                        // imperative-like, no pronoun
+        {"vie\xCC\x81ns", "viens", W, A, R},                 // an accent too many, decomposed
+        {"e\xCC\x81tais", "j'étais", R, R, R},               // and joins its letter
+        {"vinmes", "vînmes", W, A, R},                       // imperative-like, no pronoun
     };
     for (const CheckCase& c : cases) {
         EXPECT_EQ(CheckAnswer(c.typed, c.expected, AccentPolicy::Strict).verdict, c.strict) << c.typed;
@@ -73,12 +73,12 @@ TEST(AnswerCheck, TheCorrectionMarksWhereTheAnswerPartsFromTheForm) {
         const char* expected;
         std::size_t start, length;
     } cases[] = {
-        {"nous venimes", "nous vînmes", 6, 2},   // "în" against "eni"
-        {"venimes", "nous vînmes", 6, 2},        // measured on the form shown
-        {"nous vînme", "nous vînmes", 10, 1},    // a letter short
-        {"xyz", "nous vînmes", 5, 6},            // nothing in common
+        {"nous venimes", "nous vînmes", 6, 2},          // "în" against "eni"
+        {"venimes", "nous vînmes", 6, 2},               // measured on the form shown
+        {"nous vînme", "nous vînmes", 10, 1},           // a letter short
+        {"xyz", "nous vînmes", 5, 6},                   // nothing in common
         {"nous abaissions", "nous abaissâmes", 11, 3},  // "âme" against "ion"
-        {"j'abaissai", "nous abaissâmes", 5, 10},        // another person: all of it
+        {"j'abaissai", "nous abaissâmes", 5, 10},       // another person: all of it
     };
     for (const auto& c : cases) {
         const CheckResult r = CheckAnswer(c.typed, c.expected, AccentPolicy::Strict);
@@ -98,15 +98,11 @@ TEST(Leitner, BoxesClimbOnRightFallOnWrongAndHoldOnAccents) {
         int box;
         int64_t due;
     } steps[] = {
-        {Verdict::Right, day0, 1, day0 + 1},
-        {Verdict::Right, day0 + 1, 2, day0 + 3},
-        {Verdict::Right, day0 + 3, 3, day0 + 7},
-        {Verdict::Accents, day0 + 7, 3, day0 + 11},
-        {Verdict::Right, day0 + 11, 4, day0 + 19},
-        {Verdict::Right, day0 + 19, 5, day0 + 35},
+        {Verdict::Right, day0, 1, day0 + 1},       {Verdict::Right, day0 + 1, 2, day0 + 3},
+        {Verdict::Right, day0 + 3, 3, day0 + 7},   {Verdict::Accents, day0 + 7, 3, day0 + 11},
+        {Verdict::Right, day0 + 11, 4, day0 + 19}, {Verdict::Right, day0 + 19, 5, day0 + 35},
         {Verdict::Right, day0 + 35, 5, day0 + 51},  // the top box keeps its 16 days
-        {Verdict::Wrong, day0 + 51, 1, day0 + 52},
-        {Verdict::Accents, day0 + 52, 1, day0 + 53},
+        {Verdict::Wrong, day0 + 51, 1, day0 + 52}, {Verdict::Accents, day0 + 52, 1, day0 + 53},
     };
     for (const Step& s : steps) {
         EXPECT_FALSE(IsDue(r, s.day - 1) && r.box > 0 && r.dueDay > s.day - 1);
@@ -142,8 +138,8 @@ public:
         const char* pronouns[6] = {"je ", "tu ", "il ", "nous ", "vous ", "ils "};
         for (int t = 0; t < 14; ++t)
             for (int p = 0; p < 6; ++p)
-                f[t * 6 + p] = std::string(pronouns[p]) + (pronominal ? "me " : "") + "v" + std::to_string(verb) +
-                               "t" + std::to_string(t) + "p" + std::to_string(p);
+                f[t * 6 + p] = std::string(pronouns[p]) + (pronominal ? "me " : "") + "v" +
+                               std::to_string(verb) + "t" + std::to_string(t) + "p" + std::to_string(p);
         for (int i = 0; i < 3; ++i) f[84 + i] = "imp" + std::to_string(i);
         f[93] = pronominal ? "se v0" : "v" + std::to_string(verb);
         if (verb == 1) {
@@ -193,7 +189,7 @@ TEST(QuestionPicker, NeverAsksAMissingFormNorTheSameFormTwice) {
             }
             // Everything the verbs have: 87 + 14 + 84 - 6 - 1 plain, 87 pronominal.
             const size_t plain = 87 + 14 + 80, pronominal = 87;
-            EXPECT_EQ(qs.size(), choice == FormChoice::Plain ? plain
+            EXPECT_EQ(qs.size(), choice == FormChoice::Plain        ? plain
                                  : choice == FormChoice::Pronominal ? pronominal
                                                                     : plain + pronominal);
         }
@@ -234,16 +230,17 @@ TEST(QuestionPicker, MistakesAndDueFormsComeFromTheRecordsOverdueFirst) {
         r.lastVerdict = wrong ? Verdict::Wrong : Verdict::Right;
         records[k] = r;
     };
-    add({0, false, false, 0}, 1, 99, 1);    // mistake, overdue
-    add({0, false, false, 1}, 3, 100, 0);   // due today
-    add({0, false, false, 2}, 4, 105, 0);   // not due
-    add({2, false, false, 12}, 1, 90, 2);   // a form the verb lacks now
-    add({0, true, false, 3}, 1, 98, 1);     // pronominal mistake
+    add({0, false, false, 0}, 1, 99, 1);   // mistake, overdue
+    add({0, false, false, 1}, 3, 100, 0);  // due today
+    add({0, false, false, 2}, 4, 105, 0);  // not due
+    add({2, false, false, 12}, 1, 90, 2);  // a form the verb lacks now
+    add({0, true, false, 3}, 1, 98, 1);    // pronominal mistake
     PracticeSetup setup = AllOf({}, 10);
     std::mt19937 rng(3);
     std::set<FormKey> due, mistakes;
     for (const auto& q : PickFromRecords(source, setup, records, WantDue, today, rng)) due.insert(q.key);
-    for (const auto& q : PickFromRecords(source, setup, records, WantMistake, today, rng)) mistakes.insert(q.key);
+    for (const auto& q : PickFromRecords(source, setup, records, WantMistake, today, rng))
+        mistakes.insert(q.key);
     EXPECT_EQ(due, (std::set<FormKey>{{0, false, false, 0}, {0, false, false, 1}}));
     EXPECT_EQ(mistakes, (std::set<FormKey>{{0, false, false, 0}}));
     setup.forms = FormChoice::Both;
@@ -294,7 +291,9 @@ TEST(QuestionPicker, OnTheRealModuleEveryAskedFormExistsAndIsWhole) {
         EXPECT_FALSE(q.tenseName.empty());
         if (q.tense >= 7 && q.tense <= 13) {  // pronoun, auxiliary and participle: "j'ai aimé", "il est venu"
             EXPECT_GE(std::count(q.answer.begin(), q.answer.end(), ' ') +
-                          std::count(q.answer.begin(), q.answer.end(), '\''), 2) << q.answer;
+                          std::count(q.answer.begin(), q.answer.end(), '\''),
+                      2)
+                << q.answer;
         }
         EXPECT_EQ(CheckAnswer(q.answer, q.answer, AccentPolicy::Strict).verdict, Verdict::Right) << q.answer;
     }

@@ -36,11 +36,13 @@ TEST(PracticeStore, AnswersSurviveReopeningWithTheirBoxesAndHistory) {
         ASSERT_TRUE(store.Open(path)) << store.Error().toStdString();
         EXPECT_TRUE(store.SetAsideNotice().isEmpty());
         FormRecord r;
-        ASSERT_TRUE(store.RecordAnswer(venir, "venir", 2, Verdict::Right, "nous vînmes", 500, 500 * 86400, &r));
+        ASSERT_TRUE(
+            store.RecordAnswer(venir, "venir", 2, Verdict::Right, "nous vînmes", 500, 500 * 86400, &r));
         EXPECT_EQ(r.box, 1);
         ASSERT_TRUE(store.RecordAnswer(venir, "venir", 2, Verdict::Right, "vînmes", 501, 501 * 86400, &r));
         EXPECT_EQ(r.box, 2);
-        ASSERT_TRUE(store.RecordAnswer(aller, "s'en aller", 14, Verdict::Wrong, "va-t'en", 501, 501 * 86400 + 5));
+        ASSERT_TRUE(
+            store.RecordAnswer(aller, "s'en aller", 14, Verdict::Wrong, "va-t'en", 501, 501 * 86400 + 5));
         ASSERT_TRUE(store.RecordAnswer(aller, "s'en aller", 14, Verdict::Accents, "", 501, 501 * 86400 + 9));
     }
     PracticeStore store;
@@ -96,7 +98,8 @@ TEST(PracticeStore, TwoWritersAtOnceLoseNoAnswer) {
                 return;
             }
             for (int i = 0; i < Answers; ++i) {
-                if (!store.RecordAnswer(key, "v", 0, (i + w) % 3 ? Verdict::Right : Verdict::Wrong, "x", 10, i))
+                if (!store.RecordAnswer(key, "v", 0, (i + w) % 3 ? Verdict::Right : Verdict::Wrong, "x", 10,
+                                        i))
                     ++failures;
                 if (!store.RecordAnswer({2 + w, false, false, i % 84}, "w", 0, Verdict::Right, "y", 10, i))
                     ++failures;
@@ -168,12 +171,14 @@ TEST(PracticeStore, ExportsWriteStatisticsAndMistakes) {
     QTemporaryDir dir;
     PracticeStore store;
     ASSERT_TRUE(store.Open(dir.path() + "/practice.sqlite"));
-    ASSERT_TRUE(store.RecordAnswer({3, false, false, 2}, "croire, penser", 0, Verdict::Wrong, "", 5, 5 * 86400));
+    ASSERT_TRUE(
+        store.RecordAnswer({3, false, false, 2}, "croire, penser", 0, Verdict::Wrong, "", 5, 5 * 86400));
     ASSERT_TRUE(store.ExportStatisticsCsv(dir.path() + "/stats.csv", nullptr));
     const QList<QByteArray> lines = ReadAll(dir.path() + "/stats.csv").split('\n');
     ASSERT_GE(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith("infinitive,"));
-    EXPECT_TRUE(lines[1].startsWith("\"croire, penser\",0,0,0,3,,1,1970-01-07,0,0,1,")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("\"croire, penser\",0,0,0,3,,1,1970-01-07,0,0,1,"))
+        << lines[1].toStdString();
 }
 
 int main(int argc, char** argv) {

@@ -53,9 +53,9 @@ TEST(Quiz, MissedFormsAreKeptAndAskedAgainAsMistakes) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
 
     // Three questions, every answer wrong.
-    const QuizRun first = Quiz({"--quiz", "--verbs", "venir, se souvenir", "--tense", "passé simple,Futur Simple",
-                            "--count", "3", "--seed", "11"},
-                           "x\nx\nx\n");
+    const QuizRun first = Quiz({"--quiz", "--verbs", "venir, se souvenir", "--tense",
+                                "passé simple,Futur Simple", "--count", "3", "--seed", "11"},
+                               "x\nx\nx\n");
     ASSERT_EQ(first.code, 0) << first.err;
     const auto lines = Lines(first.out);
     ASSERT_GE(lines.size(), 7u) << first.out;
@@ -63,7 +63,8 @@ TEST(Quiz, MissedFormsAreKeptAndAskedAgainAsMistakes) {
     for (size_t i = 0; i < 6; i += 2) {
         asked.insert(lines[i]);
         EXPECT_TRUE(lines[i].find("venir \u2014 Passé Simple") != std::string::npos ||
-                    lines[i].find("venir \u2014 Futur Simple") != std::string::npos) << lines[i];
+                    lines[i].find("venir \u2014 Futur Simple") != std::string::npos)
+            << lines[i];
         EXPECT_EQ(lines[i + 1].rfind("wrong: ", 0), 0u) << lines[i + 1];
     }
     EXPECT_EQ(lines.back().rfind("Score: 0 of 3", 0), 0u) << lines.back();

@@ -32,9 +32,11 @@ protected:
     }
 
     // A model block with the given header lines and simple endings.
-    static std::string Block(int number, const std::string& extra = "", const std::string& present = "e es e ons ez ent") {
+    static std::string Block(int number, const std::string& extra = "",
+                             const std::string& present = "e es e ons ez ent") {
         return "model " + std::to_string(number) + " m" + std::to_string(number) + "\n" + extra +
-               "  present " + present + "\n  imperfect a a a a a a\n  simple-past a a a a a a\n"
+               "  present " + present +
+               "\n  imperfect a a a a a a\n  simple-past a a a a a a\n"
                "  future a a a a a a\n  subjunctive a a a a a a\n  past-subjunctive a a a a a a\n"
                "  conditional a a a a a a\n  imperative a b c\n  past-participle é ée és ée\n"
                "  present-participle ant\n";
@@ -51,7 +53,8 @@ protected:
 
     static std::vector<dbc::Verb> Verbs(int count) {
         std::vector<dbc::Verb> verbs;
-        for (int i = 0; i < count; ++i) verbs.push_back({"verbe" + std::to_string(i) + "er", 1, 0, false, false, "v"});
+        for (int i = 0; i < count; ++i)
+            verbs.push_back({"verbe" + std::to_string(i) + "er", 1, 0, false, false, "v"});
         return verbs;
     }
 
@@ -80,13 +83,14 @@ TEST(TextCodec, ConvertsUtf8ToWindows1252) {
     EXPECT_EQ(dbc::Utf8ToCp1252("plaçons"), std::optional<std::string>("pla\xE7ons"));
     EXPECT_EQ(dbc::Utf8ToCp1252("œuvrer"), std::optional<std::string>("\x9Cuvrer"));
     EXPECT_EQ(dbc::Utf8ToCp1252("€"), std::optional<std::string>("\x80"));
-    EXPECT_FALSE(dbc::Utf8ToCp1252("ř").has_value());        // no Windows-1252 byte
-    EXPECT_FALSE(dbc::Utf8ToCp1252("\xC3").has_value());     // cut short
-    EXPECT_FALSE(dbc::Utf8ToCp1252("\xC3\x28").has_value()); // bad continuation
+    EXPECT_FALSE(dbc::Utf8ToCp1252("ř").has_value());         // no Windows-1252 byte
+    EXPECT_FALSE(dbc::Utf8ToCp1252("\xC3").has_value());      // cut short
+    EXPECT_FALSE(dbc::Utf8ToCp1252("\xC3\x28").has_value());  // bad continuation
 }
 
 TEST_F(Sources, ModelFlagsAndEndings) {
-    const auto models = Models(100, "  strip 4\n  caret 3 1\n  flags noAgreement impersonal\n  missing 2 5\n");
+    const auto models =
+        Models(100, "  strip 4\n  caret 3 1\n  flags noAgreement impersonal\n  missing 2 5\n");
     const dbc::Model& m = models.at(1);
     EXPECT_EQ(m.flags & french::StripCountMask, 4u);
     EXPECT_EQ((m.flags >> french::CaretOffsetShift) & 7, 3u);
@@ -96,16 +100,20 @@ TEST_F(Sources, ModelFlagsAndEndings) {
     EXPECT_EQ(m.flags >> french::MissingTenseShift & 0x3FFF, (1u << 2) | (1u << 5));
     EXPECT_EQ(m.endings[3], "ons");
     EXPECT_EQ(m.endings[48], "\xE9");
-    EXPECT_EQ(m.endings[51], "\xE9" "e");
+    EXPECT_EQ(m.endings[51],
+              "\xE9"
+              "e");
     EXPECT_EQ(m.endings[45], "");
 }
 
 TEST_F(Sources, RejectsMalformedModels) {
     std::map<int, dbc::Model> models;
     const std::vector<std::string> malformed = {
-         Block(1, "  flags shiny\n"), Block(1, "  strip 9\n"), Block(1, "  caret 2 3\n"), Block(1, "  missing 14\n"),
-          Block(1, "", "e es e ons ez"), Block(1) + Block(1), "  present a a a a a a\n", Block(1, "  grammar x\n"),
-          "model 128 too-big\n", Block(1, "  present-participle ant\n")};
+        Block(1, "  flags shiny\n"),   Block(1, "  strip 9\n"),
+        Block(1, "  caret 2 3\n"),     Block(1, "  missing 14\n"),
+        Block(1, "", "e es e ons ez"), Block(1) + Block(1),
+        "  present a a a a a a\n",     Block(1, "  grammar x\n"),
+        "model 128 too-big\n",         Block(1, "  present-participle ant\n")};
     for (const std::string& bad : malformed) {
         models.clear();
         EXPECT_THROW(dbc::ReadModelFile(Write("bad.txt", bad), models), dbc::DataError) << bad;
@@ -113,7 +121,8 @@ TEST_F(Sources, RejectsMalformedModels) {
 }
 
 TEST_F(Sources, VerbLinesWithSpacesAndMarks) {
-    const auto verbs = dbc::ReadVerbFile(Write("verbs.txt", "# comment\nressortir à 2 0\nhaïr 56 3 +h\nabstenir 7 3 +p\n"));
+    const auto verbs =
+        dbc::ReadVerbFile(Write("verbs.txt", "# comment\nressortir à 2 0\nhaïr 56 3 +h\nabstenir 7 3 +p\n"));
     ASSERT_EQ(verbs.size(), 3u);
     EXPECT_EQ(verbs[0].infinitive, "ressortir \xE0");
     EXPECT_EQ(verbs[0].model, 2);
@@ -127,12 +136,14 @@ TEST_F(Sources, VerbLinesWithSpacesAndMarks) {
 
 TEST_F(Sources, DefinitionLines) {
     std::map<std::string, dbc::Definition> defs;
-    dbc::ReadDefinitionFile(Write("d.txt", "abaisser | to lower, to pull down | to stoop\narriver | to arrive | \n"), defs);
+    dbc::ReadDefinitionFile(
+        Write("d.txt", "abaisser | to lower, to pull down | to stoop\narriver | to arrive | \n"), defs);
     EXPECT_EQ(defs.at("abaisser").plain, "to lower, to pull down");
     EXPECT_EQ(defs.at("abaisser").pronominal, "to stoop");
     EXPECT_EQ(defs.at("arriver").pronominal, "");
-    for (const std::string& bad : {std::string("x | \n"), std::string("x | a | b | c\n"), std::string("x | a\n"),
-                                   "x | " + std::string(256, 'a') + " | \n", std::string("x | a |\nx | b |\n")}) {
+    for (const std::string& bad :
+         {std::string("x | \n"), std::string("x | a | b | c\n"), std::string("x | a\n"),
+          "x | " + std::string(256, 'a') + " | \n", std::string("x | a |\nx | b |\n")}) {
         std::map<std::string, dbc::Definition> d;
         EXPECT_THROW(dbc::ReadDefinitionFile(Write("bad.txt", bad), d), dbc::DataError) << bad;
     }
@@ -207,7 +218,8 @@ TEST_F(Sources, RefusesWhatTheModuleCouldNotUse) {
     EXPECT_THROW(dbc::BuildDatabase(models, Verbs(20), {}), dbc::DataError);
     // The infinitive pool is addressed by 16-bit offsets.
     std::vector<dbc::Verb> many;
-    for (int i = 0; i < 7000; ++i) many.push_back({"verbeassezlong" + std::to_string(i) + "er", 1, 0, false, false, "v"});
+    for (int i = 0; i < 7000; ++i)
+        many.push_back({"verbeassezlong" + std::to_string(i) + "er", 1, 0, false, false, "v"});
     EXPECT_THROW(dbc::BuildDatabase(Models(), many, {}), dbc::DataError);
 }
 
@@ -251,8 +263,7 @@ TEST_F(Sources, MarksThatShareABitAreRefusedWhereTheyWouldReadAsTheOther) {
 
 TEST_F(Sources, ParadigmPairs) {
     std::string text;
-    for (int n = 0; n < 100; ++n)
-        text += n == 31 ? "model 31 balayer\n  paradigms 87 88 I Y\n" : Block(n);
+    for (int n = 0; n < 100; ++n) text += n == 31 ? "model 31 balayer\n  paradigms 87 88 I Y\n" : Block(n);
     std::map<int, dbc::Model> models;
     dbc::ReadModelFile(Write("m.txt", text), models);
     auto verbs = Verbs(20);

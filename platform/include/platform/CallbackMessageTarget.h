@@ -24,8 +24,7 @@ public:
     HWND handle() { return this; }
 
 private:
-    static intptr_t Dispatch(MessageTarget* target, uint32_t message, uintptr_t wParam,
-                             intptr_t lParam) {
+    static intptr_t Dispatch(MessageTarget* target, uint32_t message, uintptr_t wParam, intptr_t lParam) {
         auto* self = static_cast<CallbackMessageTarget*>(target);
         return self->handler_ ? self->handler_(message, wParam, lParam) : 0;
     }

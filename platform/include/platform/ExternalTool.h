@@ -11,11 +11,11 @@ namespace platform {
 
 struct ToolResult {
     bool ok = false;
-    int exitCode = -1;      // the tool's exit status; -1 when it did not run or was killed
-    bool missing = false;   // the tool is not installed (not found on PATH)
-    bool stopped = false;   // the tool was ended by a signal before it exited
-    std::string message;    // for the user when !ok, e.g. "xdg-email is not installed."
-    std::string output;     // the tool's standard output, when asked for
+    int exitCode = -1;     // the tool's exit status; -1 when it did not run or was killed
+    bool missing = false;  // the tool is not installed (not found on PATH)
+    bool stopped = false;  // the tool was ended by a signal before it exited
+    std::string message;   // for the user when !ok, e.g. "xdg-email is not installed."
+    std::string output;    // the tool's standard output, when asked for
 };
 
 // Runs `program` (looked up on PATH) with `arguments`, without a shell, and

@@ -18,8 +18,7 @@ extern "C" {
 #endif
 
 struct MessageTarget {
-    intptr_t (*send)(struct MessageTarget* target, uint32_t message, uintptr_t wParam,
-                     intptr_t lParam);
+    intptr_t (*send)(struct MessageTarget* target, uint32_t message, uintptr_t wParam, intptr_t lParam);
 };
 
 #ifdef __cplusplus

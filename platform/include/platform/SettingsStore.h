@@ -63,30 +63,26 @@ public:
 
     // Keys.
     bool KeyExists(std::string_view keyPath) const;
-    bool CreateKey(std::string_view keyPath);   // with every missing parent; false for an empty path
-    bool DeleteKey(std::string_view keyPath);   // the key with all its subkeys and values
+    bool CreateKey(std::string_view keyPath);  // with every missing parent; false for an empty path
+    bool DeleteKey(std::string_view keyPath);  // the key with all its subkeys and values
     std::vector<std::string> SubKeyNames(std::string_view keyPath) const;
     std::vector<std::string> ValueNames(std::string_view keyPath) const;
 
     // Writing creates the key path as needed and replaces any earlier value
     // of any type. False only for an empty key path.
     bool SetDword(std::string_view keyPath, std::string_view name, uint32_t value);
-    bool SetBinary(std::string_view keyPath, std::string_view name, const void* data,
-                   std::size_t size);
+    bool SetBinary(std::string_view keyPath, std::string_view name, const void* data, std::size_t size);
     bool SetString(std::string_view keyPath, std::string_view name, std::string_view value);
     bool DeleteValue(std::string_view keyPath, std::string_view name);
 
     // Reading checks the type (and the size where one is given); a missing
     // key or value, another type or another size gives nothing.
-    std::optional<SettingsValueType> ValueType(std::string_view keyPath,
-                                               std::string_view name) const;
+    std::optional<SettingsValueType> ValueType(std::string_view keyPath, std::string_view name) const;
     std::optional<uint32_t> GetDword(std::string_view keyPath, std::string_view name) const;
-    std::optional<std::vector<uint8_t>> GetBinary(std::string_view keyPath,
-                                                  std::string_view name) const;
+    std::optional<std::vector<uint8_t>> GetBinary(std::string_view keyPath, std::string_view name) const;
     // Copies exactly `size` bytes into `buffer`; false unless the stored
     // block has exactly that size.
-    bool GetBinary(std::string_view keyPath, std::string_view name, void* buffer,
-                   std::size_t size) const;
+    bool GetBinary(std::string_view keyPath, std::string_view name, void* buffer, std::size_t size) const;
     std::optional<std::string> GetString(std::string_view keyPath, std::string_view name) const;
 
     // Writes this store's changes into the file as it is now, if there are
@@ -136,8 +132,7 @@ private:
 
     Key* Find(std::string_view keyPath) const;
     Key* Create(std::string_view keyPath);
-    bool SetValue(std::string_view keyPath, std::string_view name, SettingsValueType type,
-                  std::string data);
+    bool SetValue(std::string_view keyPath, std::string_view name, SettingsValueType type, std::string data);
     const Value* FindValue(std::string_view keyPath, std::string_view name) const;
 
     std::filesystem::path file_;
