@@ -3,7 +3,7 @@
 # Idempotent and quiet when everything is there; uses sudo only when not root.
 set -eu
 
-PACKAGES="cmake make g++ clang libclang-rt-dev pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libgmock-dev \
+PACKAGES="cmake make g++ clang clang-format libclang-rt-dev pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libgmock-dev \
 libbenchmark-dev fonts-liberation xdg-utils hunspell hunspell-fr-classical xvfb xauth poppler-utils libx11-dev \
 nlohmann-json3-dev python3 desktop-file-utils appstream dpkg-dev"
 

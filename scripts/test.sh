@@ -19,6 +19,16 @@ count() {  # count LOGFILE: adds the ctest totals of one run
     passed=$((passed + total - bad)); failed=$((failed + bad))
 }
 
+step "Format"
+# Every C and C++ file as .clang-format lays it out.
+if find app language platform tests bench \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print0 |
+    xargs -0 -r clang-format --dry-run --Werror; then
+    echo "every file is formatted"
+else
+    echo "format: run clang-format -i on the files above"
+    failed=$((failed + 1))
+fi
+
 step "Build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLIMO_WERROR=ON >/dev/null
 cmake --build build -j "$JOBS"
