@@ -257,7 +257,7 @@ private slots:
             QVERIFY(ignore->isChecked());
             SearchFor(dialog, QStringLiteral("aimons"));
         });
-        frame->Action(32772)->trigger();
+        frame->Action(IdFind)->trigger();
         QVERIFY(lastFlags() & IgnoreAccents);
         auto* results = qobject_cast<CResultWnd*>(frame->MdiArea()->activeSubWindow());
         QVERIFY(results);
@@ -270,7 +270,7 @@ private slots:
             dialog->findChild<QCheckBox*>("check1015")->setChecked(false);
             SearchFor(dialog, QStringLiteral("aimons"));
         });
-        frame->Action(32772)->trigger();
+        frame->Action(IdFind)->trigger();
         QVERIFY(checkedAgain);
         QVERIFY(!(lastFlags() & IgnoreAccents));
     }
