@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -393,7 +394,8 @@ Index* BuildIndex() {
 }
 
 const Index& TheIndex() {
-    static const Index* index = BuildIndex();  // built by the first lookup, once
+    // Built by the first lookup, once; freed when the module is unloaded.
+    static const std::unique_ptr<const Index> index(BuildIndex());
     return *index;
 }
 

@@ -356,16 +356,16 @@ bool SettingsStore::Flush() {
     Parse(contents);
     for (const Change& change : changes_) {
         switch (change.kind) {
-        case Change::SetValue:
+        case Change::ValueSet:
             SetValue(change.keyPath, change.value.name, change.value.type, change.value.data);
             break;
-        case Change::DeleteValue:
+        case Change::ValueDeleted:
             DeleteValue(change.keyPath, change.value.name);
             break;
-        case Change::CreateKey:
+        case Change::KeyCreated:
             CreateKey(change.keyPath);
             break;
-        case Change::DeleteKey:
+        case Change::KeyDeleted:
             DeleteKey(change.keyPath);
             break;
         }
@@ -418,7 +418,7 @@ bool SettingsStore::KeyExists(std::string_view keyPath) const { return Find(keyP
 bool SettingsStore::CreateKey(std::string_view keyPath) {
     const bool existed = Find(keyPath) != nullptr;
     if (Create(keyPath) == nullptr) return false;
-    if (!existed) Record({Change::CreateKey, std::string(keyPath), {}});
+    if (!existed) Record({Change::KeyCreated, std::string(keyPath), {}});
     return true;
 }
 
@@ -432,7 +432,7 @@ bool SettingsStore::DeleteKey(std::string_view keyPath) {
         parent = it->second.get();
     }
     if (parent->subKeys.erase(Lower(parts.back())) == 0) return false;
-    Record({Change::DeleteKey, std::string(keyPath), {}});
+    Record({Change::KeyDeleted, std::string(keyPath), {}});
     return true;
 }
 
@@ -464,7 +464,7 @@ bool SettingsStore::SetValue(std::string_view keyPath, std::string_view name, Se
     value.name = std::string(name);
     value.type = type;
     value.data = std::move(data);
-    Record({Change::SetValue, std::string(keyPath), value});
+    Record({Change::ValueSet, std::string(keyPath), value});
     return true;
 }
 
@@ -490,7 +490,7 @@ bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name)
     if (key == nullptr || key->values.erase(Lower(name)) == 0) return false;
     Value removed;
     removed.name = std::string(name);
-    Record({Change::DeleteValue, std::string(keyPath), std::move(removed)});
+    Record({Change::ValueDeleted, std::string(keyPath), std::move(removed)});
     return true;
 }
 

@@ -123,7 +123,7 @@ public:
 private:
     // One change, as Flush applies it again over the file's current text.
     struct Change {
-        enum Kind { SetValue, DeleteValue, CreateKey, DeleteKey } kind;
+        enum Kind { ValueSet, ValueDeleted, KeyCreated, KeyDeleted } kind;
         std::string keyPath;
         Value value;  // the name alone for DeleteValue
     };
