@@ -2,10 +2,6 @@
 // English definitions.
 #include "LanguageModule.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -60,33 +56,6 @@ std::string OneLine(std::string_view text) {
         }
     }
     return line;
-}
-
-// Reads the whole of `path` into `contents`: 0, or the reason (errno) it
-// could not be read: ENOTSUP for what is not a regular file (a device, a
-// pipe), EFBIG past MaxDefinitionsFileSize. Opening does not wait: a named
-// pipe in its place must not hold the program up.
-int ReadWholeFile(const std::string& path, std::string& contents) {
-    contents.clear();
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno;
-    struct stat info;
-    int code = 0;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        code = S_ISDIR(info.st_mode) ? EISDIR : ENOTSUP;
-    else if (info.st_size > MaxDefinitionsFileSize)
-        code = EFBIG;
-    char buffer[65536];
-    while (code == 0) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) code = errno;
-        if (n <= 0) break;
-        contents.append(buffer, static_cast<size_t>(n));
-        if (contents.size() > size_t(MaxDefinitionsFileSize)) code = EFBIG;  // grew while being read
-    }
-    close(fd);
-    return code;
 }
 
 // The reason behind an error code, as the end of a sentence.
@@ -148,7 +117,7 @@ int LanguageModule::ReadDefinitions(std::string_view contents,
 
 void LanguageModule::ReadDefinitionsFile(const std::string& path) {
     std::string contents;
-    const int code = ReadWholeFile(path, contents);
+    const int code = platform::ReadWholeFile(path, contents, MaxDefinitionsFileSize);
     // A file that is there but cannot be read is left alone: the user hears
     // of it at start, and a save reads it again before it writes.
     if (code == ENOENT) return;
@@ -399,7 +368,7 @@ bool LanguageModule::SaveChanges(const std::map<std::string, std::string>& chang
     // What the file holds now: another Plimo or a hand edit may have
     // changed it since it was read.
     std::string contents;
-    const int code = ReadWholeFile(definitionsPath, contents);
+    const int code = platform::ReadWholeFile(definitionsPath, contents, MaxDefinitionsFileSize);
     if (code != 0 && code != ENOENT) return fail(code, Reason(code));
     definitions::FileText file = definitions::Parse(contents);
     if (!file.definitionsOnly)

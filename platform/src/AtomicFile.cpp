@@ -52,6 +52,29 @@ bool WriteFileAtomically(const std::string& path, std::string_view data) {
     return ReplaceFile(target, data);
 }
 
+int ReadWholeFile(const std::string& path, std::string& contents, long maxSize) {
+    contents.clear();
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno;
+    struct stat info;
+    int code = 0;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        code = S_ISDIR(info.st_mode) ? EISDIR : ENOTSUP;
+    else if (info.st_size > maxSize)
+        code = EFBIG;
+    char buffer[65536];
+    while (code == 0) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) code = errno;
+        if (n <= 0) break;
+        contents.append(buffer, static_cast<size_t>(n));
+        if (contents.size() > size_t(maxSize)) code = EFBIG;
+    }
+    close(fd);
+    return code;
+}
+
 std::string FollowLinks(const std::string& path) {
     std::string current = path;
     for (int hop = 0; hop < 40; ++hop) {

@@ -247,23 +247,8 @@ SettingsStore::SettingsStore(std::filesystem::path file)
 SettingsStore::~SettingsStore() { Flush(); }
 
 int SettingsStore::ReadFile(std::string& contents) const {
-    contents.clear();
-    int fd = open(file_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? 0 : errno;  // missing: empty
-    struct stat info;
-    int code = 0;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > (64L << 20))
-        code = S_ISDIR(info.st_mode) ? EISDIR : S_ISREG(info.st_mode) ? EFBIG : ENOTSUP;
-    char buffer[65536];
-    while (code == 0) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) code = errno;
-        if (n <= 0) break;
-        contents.append(buffer, size_t(n));
-    }
-    close(fd);
-    return code;
+    const int code = ReadWholeFile(file_.string(), contents, 64L << 20);
+    return code == ENOENT || code == ENOTDIR ? 0 : code;  // missing: empty
 }
 
 void SettingsStore::Reload() {

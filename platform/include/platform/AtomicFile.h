@@ -21,6 +21,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view data);
 // loop of links.
 std::string FollowLinks(const std::string& path);
 
+// Reads the whole of `path` into `contents` without waiting on whatever
+// stands there (a named pipe, a device): 0, or why it could not (errno):
+// ENOENT for a missing file, ENOTSUP for what is not a regular file, EISDIR
+// for a folder, EFBIG for more than `maxSize` bytes (also when it grows past
+// that while being read). `contents` holds what was read.
+int ReadWholeFile(const std::string& path, std::string& contents, long maxSize);
+
 // Removes the temporary files ("name.XXXXXX") that saves of `path` killed
 // half-way left behind, beside `path` and beside the file a link at `path`
 // points to: only regular files of ours, at least `minimumAgeSeconds` old.
