@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 VERB       ?= placer
 
-.PHONY: deps build run test test-main test-asan test-fuzz bench package clean
+.PHONY: deps build run test test-main test-asan test-fuzz bench package screenshots clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -23,6 +23,10 @@ test: deps
 
 bench: build
 	@./scripts/bench.sh $(BUILD)
+
+# Pictures of the main window in both layouts, in the build folder's screenshots/.
+screenshots: build
+	@cmake --build $(BUILD) --target screenshots
 
 # The Debian package, plimo_VERSION_ARCH.deb in the build folder.
 package: build

@@ -549,12 +549,13 @@ void CMainFrame::ApplyChosenVerb(int controlId) {
 
 void CMainFrame::ShowOtherVariant(const CChildFrame& window) {
     if (statusBarWidget == nullptr) return;
-    if (!window.hasAlternate) {
+    // A learner must not take the variant shown for the only one. (A
+    // pronominal form takes être whatever the auxiliary variant.)
+    const std::string& other = window.useAlternate ? window.alternateLabel1 : window.alternateLabel2;
+    if (!window.hasAlternate || (window.pronominal && (other == "A" || other == "E"))) {
         statusBarWidget->clearMessage();
         return;
     }
-    // A learner must not take the variant shown for the only one.
-    const std::string& other = window.useAlternate ? window.alternateLabel1 : window.alternateLabel2;
     const QString what = other == "A"   ? QStringLiteral("is also conjugated with avoir")
                          : other == "E" ? QStringLiteral("is also conjugated with \u00EAtre")
                                         : QStringLiteral("has a second spelling");

@@ -294,6 +294,13 @@ private slots:
             }
             QCOMPARE(window->windowTitle(), step.title);
         }
+        // A pronominal form takes être whatever the variant: nothing to name.
+        QCOMPARE(window->windowTitle(), QStringLiteral("se aimer"));
+        Focus(combo);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("se monter"));
+        QVERIFY2(!frame->statusBar()->currentMessage().contains(QStringLiteral("also")),
+                 qPrintable(frame->statusBar()->currentMessage()));
 
         // A window opened from the menu is ready for a name too.
         Focus(window->View());
