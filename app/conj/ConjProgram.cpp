@@ -15,6 +15,7 @@
 
 #include "ConjOptions.h"
 #include "Cp1252.h"
+#include "OwnedResultList.h"
 #include "SearchMatch.h"
 #include "VerbSuggestions.h"
 
@@ -634,16 +635,10 @@ bool WriteMatches(const LanguageModule& module, const ConjOptions& options, cons
 // The forms of the selected tenses that hold `pattern`, searched as the
 // module searches every form (each verb in each of its forms, in order), so
 // that the limit of 200 applies to the matches of those tenses only.
-struct OwnedResult {
-    std::vector<std::string> texts;
-    std::vector<char*> pointers;
-    std::vector<int32_t> values;
-    SearchResultList list{};
-};
-OwnedResult FindInTenses(const LanguageModule& module, const std::string& typed, bool wholeWord,
-                         bool ignoreAccents, const TenseSelection& tenses) {
+OwnedResultList FindInTenses(const LanguageModule& module, const std::string& typed, bool wholeWord,
+                             bool ignoreAccents, const TenseSelection& tenses) {
     const std::string pattern = ignoreAccents ? FoldForComparison(typed) : typed;
-    OwnedResult result;
+    OwnedResultList result;
     std::array<std::array<char, 64>, FormSlotCount> buffers{};
     std::array<char*, FormSlotCount> forms{};
     for (int s = 0; s < FormSlotCount; ++s) forms[size_t(s)] = buffers[size_t(s)].data();
@@ -696,11 +691,7 @@ OwnedResult FindInTenses(const LanguageModule& module, const std::string& typed,
             match(i, true, pronominal);
         }
     }
-    for (std::string& text : result.texts) result.pointers.push_back(text.data());
-    result.list.texts = result.pointers.data();
-    result.list.values = result.values.data();
-    result.list.count = int32_t(result.texts.size());
-    result.list.capacity = result.list.count;
+    result.Seal();
     return result;
 }
 
@@ -712,7 +703,7 @@ int FindText(const LanguageModule& module, const ConjOptions& options, const Ten
                     (options.wholeWord ? WholeWord : 0) | (options.ignoreAccents ? IgnoreAccents : 0);
     Utf8Output output(out);
     // Only some tenses: the tenses are chosen first, then the 200 matches.
-    std::optional<OwnedResult> inTenses;
+    std::optional<OwnedResultList> inTenses;
     if (tenses && !options.definitions)
         inTenses = FindInTenses(module, pattern, options.wholeWord, options.ignoreAccents, *tenses);
     SearchResultList* list = nullptr;

@@ -135,11 +135,7 @@ MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchRe
             merged.texts.push_back(std::move(entry.text));
             merged.values.push_back(entry.value);
         }
-    for (std::string& text : merged.texts) merged.textPointers.push_back(text.data());
-    merged.list.texts = merged.textPointers.data();
-    merged.list.values = merged.values.data();
-    merged.list.count = int32_t(merged.texts.size());
-    merged.list.capacity = merged.list.count;
+    merged.Seal();
     return merged;
 }
 

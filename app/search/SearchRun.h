@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "LanguageModuleAbi.h"
+#include "OwnedResultList.h"
 
 class CResultWnd;
 class LanguageModule;
@@ -23,12 +24,7 @@ QString ResultWindowTitle(int count, const QString& searchText);
 // user's English definitions in place of the module's for the verbs they
 // rewrote, and each verb and form listed once for its definition. Owns its
 // texts; `list` points into them.
-struct MergedResult {
-    std::vector<std::string> texts;
-    std::vector<char*> textPointers;
-    std::vector<int32_t> values;
-    SearchResultList list{};
-};
+using MergedResult = OwnedResultList;
 // Merges the user's definitions of `language` into `moduleResult`, the
 // result of Find(pattern, flags); at most 200 entries, as the module gives.
 MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchResultList& moduleResult,
