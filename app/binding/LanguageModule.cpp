@@ -126,7 +126,7 @@ void LanguageModule::ReadDefinitionsFile(const std::string& path) {
     // Somebody else's file of that name (notes, a link planted to another
     // file) holds no definitions of ours.
     const definitions::FileText file = definitions::Parse(contents);
-    if (file.definitionsOnly && definitions::Read(file, userDefinitions) > 0) definitionsChanged = 1;
+    if (file.definitionsOnly && definitions::Read(file, userDefinitions) > 0) definitionsChanged = true;
 }
 
 std::string LanguageModule::DefinitionsReadError() const {
@@ -314,6 +314,11 @@ const char* LanguageModule::GetEnglishDefinition(int32_t verbIndex, bool pronomi
         SharedDefinitionText = it->second;
         return SharedDefinitionText.c_str();
     }
+    return ModuleEnglishDefinition(verbIndex, pronominal);
+}
+
+const char* LanguageModule::ModuleEnglishDefinition(int32_t verbIndex, bool pronominal) const {
+    if (GetVerb(verbIndex) == nullptr) return nullptr;
     return entryPoints.GetEnglishDefinition ? entryPoints.GetEnglishDefinition(verbIndex, pronominal)
                                             : nullptr;
 }
@@ -321,7 +326,7 @@ const char* LanguageModule::GetEnglishDefinition(int32_t verbIndex, bool pronomi
 bool LanguageModule::SetEnglishDefinition(int32_t verbIndex, bool pronominal, std::string_view text) {
     const char* verb = GetVerb(verbIndex);
     if (verb == nullptr) return false;
-    definitionsChanged = 1;
+    definitionsChanged = true;
     const std::string key = UserDefinitionKey(verbIndex, pronominal);
     std::string line = OneLine(text);
     auto stored = userDefinitions.find(key);

@@ -207,14 +207,24 @@ public:
     static int ReadDefinitions(std::string_view contents,
                                std::unordered_map<std::string, std::string>& definitions);
 
-    // Fields.
+    // The module's own definition of the verb, whatever the user stored;
+    // null when unbound or when the module has none.
+    const char* ModuleEnglishDefinition(int32_t verbIndex, bool pronominal) const;
+
+    // The user's definitions by key (see DefinitionKey), those read and
+    // those stored.
+    const std::unordered_map<std::string, std::string>& UserDefinitions() const { return userDefinitions; }
+    // True once a definition was read from the file or stored: there is a
+    // file worth sending.
+    bool DefinitionsChanged() const { return definitionsChanged; }
+    // The loaded module file, for its resources and extra exports; null
+    // while unbound.
+    platform::ModuleHandle Handle() const { return moduleHandle; }
+    const LanguageModuleEntryPoints& EntryPoints() const { return entryPoints; }
+
     ModuleIconHandle moduleIcon = nullptr;
-    int32_t moduleNumber = 0;  // position in the main frame's module array
-    std::unordered_map<std::string, std::string> userDefinitions;
-    std::string definitionsPath;     // full path of the definitions file; empty until Load
-    int32_t definitionsChanged = 0;  // 1 once a definition was read from the file or stored
-    platform::ModuleHandle moduleHandle = nullptr;
-    LanguageModuleEntryPoints entryPoints;
+    int32_t moduleNumber = 0;    // position in the main frame's module array
+    std::string definitionsPath;  // full path of the definitions file; empty until Load
 
     // For tools that only read (plimo-conj): nothing writes the definitions
     // file. Set before Load.
@@ -222,6 +232,11 @@ public:
 
 private:
     void ReadDefinitionsFile(const std::string& path);
+
+    std::unordered_map<std::string, std::string> userDefinitions;
+    bool definitionsChanged = false;
+    platform::ModuleHandle moduleHandle = nullptr;
+    LanguageModuleEntryPoints entryPoints;
 
     bool SaveChanges(const std::map<std::string, std::string>& changes);
 

@@ -397,7 +397,7 @@ void CMainFrame::FitToPage(CChildFrame* window) {
     }
     // Wide enough for the widest page, so that typing another verb or its
     // pronominal form does not cut a column.
-    QSize size(window->WidestPageWidth() + frame.width(), window->pageHeight + frame.height());
+    QSize size(window->WidestPageWidth() + frame.width(), window->PageHeight() + frame.height());
     size = size.boundedTo(
         QSize(std::max(200, area.width() - window->x()), std::max(150, area.height() - window->y())));
     window->resize(size);
@@ -458,12 +458,12 @@ void CMainFrame::SyncVerbBar() {
     CChildFrame* window = ActiveVerbWindow();
     for (VerbComboBox* combo : verbCombos) combo->hide();
     DefinitionEdit* edit = DefinitionField();
-    if (window != nullptr && window->languageModule != nullptr) {
-        VerbComboBox* combo = verbCombos.value(window->languageModule->moduleNumber);
+    if (window != nullptr && window->Module() != nullptr) {
+        VerbComboBox* combo = verbCombos.value(window->Module()->moduleNumber);
         if (combo != nullptr) {
             combo->setEnabled(true);
-            combo->setCurrentIndex(window->verbIndex);
-            combo->setEditText(combo->itemText(window->verbIndex));
+            combo->setCurrentIndex(window->VerbIndex());
+            combo->setEditText(combo->itemText(window->VerbIndex()));
             combo->raise();
             combo->show();
         }
@@ -535,13 +535,7 @@ void CMainFrame::ApplyChosenVerb(int controlId) {
     if (combo == nullptr) return;
     // "se souvenir", "s'asseoir": the verb in its pronominal form, until a
     // plain name is typed. A form chosen with the Pronominal command stays.
-    if (combo->PronominalTyped()) {
-        window->pronominal = true;
-        window->pronominalTyped = true;
-    } else if (window->pronominalTyped) {
-        window->pronominal = false;
-        window->pronominalTyped = false;
-    }
+    window->TakeTypedForm(combo->PronominalTyped());
     window->SetVerb(combo->currentIndex());
     if (DefinitionEdit* edit = DefinitionField()) edit->SetText(FromCp1252(window->EnglishDefinition()));
     ShowOtherVariant(*window);
@@ -551,8 +545,8 @@ void CMainFrame::ShowOtherVariant(const CChildFrame& window) {
     if (statusBarWidget == nullptr) return;
     // A learner must not take the variant shown for the only one. (A
     // pronominal form takes être whatever the auxiliary variant.)
-    const std::string& other = window.useAlternate ? window.alternateLabel1 : window.alternateLabel2;
-    if (!window.hasAlternate || (window.pronominal && (other == "A" || other == "E"))) {
+    const std::string& other = window.UsesAlternate() ? window.AlternateLabel1() : window.AlternateLabel2();
+    if (!window.HasAlternate() || (window.IsPronominal() && (other == "A" || other == "E"))) {
         statusBarWidget->clearMessage();
         return;
     }
@@ -561,7 +555,7 @@ void CMainFrame::ShowOtherVariant(const CChildFrame& window) {
                                         : QStringLiteral("has a second spelling");
     statusBarWidget->showMessage(
         QStringLiteral("%1 %2: the %3 button, or Ctrl+Shift+A.")
-            .arg(FromCp1252(window.languageModule->GetVerb(window.verbIndex)), what, FromCp1252(other)));
+            .arg(FromCp1252(window.Module()->GetVerb(window.VerbIndex())), what, FromCp1252(other)));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -77,9 +77,9 @@ void CMainFrame::UpdateCommandStates() {
     const bool verbChildActive = window != nullptr;
 
     QAction* pronominal = Action(IdPronominal);
-    const bool onlyPronominal = window && window->onlyPronominal;
-    pronominal->setEnabled(window && window->canBePronominal && !onlyPronominal);
-    pronominal->setChecked(window && window->canBePronominal && window->pronominal);
+    const bool onlyPronominal = window && window->OnlyPronominal();
+    pronominal->setEnabled(window && window->CanBePronominal() && !onlyPronominal);
+    pronominal->setChecked(window && window->CanBePronominal() && window->IsPronominal());
     if (pronominal->property("onlyPronominal").toBool() != onlyPronominal) {
         const QString strings = LoadString(onlyPronominal ? int(PronominalOnlyStringId) : int(IdPronominal));
         pronominal->setToolTip(TooltipOf(strings));
@@ -94,9 +94,9 @@ void CMainFrame::UpdateCommandStates() {
     };
     for (Alternate alt : {Alternate{IdAlternate1, 0, 1}, Alternate{IdAlternate2, 1, 2}}) {
         QAction* action = Action(alt.id);
-        const bool has = window && window->hasAlternate;
+        const bool has = window && window->HasAlternate();
         action->setEnabled(has);
-        action->setChecked(has && int(window->useAlternate) == alt.choice);
+        action->setChecked(has && int(window->UsesAlternate()) == alt.choice);
         int image = window ? (alt.choice == 0 ? window->GetAlternateImage1() : window->GetAlternateImage2())
                            : alt.defaultImage;
         if (action->property("image").toInt() != image) {
@@ -106,8 +106,8 @@ void CMainFrame::UpdateCommandStates() {
     }
 
     QAction* otherForm = Action(IdOtherForm);
-    otherForm->setEnabled(window && window->hasAlternate);
-    otherForm->setChecked(window && window->hasAlternate && window->useAlternate);
+    otherForm->setEnabled(window && window->HasAlternate());
+    otherForm->setChecked(window && window->HasAlternate() && window->UsesAlternate());
 
     Action(IdFullScreen)->setChecked(fullScreenLayout);
     Action(IdTabbedScreen)->setChecked(!fullScreenLayout);
@@ -155,7 +155,7 @@ const std::vector<CMainFrame::Command>& CMainFrame::Commands() {
          {}},
         {IdOtherForm,
          [](CMainFrame&, CChildFrame* w) {
-             if (w && w->hasAlternate) w->SetAlternate(w->useAlternate ? 0 : 1);
+             if (w && w->HasAlternate()) w->SetAlternate(w->UsesAlternate() ? 0 : 1);
          },
          true, -1, key(Qt::CTRL | Qt::SHIFT | Qt::Key_A)},
         {IdFullScreen, [](CMainFrame& f, CChildFrame*) { f.SwitchLayout(true); }, true, -1, {}},
@@ -211,8 +211,8 @@ void CMainFrame::OnCommand(int id) {
 }
 
 void CMainFrame::OpenPractice(CChildFrame* window) {
-    LanguageModule* module = window ? window->languageModule : moduleCount > 0 ? modules[0].get() : nullptr;
-    if (auto* practiceWindow = practice::RunPracticeCommand(mdiArea, module, window ? window->verbIndex : -1))
+    LanguageModule* module = window ? window->Module() : moduleCount > 0 ? modules[0].get() : nullptr;
+    if (auto* practiceWindow = practice::RunPracticeCommand(mdiArea, module, window ? window->VerbIndex() : -1))
         connect(practiceWindow, &practice::CPracticeWnd::closed, this, &CMainFrame::OnChildClosed);
 }
 
@@ -225,8 +225,7 @@ void CMainFrame::TogglePronominal(CChildFrame* window) {
         edit->KeepRefusedText();  // to be fixed before the form changes
         return;
     }
-    window->pronominalTyped = false;
-    window->SetPronominal(!window->pronominal);
+    window->SetPronominal(!window->IsPronominal());
     if (edit != nullptr) edit->StartEditFor(window, FromCp1252(window->EnglishDefinition()));
 }
 
@@ -235,7 +234,7 @@ void CMainFrame::SendDefinitions(CChildFrame* window) {
     // What is being typed in the definition field goes with the mail.
     DefinitionEdit* edit = DefinitionField();
     if (edit != nullptr && !edit->CommitIfModified()) return;
-    SendDefinitionsMail(this, window->languageModule, SupportAddressForMail(this));
+    SendDefinitionsMail(this, window->Module(), SupportAddressForMail(this));
 }
 
 void CMainFrame::ToggleStatusBar(CChildFrame*) {
@@ -298,10 +297,10 @@ void CMainFrame::SwitchLayout(bool fullScreen) {
     if (window == nullptr) return;
     const bool wasTabbed = qobject_cast<CTabbedScreen*>(window) != nullptr;
     if (wasTabbed != fullScreen) return;  // already in the chosen layout
-    LanguageModule* module = window->languageModule;
-    const int32_t verb = window->verbIndex;
-    const bool pronominal = window->pronominal;
-    const bool alternate = window->useAlternate;
+    LanguageModule* module = window->Module();
+    const int32_t verb = window->VerbIndex();
+    const bool pronominal = window->IsPronominal();
+    const bool alternate = window->UsesAlternate();
     const QRect rect =
         window->isMaximized() || window->isMinimized() ? window->RestoredGeometry() : window->geometry();
     // A maximised window stays maximised in its new layout.

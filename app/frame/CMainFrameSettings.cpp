@@ -159,11 +159,11 @@ void CMainFrame::SaveChildWindows() {
     uint32_t index = 0;
     for (QMdiSubWindow* sub : order) {
         auto* window = qobject_cast<CChildFrame*>(sub);
-        if (window == nullptr || !VerbWindowList.contains(window) || window->languageModule == nullptr)
+        if (window == nullptr || !VerbWindowList.contains(window) || window->Module() == nullptr)
             continue;
-        const char* language = window->languageModule->GetLanguage();
-        const char* verb = window->languageModule->GetVerb(window->verbIndex);
-        uint32_t flags = (window->pronominal ? 1u : 0u) | (window->useAlternate ? 2u : 0u) |
+        const char* language = window->Module()->GetLanguage();
+        const char* verb = window->Module()->GetVerb(window->VerbIndex());
+        uint32_t flags = (window->IsPronominal() ? 1u : 0u) | (window->UsesAlternate() ? 2u : 0u) |
                          (qobject_cast<CTabbedScreen*>(window) != nullptr ? ChildFlagTabbed : 0u);
         WriteChildRecord(key + std::string(settings::ChildPrefix) + std::to_string(index),
                          ToStored(window->RestoredGeometry()), PosOf(window), language ? language : "",

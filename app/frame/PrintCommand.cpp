@@ -140,7 +140,7 @@ private:
 }  // namespace
 
 QString PrintStatusText(const CChildFrame& window, const QPrinter& printer) {
-    const char* language = window.languageModule ? window.languageModule->GetLanguage() : nullptr;
+    const char* language = window.Module() ? window.Module()->GetLanguage() : nullptr;
     QString text =
         QStringLiteral("Print ") + FromCp1252(language) + QStringLiteral(" verb: ") + printer.docName();
     QString device = printer.printerName();

@@ -52,7 +52,7 @@ void CSearchProgressDlg::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     if (language == nullptr) return;
     QPainter painter(this);
-    const QImage picture = LoadDIB(language->moduleHandle, ModuleBitmapId);
+    const QImage picture = LoadDIB(language->Handle(), ModuleBitmapId);
     if (!picture.isNull()) {
         painter.drawImage(rect(), picture);
     } else {

@@ -14,7 +14,7 @@ void SendCommentMail(QWidget* owner, const std::string& supportAddress) {
 
 void SendDefinitionsMail(QWidget* owner, LanguageModule* module, const std::string& supportAddress) {
     if (module == nullptr) return;
-    if (!module->definitionsChanged) {
+    if (!module->DefinitionsChanged()) {
         ShowUserMessage(owner, QMessageBox::Warning,
                         QStringLiteral("You have not altered your English Definitions.  "
                                        "To do so make sure your English Definition box is visible.  "

@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr int ResultLimit = 200;
-
 // Shows the progress window centred over the main window and lets it be
 // mapped and painted once before the search takes the thread.
 void ShowCentred(CSearchProgressDlg& progress, QWidget* mainFrame) {
@@ -100,13 +98,13 @@ MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchRe
     }
     // The user's own definitions that match, where they differ from the
     // module's: the module has not searched them.
-    if ((flags & SearchDefinitions) && language.entryPoints.GetEnglishDefinition != nullptr) {
+    if ((flags & SearchDefinitions) && language.EntryPoints().GetEnglishDefinition != nullptr) {
         char buffers[FormSlotCount][64];
         char* formPointers[FormSlotCount];
         for (int s = 0; s < FormSlotCount; ++s) formPointers[s] = buffers[s];
         for (int32_t index = 0; index < count; ++index) {
             for (bool pronominal : {false, true}) {
-                const char* own = language.entryPoints.GetEnglishDefinition(index, pronominal);
+                const char* own = language.ModuleEnglishDefinition(index, pronominal);
                 const std::string shown = shownDefinition(index, pronominal);
                 if (shown.empty() || (own != nullptr && shown == own)) continue;
                 const bool fold = (flags & IgnoreAccents) != 0;
@@ -131,7 +129,7 @@ MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchRe
     MergedResult merged;
     for (std::vector<Entry>* part : {&forms, &definitions})
         for (Entry& entry : *part) {
-            if (merged.texts.size() == size_t(ResultLimit)) break;
+            if (merged.texts.size() == size_t(MaxSearchResults)) break;
             merged.texts.push_back(std::move(entry.text));
             merged.values.push_back(entry.value);
         }
@@ -140,7 +138,7 @@ MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchRe
 }
 
 QString ResultWindowTitle(int count, const QString& searchText) {
-    QString title = count == ResultLimit ? QStringLiteral("First ") : QString();
+    QString title = count == MaxSearchResults ? QStringLiteral("First ") : QString();
     title += QString::number(count);
     title += count == 1 ? QStringLiteral(" Match for ") : QStringLiteral(" Matches for ");
     return title + searchText;

@@ -55,24 +55,15 @@ void CChildFrame::FillPage() {}
 
 void CChildFrame::AdjustToPage() {}
 
-void CChildFrame::FillPageInOrder(const std::array<int, 15>& blockTenses) {
-    auto tenseName = [this](int tense) -> const char* {
-        return languageModule ? languageModule->GetTenseName(tense) : nullptr;
-    };
-    for (int block = 0; block < 15; ++block) {
-        int tense = blockTenses[size_t(block)];
-        pageLines[size_t(block * 7)] = tenseName(tense);
-        for (int person = 0; person < 6; ++person)
-            pageLines[size_t(block * 7 + 1 + person)] = forms[tense * 6 + person];
+void CChildFrame::FillPageFor(page::Layout layout) {
+    const auto& lines = page::Lines(layout);
+    for (size_t entry = 0; entry < lines.size(); ++entry) {
+        const page::Line& line = lines[entry];
+        pageLines[entry] = line.tense >= 0
+                               ? (languageModule ? languageModule->GetTenseName(line.tense) : nullptr)
+                           : line.slot >= 0 ? forms[line.slot]
+                                            : nullptr;
     }
-    const int base = 15 * 7;
-    pageLines[base + 0] = tenseName(16);
-    pageLines[base + 1] = forms[90];
-    pageLines[base + 2] = nullptr;
-    pageLines[base + 3] = tenseName(15);
-    pageLines[base + 4] = forms[91];
-    pageLines[base + 5] = forms[92];
-    pageLines[base + 6] = nullptr;
 }
 
 void CChildFrame::SetVerb(int32_t index) {
@@ -90,7 +81,15 @@ void CChildFrame::SetVerb(int32_t index) {
 
 void CChildFrame::SetPronominal(bool flag) {
     pronominal = flag;
+    pronominalTyped = false;
     SetVerb(verbIndex);
+}
+
+void CChildFrame::TakeTypedForm(bool typedPronominal) {
+    if (typedPronominal)
+        pronominal = pronominalTyped = true;
+    else if (pronominalTyped)
+        pronominal = pronominalTyped = false;
 }
 
 void CChildFrame::SetAlternate(int choice) {
@@ -107,20 +106,14 @@ void CChildFrame::Conjugate() {
     // The buffers must stay terminated whatever the module wrote.
     for (auto& form : forms) form[FormSize - 1] = '\0';
 
-    alternateLabel1.clear();
-    alternateLabel2.clear();
-    if (labels[0] != '\0') {
-        size_t first = strnlen(labels, LabelBufferSize);
-        alternateLabel1.assign(labels, first);
-        if (first + 1 < size_t(LabelBufferSize))
-            alternateLabel2.assign(labels + first + 1,
-                                   strnlen(labels + first + 1, LabelBufferSize - first - 1));
-    }
+    page::VariantLabels variantLabels = page::ReadVariantLabels(labels, sizeof labels);
+    alternateLabel1 = std::move(variantLabels.first);
+    alternateLabel2 = std::move(variantLabels.second);
     alternateImage1 = alternateLabel1.empty() ? 1 : ImageNumberForLabel(alternateLabel1);
     alternateImage2 = alternateLabel2.empty() ? 2 : ImageNumberForLabel(alternateLabel2);
 
     MeasurePage();
-    setWindowTitle(FromCp1252(forms[93]));
+    setWindowTitle(FromCp1252(forms[InfinitiveSlot]));
     view->viewport()->update();
 }
 

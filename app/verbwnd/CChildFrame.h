@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "LanguageModule.h"
+#include "PageModel.h"
 
 class PageView;
 class VerbWindowHost;
@@ -26,11 +27,11 @@ class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 
 public:
-    static constexpr int FormCount = 94;
-    static constexpr int FormSize = 50;
-    static constexpr int LinesPerBlock = 7;
-    static constexpr int BlockCount = 16;
-    static constexpr int PageLineCount = BlockCount * LinesPerBlock;
+    static constexpr int FormCount = FormSlotCount;
+    static constexpr int FormSize = FormBufferSize;
+    static constexpr int LinesPerBlock = page::LinesPerBlock;
+    static constexpr int BlockCount = page::BlockCount;
+    static constexpr int PageLineCount = page::LineCount;
     static constexpr int LabelBufferSize = 256;
 
     CChildFrame(LanguageModule* languageModule, int32_t verbIndex, bool pronominal, bool useAlternate);
@@ -101,36 +102,44 @@ public:
     // The widget the page is painted on (the client area).
     PageView* View() const { return view; }
 
-    // Conjugation state.
-    LanguageModule* const languageModule;
-    int32_t verbIndex;
-    bool canBePronominal = false;
-    bool onlyPronominal = false;  // the verb exists only in its pronominal form
-    bool hasAlternate = false;
-    bool pronominal;
+    // The conjugation state.
+    LanguageModule* Module() const { return languageModule; }
+    int32_t VerbIndex() const { return verbIndex; }
+    bool CanBePronominal() const { return canBePronominal; }
+    // The verb exists only in its pronominal form.
+    bool OnlyPronominal() const { return onlyPronominal; }
+    bool IsPronominal() const { return pronominal; }
+    bool HasAlternate() const { return hasAlternate; }
+    bool UsesAlternate() const { return useAlternate; }
+    // The variant labels the module gave ("A" and "E", "I" and "Y"), empty
+    // for a verb with one variant.
+    const std::string& AlternateLabel1() const { return alternateLabel1; }
+    const std::string& AlternateLabel2() const { return alternateLabel2; }
     // The pronominal form was switched on by typing its name ("se placer"),
-    // not by the Pronominal command: the next plain name typed switches it off.
-    bool pronominalTyped = false;
-    bool useAlternate;
-    int alternateImage1 = 1;
-    int alternateImage2 = 2;
-    std::string definition;
-    std::string alternateLabel1;
-    std::string alternateLabel2;
+    // not by the Pronominal command.
+    bool PronominalTyped() const { return pronominalTyped; }
+    // The form a name typed in the verb box asks for: a pronominal name
+    // ("se souvenir") switches the pronominal form on until a plain name is
+    // typed; a form chosen with the Pronominal command stays. Takes effect
+    // at the next SetVerb.
+    void TakeTypedForm(bool typedPronominal);
 
-    // Grid shape, set by the layout.
-    int blocksPerCell = 4;
-    int columnCount = 4;
-    int rowCount = 1;
-    int firstCell = 0;
+    // The grid the layout chose: blocks a cell, cells a row, rows, and the
+    // first cell shown.
+    int BlocksPerCell() const { return blocksPerCell; }
+    int ColumnCount() const { return columnCount; }
+    int RowCount() const { return rowCount; }
+    int FirstCell() const { return firstCell; }
 
-    // Page geometry.
-    int marginX = 5;
-    int marginY = 5;
-    std::array<int, 4> columnWidths{};
-    int pageWidth = 0;
-    int pageHeight = 0;
-    QPoint scrollOrigin{0, 0};
+    // The page's geometry in the display font, in pixels.
+    int MarginX() const { return marginX; }
+    int MarginY() const { return marginY; }
+    const std::array<int, 4>& ColumnWidths() const { return columnWidths; }
+    int PageWidth() const { return pageWidth; }
+    int PageHeight() const { return pageHeight; }
+    // Where the page's origin is in the client area (scrolled: negative).
+    QPoint ScrollOrigin() const { return scrollOrigin; }
+    void SetScrollOrigin(QPoint origin) { scrollOrigin = origin; }
 
     // Called by the page view.
     void HandleFocusIn();
@@ -142,9 +151,8 @@ public:
     virtual QList<QWidget*> FocusChain() const;
 
 protected:
-    // Fills pageLines with the blocks of `blockTenses` (15 tenses) and the
-    // participle block.
-    void FillPageInOrder(const std::array<int, 15>& blockTenses);
+    // Fills pageLines with the lines of `layout`'s page.
+    void FillPageFor(page::Layout layout);
     // The widths of the columns of the page lines as they are now.
     std::array<int, 4> MeasureColumns() const;
     int PageWidthOf(const std::array<int, 4>& columnWidths) const;
@@ -157,6 +165,19 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
     PageView* view = nullptr;
+
+    // Set by the layouts.
+    int blocksPerCell = 4;
+    int columnCount = 4;
+    int rowCount = 1;
+    int firstCell = 0;
+    int marginX = 5;
+    int marginY = 5;
+    std::array<int, 4> columnWidths{};
+    int pageWidth = 0;
+    int pageHeight = 0;
+
+    LanguageModule* const languageModule;
 
 signals:
     // The verb, its form or its variant changed.
@@ -172,6 +193,20 @@ public:
 
 private:
     VerbWindowHost* host = nullptr;
+
+    int32_t verbIndex;
+    bool canBePronominal = false;
+    bool onlyPronominal = false;
+    bool hasAlternate = false;
+    bool pronominal;
+    bool pronominalTyped = false;
+    bool useAlternate;
+    int alternateImage1 = 1;
+    int alternateImage2 = 2;
+    std::string definition;
+    std::string alternateLabel1;
+    std::string alternateLabel2;
+    QPoint scrollOrigin{0, 0};
 
     char forms[FormCount][FormSize] = {};
     char* formPointers[FormCount] = {};

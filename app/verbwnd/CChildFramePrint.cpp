@@ -69,10 +69,23 @@ struct PrintedBlock {
 
 // In drawing order: column 1, column 2, column 3, each top to bottom.
 constexpr PrintedBlock PrintedBlocks[] = {
-    {0, 0, 0, 0, 6},    {0, 8, 1, 6, 6},    {0, 16, 2, 12, 6}, {0, 24, 3, 18, 6}, {0, 32, 4, 24, 6},
-    {0, 40, 5, 30, 6},  {1, 0, 7, 42, 6},   {1, 8, 8, 48, 6},  {1, 16, 9, 54, 6}, {1, 24, 10, 60, 6},
-    {1, 32, 11, 66, 6}, {1, 40, 12, 72, 6}, {2, 0, 6, 36, 6},  {2, 8, 13, 78, 6}, {2, 16, 14, 84, 6},
-    {2, 24, 15, 91, 2}, {2, 28, 16, 90, 1},
+    {0, 0, 0, 0, 6},
+    {0, 8, 1, 6, 6},
+    {0, 16, 2, 12, 6},
+    {0, 24, 3, 18, 6},
+    {0, 32, 4, 24, 6},
+    {0, 40, 5, 30, 6},
+    {1, 0, 7, 42, 6},
+    {1, 8, 8, 48, 6},
+    {1, 16, 9, 54, 6},
+    {1, 24, 10, 60, 6},
+    {1, 32, 11, 66, 6},
+    {1, 40, 12, 72, 6},
+    {2, 0, 6, 36, 6},
+    {2, 8, 13, 78, 6},
+    {2, 16, 14, 84, 6},
+    {2, 24, PastParticipleTense, PastParticipleSlot, 2},
+    {2, 28, PresentParticipleTense, PresentParticipleSlot, 1},
 };
 
 }  // namespace
@@ -94,7 +107,7 @@ void CChildFrame::PrintPage(QPainter& painter) {
     const int ruleTop = printMarginY + titleLine;
     const int ruleBottom = ruleTop + d.dpiY / 20;
     painter.setFont(titleFont);
-    DrawTopLeft(painter, printMarginX, printMarginY, FromCp1252(Form(93)));
+    DrawTopLeft(painter, printMarginX, printMarginY, FromCp1252(Form(InfinitiveSlot)));
 
     const QFont bodyFont = PrintFont(11, d.dpiY);
     const QFont headingFont = PrintFont(11, d.dpiY, true);

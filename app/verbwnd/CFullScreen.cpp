@@ -6,8 +6,6 @@
 #include "PageView.h"
 #include "ProgramObjects.h"
 
-const std::array<int, 15> CFullScreen::BlockTenses = {0, 1, 2, 3, 7, 8, 9, 10, 4, 5, 11, 12, 6, 13, 14};
-
 CFullScreen::CFullScreen(LanguageModule* module, int32_t verb, bool asPronominal, bool alternate)
     : CChildFrame(module, verb, asPronominal, alternate) {
     blocksPerCell = 4;
@@ -16,7 +14,7 @@ CFullScreen::CFullScreen(LanguageModule* module, int32_t verb, bool asPronominal
     firstCell = 0;
 }
 
-void CFullScreen::FillPage() { FillPageInOrder(BlockTenses); }
+void CFullScreen::FillPage() { FillPageFor(page::Layout::FullScreen); }
 
 void CFullScreen::AdjustToPage() {
     if (adjusting) return;

@@ -9,9 +9,6 @@ class CFullScreen : public CChildFrame {
     Q_OBJECT
 
 public:
-    // Tense of each of the first 15 blocks, column by column.
-    static const std::array<int, 15> BlockTenses;
-
     CFullScreen(LanguageModule* languageModule, int32_t verbIndex, bool pronominal, bool useAlternate);
 
     void FillPage() override;

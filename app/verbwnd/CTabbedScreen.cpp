@@ -7,8 +7,6 @@
 #include "PageView.h"
 #include "QtText.h"
 
-const std::array<int, 15> CTabbedScreen::BlockTenses = {0, 1, 2, 3, 7, 8, 9, 10, 4, 5, 11, 12, 6, 14, 13};
-
 CTabbedScreen::CTabbedScreen(LanguageModule* module, int32_t verb, bool asPronominal, bool alternate)
     : CChildFrame(module, verb, asPronominal, alternate) {
     blocksPerCell = 2;
@@ -20,7 +18,7 @@ CTabbedScreen::CTabbedScreen(LanguageModule* module, int32_t verb, bool asPronom
 bool CTabbedScreen::Create() {
     if (!CChildFrame::Create()) return false;
     pageTabs = new PageTabCtrl(view->viewport());
-    for (int tab = 0; tab < 4; ++tab)
+    for (int tab = 0; tab < TabCount; ++tab)
         pageTabs->addTab(FromCp1252(languageModule ? languageModule->GetTabName(tab) : nullptr));
     pageTabs->setCurrentIndex(0);
     connect(pageTabs, &QTabBar::currentChanged, this, &CTabbedScreen::OnTabChanged);
@@ -33,15 +31,12 @@ bool CTabbedScreen::Create() {
     return true;
 }
 
-void CTabbedScreen::FillPage() { FillPageInOrder(BlockTenses); }
+void CTabbedScreen::FillPage() { FillPageFor(page::Layout::Tabbed); }
 
 void CTabbedScreen::ShowTense(int tense) {
     if (pageTabs == nullptr) return;
-    // Four blocks a tab; the last block holds the participles (15, 16).
-    int block = tense == 15 || tense == 16 ? 15 : -1;
-    for (int b = 0; b < int(BlockTenses.size()) && block < 0; ++b)
-        if (BlockTenses[size_t(b)] == tense) block = b;
-    if (block >= 0) pageTabs->setCurrentIndex(block / 4);
+    const int block = page::BlockOfTense(page::Layout::Tabbed, tense);
+    if (block >= 0) pageTabs->setCurrentIndex(block / page::BlocksPerTab);
 }
 
 QSize CTabbedScreen::PageWindowSize() const {

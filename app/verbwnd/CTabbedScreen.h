@@ -12,8 +12,6 @@ class CTabbedScreen : public CChildFrame {
     Q_OBJECT
 
 public:
-    static const std::array<int, 15> BlockTenses;
-
     CTabbedScreen(LanguageModule* languageModule, int32_t verbIndex, bool pronominal, bool useAlternate);
 
     bool Create() override;

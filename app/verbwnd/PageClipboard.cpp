@@ -52,13 +52,13 @@ QString PageHtml(const CChildFrame& window) {
     QString html =
         QStringLiteral("<html><body style=\"font-family: '%1'\">\n<h2>%2</h2>\n<table cellpadding=\"6\">\n")
             .arg(family, window.windowTitle().toHtmlEscaped());
-    for (int row = 0; row < window.rowCount; ++row) {
+    for (int row = 0; row < window.RowCount(); ++row) {
         html += QStringLiteral("<tr>");
-        for (int column = 0; column < window.columnCount; ++column) {
+        for (int column = 0; column < window.ColumnCount(); ++column) {
             html += QStringLiteral("<td valign=\"top\">");
-            const int cell = row * window.columnCount + column;
-            for (int b = 0; b < window.blocksPerCell; ++b) {
-                const int block = cell * window.blocksPerCell + b;
+            const int cell = row * window.ColumnCount() + column;
+            for (int b = 0; b < window.BlocksPerCell(); ++b) {
+                const int block = cell * window.BlocksPerCell() + b;
                 if (block >= CChildFrame::BlockCount) break;
                 html += QStringLiteral("<p>");
                 QStringList lines;

@@ -21,12 +21,12 @@ PageView::PageView(CChildFrame* owner_) : QAbstractScrollArea(owner_), owner(own
 }
 
 QSize PageView::sizeHint() const {
-    if (owner->pageWidth > 0 && owner->pageHeight > 0) return QSize(owner->pageWidth, owner->pageHeight);
+    if (owner->PageWidth() > 0 && owner->PageHeight() > 0) return QSize(owner->PageWidth(), owner->PageHeight());
     return QAbstractScrollArea::sizeHint();
 }
 
 void PageView::SyncScrollOrigin() {
-    owner->scrollOrigin = QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    owner->SetScrollOrigin(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()));
 }
 
 void PageView::paintEvent(QPaintEvent* event) {

@@ -108,7 +108,7 @@ void ChooseVerb(benchmark::State& state) {
         emit p.combo->activated(index);
         p.window->View()->viewport()->repaint();
     }
-    if (p.window->verbIndex != index) state.SkipWithError("the verb was not shown");
+    if (p.window->VerbIndex() != index) state.SkipWithError("the verb was not shown");
 }
 BENCHMARK(ChooseVerb)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 

@@ -36,7 +36,7 @@ RunningProgram& Program() {
         p.window = p.frame->ActiveVerbWindow();
         if (p.window) {
             // A long page: a pronominal verb with every person.
-            p.window->SetVerb(p.window->languageModule->FindVerbIndex("asseoir"));
+            p.window->SetVerb(p.window->Module()->FindVerbIndex("asseoir"));
             p.window->SetPronominal(true);
         }
         return p;

@@ -59,7 +59,7 @@ void BM_LoadWithDefinitions(benchmark::State& state) {
             state.SkipWithError("French.ldl could not be loaded");
             break;
         }
-        benchmark::DoNotOptimize(module.userDefinitions.size());
+        benchmark::DoNotOptimize(module.UserDefinitions().size());
         state.PauseTiming();
         module.Unload();  // no change: writes nothing
         state.ResumeTiming();

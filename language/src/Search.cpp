@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int32_t kMaxResults = 200;
 constexpr int32_t kGrowth = 10;
 constexpr int kWorkBufferSize = 64;
 constexpr int kProgressSteps = 20;
@@ -54,7 +53,7 @@ int TenseOfSlot(int slot) {
 // allocation drops the entry and leaves the list as it was.
 void AddResult(SearchResultList* list, const char* first, const char* second, const char* third,
                int32_t value) {
-    if (list->count >= kMaxResults) return;
+    if (list->count >= MaxSearchResults) return;
     if (list->count == list->capacity) {
         const int32_t capacity = list->capacity + kGrowth;
         auto** texts = static_cast<char**>(std::malloc(sizeof(char*) * capacity));
@@ -139,7 +138,7 @@ void SearchAllForms(SearchRun& run) {
         ReportProgress(i, count);
         // A full list takes no more entries; the progress reports still run
         // to the end so that the progress window behaves the same.
-        if (run.list->count >= kMaxResults) continue;
+        if (run.list->count >= MaxSearchResults) continue;
         bool hasAlternate = false, canBePronominal = false, useAlternate = false, pronominal = false;
         if (!french::Conjugate(i, true, &hasAlternate, &canBePronominal, &useAlternate, &pronominal, nullptr,
                                run.forms))
@@ -196,7 +195,7 @@ size_t LongestDefinition() {
 }
 
 void SearchAllDefinitions(SearchRun& run) {
-    for (int32_t i = 0; i < french::Db.verbCount && run.list->count < kMaxResults; ++i) {
+    for (int32_t i = 0; i < french::Db.verbCount && run.list->count < MaxSearchResults; ++i) {
         const char* plain = french::PlainDefinition(i);
         if (!plain) continue;
         TestDefinition(run, i, plain, false);

@@ -171,7 +171,7 @@ private slots:
         MessageRecorder messages;
         composer->Install(QStringLiteral("exit 0"));
         CChildFrame* window = frame->ActiveVerbWindow();
-        LanguageModule* module = window->languageModule;
+        LanguageModule* module = window->Module();
         if (!path.isEmpty()) {
             QDir().mkpath(QFileInfo(path).path());
             module->definitionsPath = QFile::encodeName(path).toStdString();
@@ -199,7 +199,7 @@ private slots:
     void unchangedDefinitionsAreExplained() {
         MessageRecorder messages;
         composer->Install(QStringLiteral("exit 0"));
-        QCOMPARE(frame->ActiveVerbWindow()->languageModule->definitionsChanged, 0);
+        QCOMPARE(frame->ActiveVerbWindow()->Module()->DefinitionsChanged(), false);
         frame->Action(IdSendDefinitions)->trigger();
         QCOMPARE(messages.messages.size(), 1);
         QCOMPARE(messages.messages[0].text, Unchanged);
@@ -225,7 +225,7 @@ private slots:
         QFETCH(int, setup);
         QFETCH(QString, message);
         CChildFrame* window = frame->ActiveVerbWindow();
-        LanguageModule* module = window->languageModule;
+        LanguageModule* module = window->Module();
         window->CommitDefinition("to love dearly");
         module->definitionsPath = QFile::encodeName(workspace->WorkDir() + "/unsent.txt").toStdString();
         for (int id : {int(IdSendEmail), int(IdSendDefinitions)}) {
@@ -259,7 +259,7 @@ private slots:
         QVERIFY(frame->isEnabled());
         QCOMPARE(QApplication::activeWindow(), frame.get());
         frame->Action(IdPronominal)->trigger();
-        QVERIFY(frame->ActiveVerbWindow()->pronominal);
+        QVERIFY(frame->ActiveVerbWindow()->IsPronominal());
         QVERIFY(messages.messages.isEmpty());
         // The user closes it: nothing to report.
         composer->Kill();

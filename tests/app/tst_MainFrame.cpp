@@ -102,7 +102,7 @@ private slots:
         QVERIFY(!frame->Action(IdPrint)->isEnabled());
         frame->Action(IdNewWindowFirst)->trigger();
         QVERIFY(frame->ActiveVerbWindow());
-        QCOMPARE(frame->ActiveVerbWindow()->verbIndex, 0);
+        QCOMPARE(frame->ActiveVerbWindow()->VerbIndex(), 0);
         QVERIFY(frame->MenusAreChildMenus());
     }
 
@@ -120,9 +120,9 @@ private slots:
         auto* tabbed = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
         QVERIFY(tabbed);
         QCOMPARE(VerbWindowList.size(), 1);
-        QCOMPARE(tabbed->verbIndex, int(Monter));
-        QVERIFY(tabbed->pronominal);
-        QVERIFY(tabbed->useAlternate);
+        QCOMPARE(tabbed->VerbIndex(), int(Monter));
+        QVERIFY(tabbed->IsPronominal());
+        QVERIFY(tabbed->UsesAlternate());
         QCOMPARE(tabbed->pos(), QPoint(40, 30));
         QVERIFY(frame->Action(IdTabbedScreen)->isChecked());
         QVERIFY(!frame->Action(IdFullScreen)->isChecked());
@@ -133,7 +133,7 @@ private slots:
         frame->Action(IdFullScreen)->trigger();
         auto* full = qobject_cast<CFullScreen*>(frame->ActiveVerbWindow());
         QVERIFY(full);
-        QCOMPARE(full->verbIndex, int(Monter));
+        QCOMPARE(full->VerbIndex(), int(Monter));
         QCOMPARE(full->pos(), QPoint(40, 30));
         QCOMPARE(VerbWindowList.size(), 2);
     }
@@ -200,10 +200,10 @@ private slots:
             QVERIFY(area.contains(opened->geometry()));
             if (layout == 32775) {
                 // Its pronominal page is wider than the first verb's page.
-                QVERIFY(opened->widget()->width() >= opened->pageWidth);
+                QVERIFY(opened->widget()->width() >= opened->PageWidth());
                 opened->SetVerb(Asseoir);
                 opened->SetPronominal(true);
-                QVERIFY2(opened->View()->viewport()->width() >= opened->pageWidth, "no column is cut");
+                QVERIFY2(opened->View()->viewport()->width() >= opened->PageWidth(), "no column is cut");
             }
         }
     }
@@ -215,15 +215,15 @@ private slots:
         QWidget* second = frame->VerbToolBar()->widgetForAction(frame->Action(IdAlternate2));
         QVERIFY(pronominal && second);
         QTest::mouseClick(pronominal, Qt::LeftButton);
-        QVERIFY(window->pronominal);
+        QVERIFY(window->IsPronominal());
         QCOMPARE(window->windowTitle(), QStringLiteral("se monter"));
         QTest::mouseClick(second, Qt::LeftButton);
-        QVERIFY(window->useAlternate);
+        QVERIFY(window->UsesAlternate());
         QVERIFY(frame->Action(IdAlternate2)->isChecked());
         QTest::mouseClick(frame->VerbToolBar()->widgetForAction(frame->Action(IdAlternate1)), Qt::LeftButton);
-        QVERIFY(!window->useAlternate);
+        QVERIFY(!window->UsesAlternate());
         QTest::mouseClick(pronominal, Qt::LeftButton);
-        QVERIFY(!window->pronominal);
+        QVERIFY(!window->IsPronominal());
     }
 
     // While another application has the focus the buttons keep their
@@ -378,7 +378,7 @@ private slots:
         combo->lineEdit()->setText(QStringLiteral("z"));
         frame->Action(IdInsertFirst + 3)->trigger();
         QTest::keyClicks(combo, QStringLiteral("brer"));
-        QCOMPARE(window->verbIndex, int(Zebrer));
+        QCOMPARE(window->VerbIndex(), int(Zebrer));
 
         // Paste needs text on the clipboard; Cut takes the selection.
         QApplication::clipboard()->setText(QStringLiteral("payer"));
@@ -386,7 +386,7 @@ private slots:
         QVERIFY(frame->Action(IdPaste)->isEnabled());
         combo->lineEdit()->selectAll();
         frame->Action(IdPaste)->trigger();
-        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(window->VerbIndex(), int(Payer));
         combo->lineEdit()->selectAll();
         frame->UpdateCommandStates();
         frame->Action(IdCut)->trigger();
@@ -469,7 +469,7 @@ private slots:
 
     void fontCommand() {
         CChildFrame* window = frame->ActiveVerbWindow();
-        const int oldHeight = window->pageHeight;
+        const int oldHeight = window->PageHeight();
         QFont chosen(QStringLiteral("Liberation Serif"));
         chosen.setPixelSize(24);
         OnNextDialog(
@@ -484,7 +484,7 @@ private slots:
         QCOMPARE(VerbFont->family(), QStringLiteral("Liberation Serif"));
         QCOMPARE(VerbTextColor, 0x00008000u);
         QCOMPARE(LineHeight, MeasureLineHeight(*VerbFont));
-        QVERIFY(window->pageHeight > oldHeight);
+        QVERIFY(window->PageHeight() > oldHeight);
 
         // Cancel changes nothing.
         OnNextDialog([&](QDialog* dialog) { static_cast<FontColourDialog*>(dialog)->SetColour(Qt::red); },
@@ -499,7 +499,7 @@ private slots:
     void fontDialogConfirmedUnchanged() {
         CChildFrame* window = frame->ActiveVerbWindow();
         const QFont before = *VerbFont;
-        const int width = window->pageWidth;
+        const int width = window->PageWidth();
         QString family;
         int points = 0;
         bool labelReachesButton = false;
@@ -526,7 +526,7 @@ private slots:
         QVERIFY(closedByEnter);
         QCOMPARE(VerbFont->family(), QStringLiteral("Arial"));
         QCOMPARE(*VerbFont, before);
-        QCOMPARE(window->pageWidth, width);
+        QCOMPARE(window->PageWidth(), width);
     }
 
     void aboutBox() {
@@ -562,13 +562,13 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window->View()));
         QTest::keyClick(window->View(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
-        QVERIFY(frame->modules[0]->userDefinitions.empty());  // passing through stores nothing
+        QVERIFY(frame->modules[0]->UserDefinitions().empty());  // passing through stores nothing
 
         // Typing a verb after Tab replaces the whole name.
         Focus(window->View());
         QTest::keyClick(window->View(), Qt::Key_Tab);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("payer"));
-        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(window->VerbIndex(), int(Payer));
 
         // Without the definition bar, Shift+Tab from the page reaches the box.
         frame->Action(IdEnglishDefinition)->trigger();
@@ -584,7 +584,7 @@ private slots:
         QTest::keyClick(tabbed->View(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(tabbed->pageTabs));
         QTest::keyClick(tabbed->pageTabs, Qt::Key_Right);
-        QCOMPARE(tabbed->firstCell, 2);
+        QCOMPARE(tabbed->FirstCell(), 2);
         QTest::keyClick(tabbed->pageTabs, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo));
 
@@ -610,14 +610,14 @@ private slots:
         CChildFrame* second = frame->OpenVerbWindow(frame->modules[0].get(), Monter, false, false);
         Focus(second->View());
         press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(second->useAlternate);
+        QVERIFY(second->UsesAlternate());
         QVERIFY(frame->VerbCombo(0)->isEnabled());
         press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(!second->useAlternate);
+        QVERIFY(!second->UsesAlternate());
         press(Qt::Key_F6, Qt::ControlModifier);
         QCOMPARE(frame->ActiveVerbWindow(), first);
         press(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(first->pronominal);
+        QVERIFY(first->IsPronominal());
         QCOMPARE(first->windowTitle(), QStringLiteral("se aimer"));
         press(Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(frame->ActiveVerbWindow(), second);

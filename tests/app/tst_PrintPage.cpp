@@ -109,7 +109,7 @@ Expected ExpectedPage(const CChildFrame& w, int dpi, int offsetX, int offsetY, i
     e.texts.append({FromCp1252(w.Form(93)), QPoint(e.marginX, e.marginY), false, titleSize});
     for (const Block& block : PageBlocks()) {
         const QPoint at(e.columns[block.column], e.y0 + block.top * e.lh);
-        e.texts.append({FromCp1252(w.languageModule->GetTenseName2(block.tense)), at, true, bodySize});
+        e.texts.append({FromCp1252(w.Module()->GetTenseName2(block.tense)), at, true, bodySize});
         for (int line = 0; line < block.formSlots.size(); ++line) {
             const QString form = FromCp1252(w.Form(block.formSlots[line]));
             if (!form.isEmpty()) e.texts.append({form, at + QPoint(0, (line + 1) * e.lh), false, bodySize});
@@ -194,7 +194,7 @@ private slots:
         CChildFrame* w = frame->ActiveVerbWindow();
         w->SetVerb(verb);
         w->SetPronominal(pronominal);
-        QCOMPARE(w->pronominal, pronominal);
+        QCOMPARE(w->IsPronominal(), pronominal);
         if (pronominal) QCOMPARE(w->Form(92)[0], '\0');  // one past participle, then a blank line
         RecordingPrinter printer(dpi, QMarginsF(left, top, 0.25, 0.25));
         const QList<PrintedText> printed = Record(w, printer);
@@ -234,8 +234,8 @@ private slots:
         ProcessEvents();
         auto* tabbed = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
         QVERIFY(tabbed);
-        QCOMPARE(tabbed->verbIndex, int(Payer));
-        QCOMPARE(tabbed->useAlternate, true);
+        QCOMPARE(tabbed->VerbIndex(), int(Payer));
+        QCOMPARE(tabbed->UsesAlternate(), true);
         QCOMPARE(Record(tabbed, printer), fullScreen);
     }
 
@@ -247,9 +247,9 @@ private slots:
         if (!frame) frame = StartFrame();
         QVERIFY(frame);
         CChildFrame* w = frame->ActiveVerbWindow();
-        const bool real = w->languageModule->GetVerbCount() > 100;
+        const bool real = w->Module()->GetVerbCount() > 100;
         if (real) {
-            w->SetVerb(w->languageModule->FindVerbIndex("asseoir"));
+            w->SetVerb(w->Module()->FindVerbIndex("asseoir"));
             w->SetPronominal(true);
         }
 
@@ -276,7 +276,7 @@ private slots:
         const QString title = FromCp1252(w->Form(93));
         QVERIFY2(HasWordAt(words, title.section(' ', 0, 0), pt(e.marginX), pt(e.marginY)), qPrintable(title));
         for (const Block& block : PageBlocks()) {
-            const QString heading = FromCp1252(w->languageModule->GetTenseName2(block.tense));
+            const QString heading = FromCp1252(w->Module()->GetTenseName2(block.tense));
             const double x = pt(e.columns[block.column]);
             const double y = pt(e.y0 + block.top * e.lh);
             QVERIFY2(HasWordAt(words, heading.section(' ', 0, 0), x, y), qPrintable(heading));

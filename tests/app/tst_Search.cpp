@@ -212,7 +212,7 @@ private slots:
         QCOMPARE(watch.statusText, QStringLiteral("Searching French Verbs ..."));
 
         auto fakeTarget = reinterpret_cast<HWND (*)()>(
-            platform::FindEntryPoint(frame->modules[0]->moduleHandle, "FakeProgressTarget"));
+            platform::FindEntryPoint(frame->modules[0]->Handle(), "FakeProgressTarget"));
         QVERIFY(fakeTarget);
         QCOMPARE(fakeTarget(), HWND(nullptr));
         QVERIFY(frame->findChildren<CSearchProgressDlg*>().isEmpty());
@@ -242,7 +242,7 @@ private slots:
     // module as IgnoreAccents and is remembered for the next search.
     void ignoreAccentsIsPassedAndRemembered() {
         auto lastFlags = reinterpret_cast<int32_t (*)()>(
-            platform::FindEntryPoint(frame->modules[0]->moduleHandle, "FakeLastFindFlags"));
+            platform::FindEntryPoint(frame->modules[0]->Handle(), "FakeLastFindFlags"));
         QVERIFY(lastFlags);
         WhenShown([](QWidget* widget) {
             CFindDlg* dialog = AsFind(widget);
@@ -320,9 +320,9 @@ private slots:
         DoubleClickRow(list, 0);
         CChildFrame* opened = frame->ActiveVerbWindow();
         QVERIFY(opened);
-        QCOMPARE(opened->verbIndex, int(Asseoir));
-        QVERIFY(opened->pronominal);
-        QVERIFY(opened->useAlternate);
+        QCOMPARE(opened->VerbIndex(), int(Asseoir));
+        QVERIFY(opened->IsPronominal());
+        QVERIFY(opened->UsesAlternate());
 
         frame->MdiArea()->setActiveSubWindow(results);
         const int last = list->topLevelItemCount() - 1;
@@ -332,8 +332,8 @@ private slots:
         QTest::keyClick(list, Qt::Key_Return);
         opened = frame->ActiveVerbWindow();
         QVERIFY(opened);
-        QVERIFY(opened->pronominal);
-        QVERIFY(!opened->useAlternate);
+        QVERIFY(opened->IsPronominal());
+        QVERIFY(!opened->UsesAlternate());
         QVERIFY(frame->MdiArea()->subWindowList().contains(results));
     }
 
@@ -378,8 +378,8 @@ private slots:
             CChildFrame* opened = frame->ActiveVerbWindow();
             QVERIFY(opened);
             QStringList shown;  // the tense names on the tab shown
-            const int perCell = opened->blocksPerCell * CChildFrame::LinesPerBlock;
-            for (int entry = opened->firstCell * perCell; entry < (opened->firstCell + 2) * perCell; ++entry)
+            const int perCell = opened->BlocksPerCell() * CChildFrame::LinesPerBlock;
+            for (int entry = opened->FirstCell() * perCell; entry < (opened->FirstCell() + 2) * perCell; ++entry)
                 if (const char* line = opened->PageLine(entry)) shown << QString::fromLatin1(line);
             QVERIFY2(shown.contains(QStringLiteral("\\blue") + tense), qPrintable(tense));
             opened->close();

@@ -106,7 +106,7 @@ private slots:
         QVERIFY(frame);
         QCOMPARE(VerbWindowList.size(), 1);
         QVERIFY(qobject_cast<CFullScreen*>(VerbWindowList[0]));
-        QCOMPARE(VerbWindowList[0]->verbIndex, 0);
+        QCOMPARE(VerbWindowList[0]->VerbIndex(), 0);
         QCOMPARE(VerbFont->family(), QStringLiteral("Arial"));
         QCOMPARE(VerbFont->pixelSize(), 16);  // 12 points at 96 dots per inch
         QCOMPARE(VerbTextColor, 0u);
@@ -171,19 +171,19 @@ private slots:
         // Each window in its layout, at its place, a tabbed one sized to its page.
         auto* tabbed = qobject_cast<CTabbedScreen*>(active);
         QVERIFY(tabbed);
-        QCOMPARE(active->verbIndex, int(Asseoir));
-        QVERIFY(active->pronominal);
+        QCOMPARE(active->VerbIndex(), int(Asseoir));
+        QVERIFY(active->IsPronominal());
         QCOMPARE(active->pos(), QPoint(200, 150));
         QCOMPARE(active->size(), tabbed->PageWindowSize());
         CChildFrame* monter = nullptr;
         CChildFrame* ressortir = nullptr;
         for (CChildFrame* w : VerbWindowList) {
-            if (w->verbIndex == Monter) monter = w;
-            if (w->verbIndex == Ressortir1) ressortir = w;
+            if (w->VerbIndex() == Monter) monter = w;
+            if (w->VerbIndex() == Ressortir1) ressortir = w;
         }
         QVERIFY(monter && ressortir);  // the second "ressortir" comes back as the first
         QVERIFY(qobject_cast<CFullScreen*>(monter) && qobject_cast<CFullScreen*>(ressortir));
-        QVERIFY(monter->useAlternate);
+        QVERIFY(monter->UsesAlternate());
         QCOMPARE(monter->geometry(), QRect(10, 20, 500, 300));
         QCOMPARE(ressortir->geometry(), QRect(60, 70, 400, 250));
         QCOMPARE(VerbFont->family(), QStringLiteral("Liberation Serif"));
@@ -324,11 +324,11 @@ private slots:
         }
         if (damage == 7) {
             QCOMPARE(VerbWindowList.size(), 1);  // the default window
-            QCOMPARE(VerbWindowList[0]->verbIndex, 0);
+            QCOMPARE(VerbWindowList[0]->VerbIndex(), 0);
         }
         if (damage == 8) {
             QCOMPARE(VerbWindowList.size(), 1);
-            QCOMPARE(VerbWindowList[0]->verbIndex, int(Monter));
+            QCOMPARE(VerbWindowList[0]->VerbIndex(), int(Monter));
         }
         StopFrame(frame);
         // The damaged keys are gone after the next save.
@@ -344,7 +344,7 @@ private slots:
         frame = StartFrame();
         QVERIFY(frame);
         QCOMPARE(VerbWindowList.size(), 1000);
-        QCOMPARE(frame->ActiveVerbWindow()->verbIndex, int(Monter));  // child 0
+        QCOMPARE(frame->ActiveVerbWindow()->VerbIndex(), int(Monter));  // child 0
         StopFrame(frame);
         uint32_t count = 0;
         QVERIFY(ReadDword(Key, "Number of Children", count));

@@ -50,10 +50,10 @@ private slots:
         Focus(combo);
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("mont"));
-        QCOMPARE(window->verbIndex, int(Aimer));  // no completion
+        QCOMPARE(window->VerbIndex(), int(Aimer));  // no completion
         QCOMPARE(combo->currentText(), QStringLiteral("mont"));
         QTest::keyClicks(combo, QStringLiteral("er"));
-        QCOMPARE(window->verbIndex, int(Monter));
+        QCOMPARE(window->VerbIndex(), int(Monter));
         QCOMPARE(window->windowTitle(), QStringLiteral("monter"));
         QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to go up, to climb"));
         QVERIFY(frame->Action(IdAlternate1)->isEnabled());
@@ -61,19 +61,19 @@ private slots:
         // Any case matches; the box then shows the item's own text.
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("PAYER"));
-        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(window->VerbIndex(), int(Payer));
         QCOMPARE(combo->currentText(), QStringLiteral("payer"));
 
         // Accented names are typed as they are.
         combo->lineEdit()->selectAll();
         TypeText(combo, QStringLiteral("Zébrer"));
-        QCOMPARE(window->verbIndex, int(Zebrer));
+        QCOMPARE(window->VerbIndex(), int(Zebrer));
         // Or without their accents, when one verb is so spelled.
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("aimer"));
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("zebrer"));
-        QCOMPARE(window->verbIndex, int(Zebrer));
+        QCOMPARE(window->VerbIndex(), int(Zebrer));
         QCOMPARE(combo->currentText(), QStringLiteral("zébrer"));
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("ETRE"));
@@ -84,24 +84,24 @@ private slots:
         Focus(combo);
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("monter"));
-        QCOMPARE(window->verbIndex, int(Monter));
+        QCOMPARE(window->VerbIndex(), int(Monter));
         QTest::keyClicks(combo, QStringLiteral("xyz"));
         Focus(window->View());
         QCOMPARE(combo->currentText(), QStringLiteral("monter"));
-        QCOMPARE(window->verbIndex, int(Monter));
+        QCOMPARE(window->VerbIndex(), int(Monter));
 
         Focus(combo);
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("pay"));
         QTest::keyClick(combo, Qt::Key_Escape);
         QCOMPARE(combo->currentText(), QStringLiteral("monter"));
-        QCOMPARE(window->verbIndex, int(Monter));
+        QCOMPARE(window->VerbIndex(), int(Monter));
 
         // Enter with the list closed does nothing.
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("pay"));
         QTest::keyClick(combo, Qt::Key_Return);
-        QCOMPARE(window->verbIndex, int(Monter));
+        QCOMPARE(window->VerbIndex(), int(Monter));
         QCOMPARE(combo->currentText(), QStringLiteral("pay"));
     }
 
@@ -109,11 +109,11 @@ private slots:
         Focus(combo);
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("ressortir"));
-        QCOMPARE(window->verbIndex, int(Ressortir1));
+        QCOMPARE(window->VerbIndex(), int(Ressortir1));
         QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to go out again"));
         // The second one can be chosen in the list.
         QTest::keyClick(combo, Qt::Key_Down);
-        QCOMPARE(window->verbIndex, int(Ressortir2));
+        QCOMPARE(window->VerbIndex(), int(Ressortir2));
         QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to come under (a court)"));
     }
 
@@ -123,24 +123,24 @@ private slots:
         QAbstractItemView* list = combo->view();
         QTRY_VERIFY(list->isVisible());
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(window->verbIndex, int(Monter));
+        QCOMPARE(window->VerbIndex(), int(Monter));
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(window->VerbIndex(), int(Payer));
         QCOMPARE(window->windowTitle(), QStringLiteral("payer"));
         // Enter keeps it and closes the list.
         QTest::keyClick(list, Qt::Key_Return);
         QTRY_VERIFY(!list->isVisible());
-        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(window->VerbIndex(), int(Payer));
         QCOMPARE(combo->currentText(), QStringLiteral("payer"));
 
         // Esc in the open list goes back to the last verb accepted.
         combo->showPopup();
         QTRY_VERIFY(list->isVisible());
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(window->verbIndex, int(Asseoir));
+        QCOMPARE(window->VerbIndex(), int(Asseoir));
         QTest::keyClick(list, Qt::Key_Escape);
         QTRY_VERIFY(!list->isVisible());
-        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(window->VerbIndex(), int(Payer));
     }
 
     // Typing the beginning of a name, opening the list with Alt+Down and
@@ -162,33 +162,33 @@ private slots:
         QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
         QTRY_VERIFY(list->isVisible());
         QCOMPARE(list->currentIndex().row(), int(Pleuvoir));  // the list opens there
-        QCOMPARE(window->verbIndex, int(Aimer));              // nothing shown yet
+        QCOMPARE(window->VerbIndex(), int(Aimer));              // nothing shown yet
         QTest::keyClick(list, Qt::Key_Return);
         QTRY_VERIFY(!list->isVisible());
-        QCOMPARE(window->verbIndex, int(Pleuvoir));
+        QCOMPARE(window->VerbIndex(), int(Pleuvoir));
         QCOMPARE(combo->currentText(), QStringLiteral("pleuvoir"));
 
         typeThenEnter(QStringLiteral("pay"));
-        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(window->VerbIndex(), int(Payer));
         typeThenEnter(QStringLiteral("ZÉB"));
-        QCOMPARE(window->verbIndex, int(Zebrer));
+        QCOMPARE(window->VerbIndex(), int(Zebrer));
 
         // The second of two equal infinitives stays shown.
         Focus(combo);
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("ressortir"));
-        QCOMPARE(window->verbIndex, int(Ressortir1));
+        QCOMPARE(window->VerbIndex(), int(Ressortir1));
         QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
         QTRY_VERIFY(list->isVisible());
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(window->verbIndex, int(Ressortir2));
+        QCOMPARE(window->VerbIndex(), int(Ressortir2));
         QTest::keyClick(list, Qt::Key_Return);
         QTRY_VERIFY(!list->isVisible());
         QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
         QTRY_VERIFY(list->isVisible());
         QTest::keyClick(list, Qt::Key_Return);
         QTRY_VERIFY(!list->isVisible());
-        QCOMPARE(window->verbIndex, int(Ressortir2));
+        QCOMPARE(window->VerbIndex(), int(Ressortir2));
         QCOMPARE(frame->DefinitionField()->Text(), QStringLiteral("to come under (a court)"));
     }
 
@@ -242,7 +242,7 @@ private slots:
     void firstKeystrokesGoToTheVerbBox() {
         QVERIFY(combo->hasFocus());
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("monter"));
-        QCOMPARE(window->verbIndex, int(Monter));
+        QCOMPARE(window->VerbIndex(), int(Monter));
         // The variant not shown is named.
         QCOMPARE(frame->statusBar()->currentMessage(),
                  QStringLiteral("monter is also conjugated with \u00EAtre: the E button, or Ctrl+Shift+A."));
@@ -250,7 +250,7 @@ private slots:
         // Spaces around a name are ignored.
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, QStringLiteral("  payer  "));
-        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(window->VerbIndex(), int(Payer));
 
         // An unknown name: Enter says so with the closest verbs, and the text
         // stays to be corrected.
@@ -262,12 +262,12 @@ private slots:
                  qPrintable(status->currentMessage()));
         QVERIFY(status->currentMessage().contains(QStringLiteral("Did you mean: aimer")));
         QCOMPARE(combo->currentText(), QStringLiteral("aimmer"));
-        QCOMPARE(window->verbIndex, int(Payer));
+        QCOMPARE(window->VerbIndex(), int(Payer));
         QTest::keyClick(combo, Qt::Key_Backspace);
         QTest::keyClick(combo, Qt::Key_Backspace);
         QTest::keyClick(combo, Qt::Key_Backspace);
         QTest::keyClicks(combo, QStringLiteral("er"));
-        QCOMPARE(window->verbIndex, int(Aimer));
+        QCOMPARE(window->VerbIndex(), int(Aimer));
 
         // A form switched on by typing "s'..." goes with the next plain name;
         // one switched on with the Pronominal command stays.
@@ -307,7 +307,7 @@ private slots:
         frame->Action(IdNewWindowFirst)->trigger();
         ProcessEvents();
         QVERIFY(combo->hasFocus());
-        QCOMPARE(frame->ActiveVerbWindow()->verbIndex, int(Aimer));
+        QCOMPARE(frame->ActiveVerbWindow()->VerbIndex(), int(Aimer));
     }
 
     void boxFollowsTheActiveWindow() {
@@ -355,7 +355,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Escape);
         QCOMPARE(edit->Text(), QStringLiteral("to like, to love"));
         Focus(window->View());
-        QCOMPARE(frame->modules[0]->userDefinitions.size(), size_t(0));
+        QCOMPARE(frame->modules[0]->UserDefinitions().size(), size_t(0));
     }
 
     void lineBreaksBecomeSpacesAndForeignCharactersAreRefused() {
@@ -368,7 +368,7 @@ private slots:
         QTest::keyClicks(edit, QStringLiteral("dearly"));
         Focus(window->View());
         QCOMPARE(QString::fromStdString(window->EnglishDefinition()), QStringLiteral("to love dearly"));
-        QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to love dearly"));
+        QCOMPARE(frame->modules[0]->UserDefinitions().at("aimer0"), std::string("to love dearly"));
 
         // "ł" has no Windows-1252 byte: nothing is stored, the user is told,
         // and the text waits in the field, the caret at the "ł", to be fixed.
@@ -379,14 +379,14 @@ private slots:
         Focus(window->View());
         QTRY_COMPARE(recorder.messages.size(), 1);
         QVERIFY(recorder.messages[0].text.contains(QStringLiteral("ł")));
-        QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to love dearly"));
+        QCOMPARE(frame->modules[0]->UserDefinitions().at("aimer0"), std::string("to love dearly"));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
         QCOMPARE(edit->Text(), QStringLiteral("to łove"));
         QCOMPARE(edit->textCursor().position(), 3);
         QTest::keyClick(edit, Qt::Key_Delete);
         TypeText(edit, QStringLiteral("l"));
         Focus(window->View());
-        QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to love"));
+        QCOMPARE(frame->modules[0]->UserDefinitions().at("aimer0"), std::string("to love"));
         QCOMPARE(recorder.messages.size(), 1);
 
         // The same with the Pronominal button: the form does not change yet.
@@ -395,7 +395,7 @@ private slots:
         TypeText(edit, QStringLiteral("to adore → to worship"));
         frame->Action(IdPronominal)->trigger();
         QTRY_COMPARE(recorder.messages.size(), 2);
-        QVERIFY(!window->pronominal);
+        QVERIFY(!window->IsPronominal());
         QCOMPARE(edit->Text(), QStringLiteral("to adore → to worship"));
         QCOMPARE(edit->textCursor().position(), 9);
         // Esc brings the stored text back.
@@ -409,11 +409,11 @@ private slots:
         edit->selectAll();
         QTest::keyClicks(edit, QStringLiteral("to be fond of"));
         frame->Action(IdPronominal)->trigger();  // the button takes no focus
-        QVERIFY(window->pronominal);
-        QCOMPARE(frame->modules[0]->userDefinitions.at("aimer0"), std::string("to be fond of"));
+        QVERIFY(window->IsPronominal());
+        QCOMPARE(frame->modules[0]->UserDefinitions().at("aimer0"), std::string("to be fond of"));
         QCOMPARE(edit->Text(), QStringLiteral("to love each other"));
         Focus(window->View());
-        QCOMPARE(frame->modules[0]->userDefinitions.count("aimer1"), size_t(0));
+        QCOMPARE(frame->modules[0]->UserDefinitions().count("aimer1"), size_t(0));
     }
 
     void withoutWindowNothingIsStored() {
@@ -423,7 +423,7 @@ private slots:
         Focus(edit);
         QTest::keyClicks(edit, QStringLiteral("lost"));
         Focus(combo);
-        QCOMPARE(frame->modules[0]->userDefinitions.size(), size_t(0));
+        QCOMPARE(frame->modules[0]->UserDefinitions().size(), size_t(0));
     }
 
     void closedTargetWindowIsNotWritten() {
@@ -432,7 +432,7 @@ private slots:
         QTest::keyClicks(edit, QStringLiteral("x"));
         frame->OnCommand(IdTabbedScreen);  // the window is replaced by a tabbed one
         Focus(frame->ActiveVerbWindow()->View());
-        QCOMPARE(frame->modules[0]->userDefinitions.size(), size_t(0));
+        QCOMPARE(frame->modules[0]->UserDefinitions().size(), size_t(0));
     }
 
     void definitionsPersistAcrossRuns() {

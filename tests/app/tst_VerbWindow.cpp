@@ -22,15 +22,15 @@ namespace {
 std::array<int, 4> ExpectedColumnWidths(const CChildFrame& w) {
     QFontMetrics metrics(*VerbFont);
     std::array<int, 4> widths{};
-    for (int row = 0; row < w.rowCount; ++row) {
-        for (int col = 0; col < w.columnCount; ++col) {
-            int first = (row * w.columnCount + col) * w.blocksPerCell * 7;
-            for (int e = first; e < first + w.blocksPerCell * 7; ++e) {
+    for (int row = 0; row < w.RowCount(); ++row) {
+        for (int col = 0; col < w.ColumnCount(); ++col) {
+            int first = (row * w.ColumnCount() + col) * w.BlocksPerCell() * 7;
+            for (int e = first; e < first + w.BlocksPerCell() * 7; ++e) {
                 if (!w.PageLine(e)) continue;
                 int width = metrics.horizontalAdvance(FromCp1252(VisibleText(w.PageLine(e))));
                 widths[size_t(col)] = std::max(widths[size_t(col)], width);
             }
-            widths[size_t(col)] += 2 * w.marginX;
+            widths[size_t(col)] += 2 * w.MarginX();
         }
     }
     return widths;
@@ -61,21 +61,21 @@ private slots:
         QVERIFY(frame);
         auto* w = qobject_cast<CFullScreen*>(frame->ActiveVerbWindow());
         QVERIFY(w);
-        QCOMPARE(w->verbIndex, 0);
-        QCOMPARE(w->blocksPerCell, 4);
-        QCOMPARE(w->columnCount, 4);
-        QCOMPARE(w->rowCount, 1);
+        QCOMPARE(w->VerbIndex(), 0);
+        QCOMPARE(w->BlocksPerCell(), 4);
+        QCOMPARE(w->ColumnCount(), 4);
+        QCOMPARE(w->RowCount(), 1);
         QFontMetrics metrics(*VerbFont);
         QCOMPARE(LineHeight, metrics.height() + metrics.leading());
         QCOMPARE(VerbFont->family(), QStringLiteral("Arial"));
         auto expected = ExpectedColumnWidths(*w);
         int sum = 0;
         for (int c = 0; c < 4; ++c) {
-            QCOMPARE(w->columnWidths[size_t(c)], expected[size_t(c)]);
+            QCOMPARE(w->ColumnWidths()[size_t(c)], expected[size_t(c)]);
             sum += expected[size_t(c)];
         }
-        QCOMPARE(w->pageWidth, sum + 2 * 5);
-        QCOMPARE(w->pageHeight, 31 * LineHeight + 2 * 5);
+        QCOMPARE(w->PageWidth(), sum + 2 * 5);
+        QCOMPARE(w->PageHeight(), 31 * LineHeight + 2 * 5);
         // The fourth block's heading, and a line of the last column.
         QCOMPARE(w->LinePosition(0, 3, 0), QPoint(5, 5 + 24 * LineHeight));
         QCOMPARE(w->LinePosition(3, 1, 2),
@@ -115,13 +115,13 @@ private slots:
         auto* w = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
         QVERIFY(w);
         QRect display = w->pageTabs->AdjustRect(false, QRect(0, 0, 100, 100));
-        QCOMPARE(w->marginX, 5 + display.left());
-        QCOMPARE(w->marginY, 5 + display.top());
+        QCOMPARE(w->MarginX(), 5 + display.left());
+        QCOMPARE(w->MarginY(), 5 + display.top());
         auto expected = ExpectedColumnWidths(*w);
-        QCOMPARE(w->columnWidths[0], expected[0]);
-        QCOMPARE(w->columnWidths[1], expected[1]);
-        QCOMPARE(w->pageWidth, expected[0] + expected[1] + 2 * w->marginX);
-        QCOMPARE(w->pageHeight, 15 * LineHeight + 2 * w->marginY);
+        QCOMPARE(w->ColumnWidths()[0], expected[0]);
+        QCOMPARE(w->ColumnWidths()[1], expected[1]);
+        QCOMPARE(w->PageWidth(), expected[0] + expected[1] + 2 * w->MarginX());
+        QCOMPARE(w->PageHeight(), 15 * LineHeight + 2 * w->MarginY());
         QCOMPARE(w->size(), w->PageWindowSize());
         QCOMPARE(w->pageTabs->count(), 4);
         QCOMPARE(w->pageTabs->tabText(3), QStringLiteral("Conditionnel/Participe"));
@@ -131,10 +131,10 @@ private slots:
         const QSize size = w->size();
         QTest::mouseClick(w->pageTabs, Qt::LeftButton, {}, w->pageTabs->tabRect(2).center());
         QCOMPARE(w->pageTabs->currentIndex(), 2);
-        QCOMPARE(w->firstCell, 4);
+        QCOMPARE(w->FirstCell(), 4);
         QCOMPARE(w->size(), size);
         w->pageTabs->setCurrentIndex(3);
-        QCOMPARE(w->firstCell, 6);
+        QCOMPARE(w->FirstCell(), 6);
         QCOMPARE(w->size(), size);
         // Tab 3: Conditionnel and Imperatif left, Conditionnel Passé and participles right.
         LanguageModule* module = frame->modules[0].get();
@@ -176,8 +176,8 @@ private slots:
         QImage image = w->View()->viewport()->grab().toImage();
         const QPoint heading = w->LinePosition(0, 0, 0);
         const QPoint person = w->LinePosition(0, 0, 1);
-        const QRect headingRow(heading.x(), heading.y(), w->columnWidths[0], LineHeight);
-        const QRect personRow(person.x(), person.y(), w->columnWidths[0], LineHeight);
+        const QRect headingRow(heading.x(), heading.y(), w->ColumnWidths()[0], LineHeight);
+        const QRect personRow(person.x(), person.y(), w->ColumnWidths()[0], LineHeight);
         QVERIFY(HasColour(image, headingRow, qRgb(0, 0, 255)));
         QVERIFY(!HasColour(image, personRow, qRgb(0, 0, 255)));
         QVERIFY(HasColour(image, personRow, qRgb(0, 0, 0)));
@@ -211,7 +211,7 @@ private slots:
         w->SetVerb(verb);
         QCOMPARE(w->GetAlternateImage1(), image1);
         QCOMPARE(w->GetAlternateImage2(), image2);
-        QCOMPARE(w->hasAlternate, variants);
+        QCOMPARE(w->HasAlternate(), variants);
         QCOMPARE(frame->Action(IdAlternate1)->isEnabled(), variants);
         QCOMPARE(frame->Action(IdAlternate2)->isEnabled(), variants);
         QCOMPARE(frame->Action(IdAlternate1)->isChecked(), variants);
@@ -220,7 +220,7 @@ private slots:
         QVERIFY(!frame->Action(IdAlternate2)->isChecked());
         if (variants) {
             frame->Action(IdAlternate2)->trigger();
-            QVERIFY(w->useAlternate);
+            QVERIFY(w->UsesAlternate());
             QVERIFY(frame->Action(IdAlternate2)->isChecked());
             QVERIFY(!frame->Action(IdAlternate1)->isChecked());
             QVERIFY(QByteArray(w->Form(0)).contains("y"));
@@ -240,7 +240,7 @@ private slots:
         QVERIFY(frame->Action(IdPronominal)->isEnabled());
         QVERIFY(!frame->Action(IdPronominal)->isChecked());
         frame->Action(IdPronominal)->trigger();
-        QVERIFY(w->pronominal);
+        QVERIFY(w->IsPronominal());
         QVERIFY(frame->Action(IdPronominal)->isChecked());
         QCOMPARE(w->windowTitle(), QStringLiteral("se aimer"));
         QCOMPARE(w->PageLine(1), line);  // same buffer, new text
@@ -248,7 +248,7 @@ private slots:
         QCOMPARE(QString::fromStdString(w->EnglishDefinition()), QStringLiteral("to love each other"));
         // A verb that cannot be pronominal clears the flag.
         w->SetVerb(Pleuvoir);
-        QVERIFY(!w->pronominal);
+        QVERIFY(!w->IsPronominal());
         QVERIFY(!frame->Action(IdPronominal)->isEnabled());
         // An impersonal verb leaves blank lines; the other lines keep their places.
         QCOMPARE(QByteArray(w->PageLine(1)), QByteArray());
@@ -260,15 +260,15 @@ private slots:
         QVERIFY(frame);
         LanguageModule* module = frame->modules[0].get();
         CChildFrame* a = frame->OpenVerbWindow(module, -1, false, false);
-        QCOMPARE(a->verbIndex, 0);
+        QCOMPARE(a->VerbIndex(), 0);
         CChildFrame* b = frame->OpenVerbWindow(module, module->GetVerbCount(), false, false);
-        QCOMPARE(b->verbIndex, 0);
+        QCOMPARE(b->VerbIndex(), 0);
         b->SetVerb(99);
-        QCOMPARE(b->verbIndex, 0);
+        QCOMPARE(b->VerbIndex(), 0);
         // Two windows on the same verb keep their own states.
         a->SetPronominal(true);
-        QVERIFY(a->pronominal);
-        QVERIFY(!b->pronominal);
+        QVERIFY(a->IsPronominal());
+        QVERIFY(!b->IsPronominal());
     }
 
     void fontChangeRemeasuresEveryWindow() {
@@ -278,15 +278,15 @@ private slots:
         frame->fullScreenLayout = false;
         CChildFrame* tabbed = frame->OpenVerbWindow(frame->modules[0].get(), Monter, false, false);
         const int oldLine = LineHeight;
-        const int fullHeight = full->pageHeight, tabbedHeight = tabbed->pageHeight;
-        const int fullWidth = full->pageWidth;
+        const int fullHeight = full->PageHeight(), tabbedHeight = tabbed->PageHeight();
+        const int fullWidth = full->PageWidth();
         QFont bigger = *VerbFont;
         bigger.setPixelSize(bigger.pixelSize() * 2);
         frame->ApplyDisplayFont(bigger, 0);
         QVERIFY(LineHeight > oldLine);
-        QCOMPARE(full->pageHeight - fullHeight, 31 * (LineHeight - oldLine));
-        QCOMPARE(tabbed->pageHeight - tabbedHeight, 15 * (LineHeight - oldLine));
-        QVERIFY(full->pageWidth > fullWidth);
+        QCOMPARE(full->PageHeight() - fullHeight, 31 * (LineHeight - oldLine));
+        QCOMPARE(tabbed->PageHeight() - tabbedHeight, 15 * (LineHeight - oldLine));
+        QVERIFY(full->PageWidth() > fullWidth);
         QCOMPARE(tabbed->size(), static_cast<CTabbedScreen*>(tabbed)->PageWindowSize());
     }
 
@@ -295,7 +295,7 @@ private slots:
         QVERIFY(frame);
         CChildFrame* w = frame->ActiveVerbWindow();
         PageView* view = w->View();
-        w->resize(w->pageWidth + 200, w->pageHeight + 200);
+        w->resize(w->PageWidth() + 200, w->PageHeight() + 200);
         ProcessEvents();
         QVERIFY(!view->horizontalScrollBar()->isVisible());
         QVERIFY(!view->verticalScrollBar()->isVisible());
@@ -305,20 +305,20 @@ private slots:
         QVERIFY(bar->isVisible());
         const int clientWidth = view->viewport()->width();
         QCOMPARE(bar->pageStep(), clientWidth);
-        QCOMPARE(bar->maximum(), w->pageWidth - clientWidth + 1);
+        QCOMPARE(bar->maximum(), w->PageWidth() - clientWidth + 1);
         // Keys do not scroll the page.
         view->setFocus();
         QTest::keyClick(view, Qt::Key_Right);
         QTest::keyClick(view, Qt::Key_PageDown);
         QTest::keyClick(view, Qt::Key_End);
         QCOMPARE(bar->value(), 0);
-        QCOMPARE(w->scrollOrigin, QPoint(0, 0));
+        QCOMPARE(w->ScrollOrigin(), QPoint(0, 0));
         // The bar does: to the right end, and a line at a time.
         bar->triggerAction(QAbstractSlider::SliderToMaximum);
-        QCOMPARE(bar->value(), w->pageWidth - clientWidth + 1);
-        QCOMPARE(w->scrollOrigin.x(), -bar->value());
+        QCOMPARE(bar->value(), w->PageWidth() - clientWidth + 1);
+        QCOMPARE(w->ScrollOrigin().x(), -bar->value());
         bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        QCOMPARE(bar->value(), w->pageWidth - clientWidth + 1 - LineHeight);
+        QCOMPARE(bar->value(), w->PageWidth() - clientWidth + 1 - LineHeight);
         bar->setValue(0);
         bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QCOMPARE(bar->value(), clientWidth - LineHeight);
@@ -326,12 +326,12 @@ private slots:
 
         // Grown back to exactly its page, the window loses both bars.
         const QSize chrome = w->size() - view->size();
-        w->resize(w->pageWidth + chrome.width(), w->pageHeight + chrome.height());
+        w->resize(w->PageWidth() + chrome.width(), w->PageHeight() + chrome.height());
         ProcessEvents();
         QVERIFY(!view->horizontalScrollBar()->isVisible());
         QVERIFY(!view->verticalScrollBar()->isVisible());
-        QCOMPARE(view->viewport()->size(), QSize(w->pageWidth, w->pageHeight));
-        QCOMPARE(w->scrollOrigin, QPoint(0, 0));
+        QCOMPARE(view->viewport()->size(), QSize(w->PageWidth(), w->PageHeight()));
+        QCOMPARE(w->ScrollOrigin(), QPoint(0, 0));
     }
 
     void restoredRectangleSurvivesMaximiseAndMinimise() {

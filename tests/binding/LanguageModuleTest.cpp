@@ -17,14 +17,14 @@ namespace {
 using Binding = InTempDirectory;
 
 bool AnyEntryPointBound(const LanguageModule& m) {
-    const LanguageModuleEntryPoints& e = m.entryPoints;
+    const LanguageModuleEntryPoints& e = m.EntryPoints();
     return e.GetVerb || e.GetVerbCount || e.GetTenseName || e.ConjugateVerb || e.Find || e.FreeSearchPtr ||
            e.GetTenseName2 || e.SetSearchProgressHwnd || e.GetEnglishDefinition || e.GetLanguageVersion ||
            e.GetQuestion || e.GetLanguage || e.GetTabName;
 }
 
 bool AllEntryPointsBound(const LanguageModule& m) {
-    const LanguageModuleEntryPoints& e = m.entryPoints;
+    const LanguageModuleEntryPoints& e = m.EntryPoints();
     return e.GetVerb && e.GetVerbCount && e.GetTenseName && e.ConjugateVerb && e.Find && e.FreeSearchPtr &&
            e.GetTenseName2 && e.SetSearchProgressHwnd && e.GetEnglishDefinition && e.GetLanguageVersion &&
            e.GetQuestion && e.GetLanguage && e.GetTabName;
@@ -38,7 +38,7 @@ TEST_F(Binding, AnUnboundObjectAnswersNullZeroOrFalse) {
     EXPECT_FALSE(AnyEntryPointBound(m));
     EXPECT_EQ(m.moduleIcon, nullptr);
     EXPECT_EQ(m.moduleNumber, 0);
-    EXPECT_EQ(m.definitionsChanged, 0);
+    EXPECT_EQ(m.DefinitionsChanged(), false);
     EXPECT_TRUE(m.definitionsPath.empty());
     EXPECT_EQ(m.GetVerbCount(), 0);
     EXPECT_EQ(m.GetVerb(0), nullptr);
@@ -49,7 +49,7 @@ TEST_F(Binding, AnUnboundObjectAnswersNullZeroOrFalse) {
     EXPECT_EQ(m.GetEnglishDefinition(0, false), nullptr);
     EXPECT_EQ(m.FindVerbIndex("placer"), -1);
     EXPECT_FALSE(m.SetEnglishDefinition(0, false, "x"));
-    EXPECT_EQ(m.definitionsChanged, 0);
+    EXPECT_EQ(m.DefinitionsChanged(), false);
     char buffer[FormSlotCount][FormBufferSize];
     char* forms[FormSlotCount];
     for (int i = 0; i < FormSlotCount; ++i) forms[i] = buffer[i];
@@ -72,10 +72,10 @@ TEST_F(Binding, LoadBindsEveryEntryPointReadsTheIconAndCreatesNoDefinitionsFile)
     ASSERT_NE(m.moduleIcon, nullptr);
     EXPECT_STREQ(m.moduleIcon->type, "ICON");
     EXPECT_EQ(m.moduleIcon->id, ModuleIconId);
-    EXPECT_NE(platform::FindModuleResource(m.moduleHandle, "BITMAP", ModuleBitmapId), nullptr);
+    EXPECT_NE(platform::FindModuleResource(m.Handle(), "BITMAP", ModuleBitmapId), nullptr);
 
     EXPECT_EQ(m.definitionsPath, (dir_ / "FakeFull.txt").string());
-    EXPECT_EQ(m.definitionsChanged, 0);
+    EXPECT_EQ(m.DefinitionsChanged(), false);
 
     EXPECT_EQ(m.GetVerbCount(), 5);
     EXPECT_STREQ(m.GetVerb(1), "placer");
@@ -113,8 +113,8 @@ TEST_F(Binding, AModuleLackingAnyOneEntryPointIsRejected) {
         EXPECT_EQ(m.moduleIcon, nullptr) << file;
         EXPECT_EQ(m.GetVerbCount(), 0) << file;
         // The definitions were read, and the file is left exactly as it was.
-        EXPECT_EQ(m.userDefinitions.at("placer0"), "to put");
-        EXPECT_EQ(m.definitionsChanged, 1);
+        EXPECT_EQ(m.UserDefinitions().at("placer0"), "to put");
+        EXPECT_EQ(m.DefinitionsChanged(), true);
         EXPECT_EQ(ReadFile(definitions), DefinitionsHeaderLine + "placer,0,to put\r\nno comma\r\n") << file;
     }
 }
@@ -127,7 +127,7 @@ TEST_F(Binding, AFileThatIsNoLibraryOrIsMissingIsRejectedKeepingTheDefinitions) 
         EXPECT_EQ(platform::LastErrorCode(), ENOEXEC);
         EXPECT_FALSE(platform::LastErrorMessage().empty());
         EXPECT_FALSE(AnyEntryPointBound(m));
-        EXPECT_EQ(m.userDefinitions.at("placer1"), "to take one's place");
+        EXPECT_EQ(m.UserDefinitions().at("placer1"), "to take one's place");
     }
     // Nothing was changed, so nothing was written.
     EXPECT_EQ(ReadFile("NotALibrary.txt"), DefinitionsHeaderLine + "placer,1,to take one's place");
@@ -160,7 +160,7 @@ TEST_F(Binding, TheUsersDefinitionComesFirst) {
     EXPECT_EQ(m.GetEnglishDefinition(-1, false), nullptr);
 
     ASSERT_TRUE(m.SetEnglishDefinition(0, true, "to stoop"));
-    EXPECT_EQ(m.definitionsChanged, 1);
+    EXPECT_EQ(m.DefinitionsChanged(), true);
     EXPECT_STREQ(m.GetEnglishDefinition(0, true), "to stoop");
     EXPECT_STREQ(m.GetEnglishDefinition(0, false), "to lower");  // the other key
 
@@ -179,11 +179,11 @@ TEST_F(Binding, TheUsersDefinitionComesFirst) {
     // An empty definition brings back the module's own.
     ASSERT_TRUE(m.SetEnglishDefinition(0, true, ""));
     EXPECT_STREQ(m.GetEnglishDefinition(0, true), "to be lowered");
-    EXPECT_EQ(m.userDefinitions.at("abaisser1"), "");
+    EXPECT_EQ(m.UserDefinitions().at("abaisser1"), "");
 
     EXPECT_FALSE(m.SetEnglishDefinition(5, false, "x"));
     EXPECT_FALSE(m.SetEnglishDefinition(-1, false, "x"));
-    EXPECT_EQ(m.userDefinitions.count("5"), 0u);
+    EXPECT_EQ(m.UserDefinitions().count("5"), 0u);
 }
 
 TEST_F(Binding, ADefinitionIsAlwaysOneLine) {
@@ -195,7 +195,7 @@ TEST_F(Binding, ADefinitionIsAlwaysOneLine) {
     LanguageModule again;
     ASSERT_TRUE(again.Load("FakeFull.ldl"));
     EXPECT_STREQ(again.GetEnglishDefinition(1, false), "to put to set to lay to pose");
-    EXPECT_EQ(again.userDefinitions.size(), 1u);
+    EXPECT_EQ(again.UserDefinitions().size(), 1u);
 }
 
 TEST_F(Binding, DefinitionsSurviveARestartInTheFileFormat) {
@@ -224,8 +224,8 @@ TEST_F(Binding, DefinitionsSurviveARestartInTheFileFormat) {
 
     LanguageModule m;
     ASSERT_TRUE(m.Load("FakeFull.ldl"));
-    EXPECT_EQ(m.definitionsChanged, 1);
-    EXPECT_EQ(m.userDefinitions.size(), 2u);
+    EXPECT_EQ(m.DefinitionsChanged(), true);
+    EXPECT_EQ(m.UserDefinitions().size(), 2u);
     EXPECT_STREQ(m.GetEnglishDefinition(0, false), "to pull down, to humble");
     EXPECT_EQ(m.GetEnglishDefinition(4, false), nullptr);
 }
@@ -234,8 +234,8 @@ TEST_F(Binding, AFileWithOnlyIgnoredLinesLeavesDefinitionsUnchanged) {
     WriteFile("FakeFull.txt", DefinitionsHeaderLine + "abaisser\r\nplacer,0,\r\n");
     LanguageModule m;
     ASSERT_TRUE(m.Load("FakeFull.ldl"));
-    EXPECT_EQ(m.definitionsChanged, 0);
-    EXPECT_TRUE(m.userDefinitions.empty());
+    EXPECT_EQ(m.DefinitionsChanged(), false);
+    EXPECT_TRUE(m.UserDefinitions().empty());
 }
 
 TEST_F(Binding, AFailedSaveReportsFailureAndKeepsThePreviousFile) {
@@ -389,7 +389,7 @@ TEST_F(Binding, AnExistingFileThatCannotBeReadIsNeverOverwritten) {
     {
         LanguageModule m;
         ASSERT_TRUE(m.Load("FakeFull.ldl"));
-        EXPECT_TRUE(m.userDefinitions.empty());
+        EXPECT_TRUE(m.UserDefinitions().empty());
         m.SetEnglishDefinition(0, false, "edited");
         EXPECT_FALSE(m.SaveDefinitions());
         EXPECT_EQ(platform::LastErrorCode(), EISDIR);
@@ -449,7 +449,7 @@ TEST_F(Binding, OnlyARegularFileOfSaneSizeIsReadAsDefinitions) {
         {
             LanguageModule m;
             ASSERT_TRUE(m.Load("FakeFull.ldl"));
-            EXPECT_TRUE(m.userDefinitions.empty());
+            EXPECT_TRUE(m.UserDefinitions().empty());
             EXPECT_NE(m.DefinitionsReadError().find(c.reason), std::string::npos) << m.DefinitionsReadError();
             m.SetEnglishDefinition(0, false, "edited");
             EXPECT_FALSE(m.SaveDefinitions());

@@ -41,7 +41,7 @@ TEST_F(RealModule, AModuleWithAFlippedBitInItsDataIsRefusedAsDamaged) {
         EXPECT_FALSE(m.Load((dir_ / name).string())) << blob.id;
         EXPECT_NE(platform::LastErrorMessage().find("is damaged"), std::string::npos)
             << blob.id << ": " << platform::LastErrorMessage();
-        EXPECT_EQ(m.moduleHandle, nullptr);
+        EXPECT_EQ(m.Handle(), nullptr);
         ++flipped;
     }
     EXPECT_GE(flipped, 6);
@@ -55,7 +55,7 @@ TEST_F(RealModule, LoadsBindsAndConjugates) {
     ASSERT_NE(m.moduleIcon, nullptr);
     EXPECT_STREQ(m.moduleIcon->type, "ICON");
     EXPECT_GT(m.moduleIcon->size, 6u);
-    EXPECT_NE(platform::FindModuleResource(m.moduleHandle, "BITMAP", ModuleBitmapId), nullptr);
+    EXPECT_NE(platform::FindModuleResource(m.Handle(), "BITMAP", ModuleBitmapId), nullptr);
     EXPECT_STREQ(m.GetLanguage(), "French");
     EXPECT_STREQ(m.GetTenseName2(0), "Pr\xE9sent");
     EXPECT_EQ(m.GetTenseName(18), nullptr);
