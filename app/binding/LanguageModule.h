@@ -223,7 +223,7 @@ public:
     const LanguageModuleEntryPoints& EntryPoints() const { return entryPoints; }
 
     ModuleIconHandle moduleIcon = nullptr;
-    int32_t moduleNumber = 0;    // position in the main frame's module array
+    int32_t moduleNumber = 0;     // position in the main frame's module array
     std::string definitionsPath;  // full path of the definitions file; empty until Load
 
     // For tools that only read (plimo-conj): nothing writes the definitions

@@ -1,7 +1,9 @@
 // Parsing plimo-conj's command line.
 #include "ConjOptions.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #define PLIMO_CONJ_SYNOPSIS                                                                            \
     "Usage: plimo-conj [--pronominal] [--alternate] [--tense NAMES] [--format FORMAT] VERB\n"          \
@@ -110,161 +112,193 @@ std::string ShownArgument(std::string_view text) {
     return shown;
 }
 
-ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
-    ConjParse parse;
-    ConjOptions& o = parse.options;
+namespace {
+
+// What the command line said, before the mode is chosen.
+struct CommandLine {
+    ConjOptions options;
     bool all = false, find = false, define = false, help = false, lookup = false;
     std::vector<std::string> positional;
-    auto fail = [&parse](std::string error) {
-        parse.ok = false;
-        parse.error = std::move(error);
-        return parse;
-    };
+};
 
-    // Options that take a value accept it as the next argument or after "="
-    // ("--find=TEXT"); one-letter flags may be grouped ("-pa" = "-p -a").
-    // The value of an option is taken as it is, even when it starts with "-"
-    // ("--find -nous").
+// One option: its names, and what it does to the command line. An option
+// that takes a value gets it in `value`; a non-empty result is the error.
+struct OptionSpec {
+    const char* longName;
+    char shortName;  // 0 for none; only flags have one
+    bool takesValue;
+    std::string (*apply)(CommandLine& line, const std::string& value);
+};
+
+std::string SetFormat(ConjOptions& o, const std::string& format) {
+    if (format.empty()) return "--format needs one of: text, json, tsv";
+    if (format == "text")
+        o.format = ConjFormat::Text;
+    else if (format == "json")
+        o.format = ConjFormat::Json;
+    else if (format == "tsv")
+        o.format = ConjFormat::Tsv;
+    else
+        return "unknown format \"" + ShownArgument(format) + "\" (text, json, tsv)";
+    return {};
+}
+
+std::string AddTenses(ConjOptions& o, const std::string& names) {
+    if (names.empty()) return "--tense needs a tense name";
+    for (size_t start = 0; start <= names.size();) {
+        size_t comma = names.find(',', start);
+        if (comma == std::string::npos) comma = names.size();
+        if (comma == start) return "--tense has an empty name in \"" + ShownArgument(names) + "\"";
+        o.tenses.push_back(names.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return {};
+}
+
+// A value that must not be empty.
+std::string Take(std::string& target, const std::string& value, const char* missing) {
+    target = value;
+    return value.empty() ? missing : std::string();
+}
+
+const OptionSpec Options[] = {
+    {"--help", 'h', false, [](CommandLine& l, const std::string&) { return l.help = true, std::string(); }},
+    {"--pronominal", 'p', false,
+     [](CommandLine& l, const std::string&) { return l.options.pronominal = true, std::string(); }},
+    {"--alternate", 'a', false,
+     [](CommandLine& l, const std::string&) { return l.options.alternate = true, std::string(); }},
+    {"--whole-word", 'w', false,
+     [](CommandLine& l, const std::string&) { return l.options.wholeWord = true, std::string(); }},
+    {"--ignore-accents", 'i', false,
+     [](CommandLine& l, const std::string&) { return l.options.ignoreAccents = true, std::string(); }},
+    {"--all", 0, false, [](CommandLine& l, const std::string&) { return l.all = true, std::string(); }},
+    {"--definitions", 0, false,
+     [](CommandLine& l, const std::string&) { return l.options.definitions = true, std::string(); }},
+    {"--prefix", 0, false,
+     [](CommandLine& l, const std::string&) { return l.options.prefix = true, std::string(); }},
+    {"--lookup", 0, true,
+     [](CommandLine& l, const std::string& v) {
+         l.lookup = true;
+         return Take(l.options.lookup, v, "--lookup needs the form to look up");
+     }},
+    {"--find", 0, true,
+     [](CommandLine& l, const std::string& v) {
+         l.find = true;
+         return Take(l.options.pattern, v, "--find needs the text to look for");
+     }},
+    {"--define", 0, true,
+     [](CommandLine& l, const std::string& v) {
+         l.define = true;
+         return Take(l.options.verb, v, "--define needs a verb");
+     }},
+    {"--module", 0, true,
+     [](CommandLine& l, const std::string& v) {
+         return Take(l.options.moduleFile, v, "--module needs a file name");
+     }},
+    {"--format", 0, true, [](CommandLine& l, const std::string& v) { return SetFormat(l.options, v); }},
+    {"--tense", 0, true, [](CommandLine& l, const std::string& v) { return AddTenses(l.options, v); }},
+};
+
+const OptionSpec* FindOption(std::string_view name) {
+    for (const OptionSpec& option : Options)
+        if (name == option.longName ||
+            (option.shortName && name.size() == 2 && name[0] == '-' && name[1] == option.shortName))
+            return &option;
+    return nullptr;
+}
+
+const OptionSpec* FindFlag(char letter) {
+    for (const OptionSpec& option : Options)
+        if (option.shortName == letter) return &option;
+    return nullptr;
+}
+
+// Reads the arguments into `line`; an error text when one is wrong.
+// Options that take a value accept it as the next argument or after "="
+// ("--find=TEXT"); one-letter flags may be grouped ("-pa" = "-p -a"). The
+// value of an option is taken as it is, even when it starts with "-"
+// ("--find -nous").
+std::string ReadArguments(const std::vector<std::string>& arguments, CommandLine& line) {
     for (size_t i = 0; i < arguments.size(); ++i) {
         std::string a = arguments[i];
-        std::string attachedValue;
-        bool hasAttachedValue = false;
+        std::optional<std::string> attached;
         if (a.rfind("--", 0) == 0 && a.find('=') != std::string::npos) {
-            size_t equals = a.find('=');
-            attachedValue = a.substr(equals + 1);
-            hasAttachedValue = true;
-            a = a.substr(0, equals);
+            attached = a.substr(a.find('=') + 1);
+            a.resize(a.find('='));
         }
-        auto value = [&](std::string& target) {
-            if (hasAttachedValue) {
-                target = attachedValue;
-                return true;
-            }
-            if (i + 1 >= arguments.size()) return false;
-            target = arguments[++i];
-            return true;
-        };
-        bool takesValue = a == "--find" || a == "--define" || a == "--module" || a == "--format" ||
-                          a == "--tense" || a == "--lookup";
-        if (hasAttachedValue && !takesValue) {
-            bool known = a == "--help" || a == "--pronominal" || a == "--alternate" || a == "--all" ||
-                         a == "--definitions" || a == "--whole-word" || a == "--ignore-accents" ||
-                         a == "--prefix";
-            return fail(known ? "option " + a + " takes no value" : "unknown option " + ShownArgument(a));
-        }
-
         if (a == "--") {
-            positional.insert(positional.end(), arguments.begin() + i + 1, arguments.end());
+            line.positional.insert(line.positional.end(), arguments.begin() + long(i) + 1, arguments.end());
             break;
-        } else if (a == "-h" || a == "--help") {
-            help = true;
-        } else if (a == "-p" || a == "--pronominal") {
-            o.pronominal = true;
-        } else if (a == "-a" || a == "--alternate") {
-            o.alternate = true;
-        } else if (a == "--all") {
-            all = true;
-        } else if (a == "--definitions") {
-            o.definitions = true;
-        } else if (a == "-w" || a == "--whole-word") {
-            o.wholeWord = true;
-        } else if (a == "-i" || a == "--ignore-accents") {
-            o.ignoreAccents = true;
-        } else if (a == "--prefix") {
-            o.prefix = true;
-        } else if (a == "--lookup") {
-            if (!value(o.lookup) || o.lookup.empty()) return fail("--lookup needs the form to look up");
-            lookup = true;
-        } else if (a == "--find") {
-            if (!value(o.pattern) || o.pattern.empty()) return fail("--find needs the text to look for");
-            find = true;
-        } else if (a == "--define") {
-            if (!value(o.verb) || o.verb.empty()) return fail("--define needs a verb");
-            define = true;
-        } else if (a == "--module") {
-            if (!value(o.moduleFile) || o.moduleFile.empty()) return fail("--module needs a file name");
-        } else if (a == "--format") {
-            std::string format;
-            if (!value(format) || format.empty()) return fail("--format needs one of: text, json, tsv");
-            if (format == "text")
-                o.format = ConjFormat::Text;
-            else if (format == "json")
-                o.format = ConjFormat::Json;
-            else if (format == "tsv")
-                o.format = ConjFormat::Tsv;
-            else
-                return fail("unknown format \"" + ShownArgument(format) + "\" (text, json, tsv)");
-        } else if (a == "--tense") {
-            std::string names;
-            if (!value(names) || names.empty()) return fail("--tense needs a tense name");
-            for (size_t start = 0; start <= names.size();) {
-                size_t comma = names.find(',', start);
-                if (comma == std::string::npos) comma = names.size();
-                if (comma == start)
-                    return fail("--tense has an empty name in \"" + ShownArgument(names) + "\"");
-                o.tenses.push_back(names.substr(start, comma - start));
-                start = comma + 1;
-            }
+        }
+        if (const OptionSpec* option = FindOption(a)) {
+            if (attached && !option->takesValue) return "option " + a + " takes no value";
+            std::string value;
+            if (option->takesValue)
+                value = attached ? *attached : i + 1 < arguments.size() ? arguments[++i] : "";
+            if (std::string error = option->apply(line, value); !error.empty()) return error;
         } else if (a.size() > 2 && a[0] == '-' && a[1] != '-' &&
-                   a.find_first_not_of("hpawi", 1) == std::string::npos) {
-            for (size_t k = 1; k < a.size(); ++k) {
-                if (a[k] == 'h') help = true;
-                if (a[k] == 'p') o.pronominal = true;
-                if (a[k] == 'a') o.alternate = true;
-                if (a[k] == 'w') o.wholeWord = true;
-                if (a[k] == 'i') o.ignoreAccents = true;
-            }
+                   std::all_of(a.begin() + 1, a.end(), [](char c) { return FindFlag(c) != nullptr; })) {
+            for (size_t k = 1; k < a.size(); ++k) FindFlag(a[k])->apply(line, {});
         } else if (a.size() > 1 && a[0] == '-') {
-            return fail("unknown option " + ShownArgument(a));
+            return "unknown option " + ShownArgument(a);
         } else {
-            positional.push_back(a);
+            line.positional.push_back(a);
         }
     }
+    return {};
+}
 
-    if (help) {
-        o.mode = ConjMode::Help;
-        parse.ok = true;
-        return parse;
-    }
-    if (all + find + define + lookup > 1) return fail("choose one of --all, --find, --define and --lookup");
-    if (o.ignoreAccents && !find && !lookup) return fail("--ignore-accents goes with --find or --lookup");
-    if (o.prefix && !lookup) return fail("--prefix goes with --lookup");
-    if (lookup) {
-        if (!positional.empty()) return fail("unexpected argument " + ShownArgument(positional.front()));
+// Chooses the mode from the options read; an error text when they do not
+// go together.
+std::string ChooseMode(CommandLine& line) {
+    ConjOptions& o = line.options;
+    auto unexpected = [&line]() { return "unexpected argument " + ShownArgument(line.positional.front()); };
+    if (line.help) return o.mode = ConjMode::Help, std::string();
+    if (line.all + line.find + line.define + line.lookup > 1)
+        return "choose one of --all, --find, --define and --lookup";
+    if (o.ignoreAccents && !line.find && !line.lookup) return "--ignore-accents goes with --find or --lookup";
+    if (o.prefix && !line.lookup) return "--prefix goes with --lookup";
+    if (line.lookup) {
+        if (!line.positional.empty()) return unexpected();
         if (o.pronominal || o.alternate || o.definitions || o.wholeWord || !o.tenses.empty())
-            return fail("--lookup takes only --ignore-accents, --prefix and --format");
-        o.mode = ConjMode::Lookup;
-        parse.ok = true;
-        return parse;
+            return "--lookup takes only --ignore-accents, --prefix and --format";
+        return o.mode = ConjMode::Lookup, std::string();
     }
-    if ((o.definitions || o.wholeWord) && !find) return fail("--definitions and --whole-word go with --find");
-    if (all) {
-        if (!positional.empty()) return fail("--all takes no verb");
-        o.mode = ConjMode::All;
-    } else if (find) {
-        if (!positional.empty()) return fail("unexpected argument " + ShownArgument(positional.front()));
-        if (o.pronominal || o.alternate) return fail("--pronominal and --alternate do not go with --find");
-        if (o.definitions && !o.tenses.empty()) return fail("--tense does not go with --definitions");
-        o.mode = ConjMode::Find;
-    } else if (define) {
-        if (!positional.empty()) return fail("unexpected argument " + ShownArgument(positional.front()));
-        if (o.alternate) return fail("--alternate does not go with --define");
-        if (!o.tenses.empty()) return fail("--tense does not go with --define");
-        o.mode = ConjMode::Define;
-    } else {
-        if (positional.empty()) return fail("no verb given");
-        for (const std::string& p : positional)
-            if (p.empty()) return fail("an empty verb was given");
-        if (positional.size() > 1) {
-            // "se placer" typed without quotes arrives as two words.
-            std::string joined;
-            for (const std::string& p : positional) joined += (joined.empty() ? "" : " ") + p;
-            o.verb = joined;
-        } else {
-            o.verb = positional.front();
-        }
-        o.mode = ConjMode::Conjugate;
+    if ((o.definitions || o.wholeWord) && !line.find) return "--definitions and --whole-word go with --find";
+    if (line.all) {
+        if (!line.positional.empty()) return "--all takes no verb";
+        return o.mode = ConjMode::All, std::string();
     }
-    parse.ok = true;
+    if (line.find) {
+        if (!line.positional.empty()) return unexpected();
+        if (o.pronominal || o.alternate) return "--pronominal and --alternate do not go with --find";
+        if (o.definitions && !o.tenses.empty()) return "--tense does not go with --definitions";
+        return o.mode = ConjMode::Find, std::string();
+    }
+    if (line.define) {
+        if (!line.positional.empty()) return unexpected();
+        if (o.alternate) return "--alternate does not go with --define";
+        if (!o.tenses.empty()) return "--tense does not go with --define";
+        return o.mode = ConjMode::Define, std::string();
+    }
+    if (line.positional.empty()) return "no verb given";
+    for (const std::string& p : line.positional)
+        if (p.empty()) return "an empty verb was given";
+    // "se placer" typed without quotes arrives as two words.
+    o.verb.clear();
+    for (const std::string& p : line.positional) o.verb += (o.verb.empty() ? "" : " ") + p;
+    return o.mode = ConjMode::Conjugate, std::string();
+}
+
+}  // namespace
+
+ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    std::string error = ReadArguments(arguments, line);
+    if (error.empty()) error = ChooseMode(line);
+    ConjParse parse;
+    parse.ok = error.empty();
+    parse.error = std::move(error);
+    if (parse.ok) parse.options = std::move(line.options);
     return parse;
 }

@@ -212,7 +212,8 @@ void CMainFrame::OnCommand(int id) {
 
 void CMainFrame::OpenPractice(CChildFrame* window) {
     LanguageModule* module = window ? window->Module() : moduleCount > 0 ? modules[0].get() : nullptr;
-    if (auto* practiceWindow = practice::RunPracticeCommand(mdiArea, module, window ? window->VerbIndex() : -1))
+    if (auto* practiceWindow =
+            practice::RunPracticeCommand(mdiArea, module, window ? window->VerbIndex() : -1))
         connect(practiceWindow, &practice::CPracticeWnd::closed, this, &CMainFrame::OnChildClosed);
 }
 

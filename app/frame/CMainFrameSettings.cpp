@@ -159,8 +159,7 @@ void CMainFrame::SaveChildWindows() {
     uint32_t index = 0;
     for (QMdiSubWindow* sub : order) {
         auto* window = qobject_cast<CChildFrame*>(sub);
-        if (window == nullptr || !VerbWindowList.contains(window) || window->Module() == nullptr)
-            continue;
+        if (window == nullptr || !VerbWindowList.contains(window) || window->Module() == nullptr) continue;
         const char* language = window->Module()->GetLanguage();
         const char* verb = window->Module()->GetVerb(window->VerbIndex());
         uint32_t flags = (window->IsPronominal() ? 1u : 0u) | (window->UsesAlternate() ? 2u : 0u) |

@@ -21,7 +21,8 @@ PageView::PageView(CChildFrame* owner_) : QAbstractScrollArea(owner_), owner(own
 }
 
 QSize PageView::sizeHint() const {
-    if (owner->PageWidth() > 0 && owner->PageHeight() > 0) return QSize(owner->PageWidth(), owner->PageHeight());
+    if (owner->PageWidth() > 0 && owner->PageHeight() > 0)
+        return QSize(owner->PageWidth(), owner->PageHeight());
     return QAbstractScrollArea::sizeHint();
 }
 

@@ -379,7 +379,8 @@ private slots:
             QVERIFY(opened);
             QStringList shown;  // the tense names on the tab shown
             const int perCell = opened->BlocksPerCell() * CChildFrame::LinesPerBlock;
-            for (int entry = opened->FirstCell() * perCell; entry < (opened->FirstCell() + 2) * perCell; ++entry)
+            for (int entry = opened->FirstCell() * perCell; entry < (opened->FirstCell() + 2) * perCell;
+                 ++entry)
                 if (const char* line = opened->PageLine(entry)) shown << QString::fromLatin1(line);
             QVERIFY2(shown.contains(QStringLiteral("\\blue") + tense), qPrintable(tense));
             opened->close();

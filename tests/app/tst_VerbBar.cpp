@@ -162,7 +162,7 @@ private slots:
         QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
         QTRY_VERIFY(list->isVisible());
         QCOMPARE(list->currentIndex().row(), int(Pleuvoir));  // the list opens there
-        QCOMPARE(window->VerbIndex(), int(Aimer));              // nothing shown yet
+        QCOMPARE(window->VerbIndex(), int(Aimer));            // nothing shown yet
         QTest::keyClick(list, Qt::Key_Return);
         QTRY_VERIFY(!list->isVisible());
         QCOMPARE(window->VerbIndex(), int(Pleuvoir));

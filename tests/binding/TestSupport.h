@@ -3,39 +3,33 @@
 // directory.
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "../TempFolder.h"
 
 class InTempDirectory : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "plimo-binding-XXXXXX").string();
-        dir_ = mkdtemp(pattern.data());
+        folder_ = std::make_unique<TempFolder>("plimo-binding");
+        dir_ = folder_->path;
         std::filesystem::current_path(dir_);
     }
     void TearDown() override {
         std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(dir_);
+        folder_.reset();
     }
 
-    static std::string ReadFile(const std::filesystem::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string ReadFile(const std::filesystem::path& file) { return TempFolder::Read(file); }
     static void WriteFile(const std::filesystem::path& file, const std::string& text) {
-        std::ofstream(file, std::ios::binary) << text;
+        TempFolder::Write(file, text);
     }
 
+    std::unique_ptr<TempFolder> folder_;
     std::filesystem::path dir_;
     std::filesystem::path previous_;
 };
