@@ -1,0 +1,211 @@
+// plimo-conj --find: forms or definitions that hold a text.
+#include <array>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "ConjCommands.h"
+#include "OwnedResultList.h"
+#include "PageModel.h"
+#include "SearchMatch.h"
+#include "VerbSuggestions.h"
+
+namespace cli {
+
+namespace {
+
+const char* const FindTsvHeader = "infinitive\tform\ttense\tpronominal\talternate";
+const char* const FindDefinitionsTsvHeader = "infinitive\tdefinition\tpronominal\talternate";
+
+// The matches of a search for scripts (json, tsv), or in text only those of
+// the selected tenses. False when no match is left to write.
+bool WriteMatches(const LanguageModule& module, const ConjOptions& options, const SearchResultList& list,
+                  const TenseSelection* tenses, Utf8Output& out) {
+    Json matches = Json::array();
+    std::string rows;
+    for (int32_t i = 0; i < list.count; ++i) {
+        // Forms: "form TAB infinitive TAB tense"; definitions: "definition TAB infinitive".
+        const std::string text = list.texts[i] ? list.texts[i] : "";
+        const size_t tab1 = text.find('\t');
+        if (tab1 == std::string::npos) continue;
+        const size_t tab2 = text.find('\t', tab1 + 1);
+        const std::string first = Utf8(text.substr(0, tab1).c_str());
+        const std::string infinitive = Utf8(
+            text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1).c_str());
+        const int tense = tab2 == std::string::npos ? -1 : std::atoi(text.c_str() + tab2 + 1);
+        if (tenses && (tense < 0 || tense >= TenseCount || !(*tenses)[tense])) continue;
+        const bool pronominal = (list.values[i] & ResultPronominal) != 0;
+        const bool alternate = (list.values[i] & ResultAlternate) != 0;
+        const std::string tenseName = tense >= 0 && module.GetTenseName2(tense)
+                                          ? TenseName(module, tense)
+                                          : (tab2 == std::string::npos ? "" : Utf8(text.c_str() + tab2 + 1));
+        // For scripts, the verb as listed, as in a page ("aimer" for "s'aimer").
+        const int32_t verbIndex = list.values[i] & ResultVerbIndexMask;
+        const std::string listed = module.GetVerb(verbIndex) ? Utf8(module.GetVerb(verbIndex)) : infinitive;
+        if (options.format == ConjFormat::Json) {
+            Json match;
+            match["infinitive"] = listed;
+            if (options.definitions) {
+                match["definition"] = first;
+            } else {
+                match["form"] = first;
+                match["tense"] = tenseName;
+            }
+            match["pronominal"] = pronominal;
+            match["alternate"] = alternate;
+            matches.push_back(std::move(match));
+        } else if (options.format == ConjFormat::Tsv) {
+            rows += TsvField(listed) + "\t" + TsvField(first) +
+                    (options.definitions ? "" : "\t" + TsvField(tenseName)) + (pronominal ? "\t1" : "\t0") +
+                    (alternate ? "\t1\n" : "\t0\n");
+        } else {
+            rows += infinitive + "\t" + first + (tab2 == std::string::npos ? "" : "\t" + tenseName) + "\n";
+        }
+    }
+    const bool any = options.format == ConjFormat::Json ? !matches.empty() : !rows.empty();
+    // A script reads an empty result as well: the document or the header.
+    if (!any && options.format == ConjFormat::Text) return false;
+    if (options.format == ConjFormat::Json) {
+        Json document;
+        document["text"] = options.pattern;
+        document["complete"] = list.count < MaxSearchResults;
+        document["matches"] = std::move(matches);
+        WriteJson(document, out);
+    } else {
+        if (options.format == ConjFormat::Tsv) {
+            out.AppendUtf8(options.definitions ? FindDefinitionsTsvHeader : FindTsvHeader);
+            out.EndLine();
+        }
+        out.AppendUtf8(rows);
+    }
+    return any;
+}
+
+// The forms of the selected tenses that hold `pattern`, searched as the
+// module searches every form (each verb in each of its forms, in order), so
+// that the limit of 200 applies to the matches of those tenses only.
+OwnedResultList FindInTenses(const LanguageModule& module, const std::string& typed, bool wholeWord,
+                             bool ignoreAccents, const TenseSelection& tenses) {
+    const std::string pattern = ignoreAccents ? FoldForComparison(typed) : typed;
+    OwnedResultList result;
+    std::array<std::array<char, 64>, FormSlotCount> buffers{};
+    std::array<char*, FormSlotCount> forms{};
+    for (int s = 0; s < FormSlotCount; ++s) forms[size_t(s)] = buffers[size_t(s)].data();
+    auto match = [&](int32_t verb, bool alternate, bool pronominal) {
+        const int32_t value = verb | (pronominal ? ResultPronominal : 0) | (alternate ? ResultAlternate : 0);
+        for (int s = 0; s < FormSlotCount && result.texts.size() < size_t(MaxSearchResults); ++s) {
+            const int tense = page::TenseOfSlot(s);
+            if (tense >= int(tenses.size()) || !tenses[size_t(tense)]) continue;
+            buffers[size_t(s)].back() = '\0';
+            if (!SearchTextMatches(
+                    ignoreAccents ? FoldForComparison(forms[size_t(s)]) : std::string(forms[size_t(s)]),
+                    pattern, wholeWord))
+                continue;
+            result.texts.push_back(std::string(forms[size_t(s)]) + '\t' + forms[InfinitiveSlot] + '\t' +
+                                   std::to_string(tense));
+            result.values.push_back(value);
+        }
+    };
+    auto conjugate = [&](int32_t verb, bool& hasAlternate, bool& canBePronominal, bool alternate,
+                         bool& pronominal) {
+        for (auto& buffer : buffers) buffer[0] = '\0';
+        return module.ConjugateVerb(verb, true, &hasAlternate, &canBePronominal, &alternate, &pronominal,
+                                    nullptr, forms.data());
+    };
+    const int32_t count = module.GetVerbCount();
+    for (int32_t i = 0; i < count && result.texts.size() < size_t(MaxSearchResults); ++i) {
+        bool hasAlternate = false, canBePronominal = false, pronominal = false;
+        if (!conjugate(i, hasAlternate, canBePronominal, false, pronominal)) continue;
+        const bool onlyPronominal = pronominal;
+        match(i, false, pronominal);
+        if (hasAlternate) {
+            pronominal = onlyPronominal;
+            conjugate(i, hasAlternate, canBePronominal, true, pronominal);
+            match(i, true, pronominal);
+        }
+        if (onlyPronominal || !canBePronominal) continue;
+        pronominal = true;
+        conjugate(i, hasAlternate, canBePronominal, false, pronominal);
+        match(i, false, pronominal);
+        if (hasAlternate && canBePronominal) {
+            pronominal = true;
+            conjugate(i, hasAlternate, canBePronominal, true, pronominal);
+            match(i, true, pronominal);
+        }
+    }
+    result.Seal();
+    return result;
+}
+
+}  // namespace
+
+int FindText(const LanguageModule& module, const ConjOptions& options, const TenseSelection* tenses,
+             std::FILE* out, std::FILE* err) {
+    std::string pattern;
+    if (!ToCp1252(options.pattern, pattern, err)) return ConjUsageError;
+    int32_t flags = (options.definitions ? SearchDefinitions : SearchForms) |
+                    (options.wholeWord ? WholeWord : 0) | (options.ignoreAccents ? IgnoreAccents : 0);
+    Utf8Output output(out);
+    // Only some tenses: the tenses are chosen first, then the 200 matches.
+    std::optional<OwnedResultList> inTenses;
+    if (tenses && !options.definitions)
+        inTenses = FindInTenses(module, pattern, options.wholeWord, options.ignoreAccents, *tenses);
+    SearchResultList* list = nullptr;
+    if (inTenses)
+        list = &inTenses->list;
+    else
+        module.Find(pattern.c_str(), flags, &list);
+    std::unique_ptr<SearchResultList, std::function<void(SearchResultList*)>> owner(
+        inTenses ? nullptr : list, [&module](SearchResultList* l) { module.FreeSearchPtr(l); });
+    if (list == nullptr || list->count == 0) {
+        // Scripts still get a result to read: no matches.
+        const SearchResultList none{};
+        if (options.format != ConjFormat::Text) {
+            WriteMatches(module, options, none, tenses, output);
+            if (!output.Flush()) return OutputFailed(err);
+        }
+        Message(err, std::string(options.definitions ? "no definition contains \""
+                                 : tenses            ? "no form of the tenses asked for contains \""
+                                                     : "no form contains \"") +
+                         ShownArgument(options.pattern) + "\".");
+        return ConjNotFound;
+    }
+
+    if (options.format != ConjFormat::Text || tenses) {
+        if (!WriteMatches(module, options, *list, tenses, output)) {
+            if (!output.Flush()) return OutputFailed(err);
+            Message(err,
+                    "no form of the tenses asked for contains \"" + ShownArgument(options.pattern) + "\".");
+            return ConjNotFound;
+        }
+        bool written = output.Flush();
+        if (list->count >= MaxSearchResults) Message(err, "the search stops at 200 matches; more may exist.");
+        return written ? ConjOk : OutputFailed(err);
+    }
+    for (int32_t i = 0; i < list->count; ++i) {
+        // Forms: "form TAB infinitive TAB tense"; definitions: "definition TAB infinitive".
+        std::string text = list->texts[i] ? list->texts[i] : "";
+        size_t tab1 = text.find('\t');
+        if (tab1 == std::string::npos) continue;
+        size_t tab2 = text.find('\t', tab1 + 1);
+        std::string first = text.substr(0, tab1);
+        std::string infinitive =
+            text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1);
+        output.Append(infinitive.c_str());
+        output.Char('\t');
+        output.Append(first.c_str());
+        if (tab2 != std::string::npos) {
+            int tense = std::atoi(text.c_str() + tab2 + 1);
+            const char* name = module.GetTenseName2(tense);
+            output.Char('\t');
+            output.Append(name ? name : text.c_str() + tab2 + 1);
+        }
+        output.EndLine();
+    }
+    bool flushed = output.Flush();
+    if (list->count >= MaxSearchResults) Message(err, "the search stops at 200 matches; more may exist.");
+    return flushed ? ConjOk : OutputFailed(err);
+}
+
+}  // namespace cli
