@@ -12,42 +12,20 @@
 #include <fstream>
 #include <sstream>
 
+#include "../TempFolder.h"
 #include "platform/AtomicFile.h"
 #include "platform/ModuleLoader.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "plimo-atomic-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(path);
-    }
-};
-
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-}  // namespace
-
 TEST(AtomicFile, CreatesAndReplacesAndLeavesNoTemporaryFiles) {
-    TempDir dir;
+    TempFolder dir;
     std::string file = (dir.path / "data.txt").string();
     ASSERT_TRUE(platform::WriteFileAtomically(file, std::string("one\0two", 7)));
-    EXPECT_EQ(ReadAll(file), std::string("one\0two", 7));
+    EXPECT_EQ(TempFolder::Read(file), std::string("one\0two", 7));
     chmod(file.c_str(), 0640);
     ASSERT_TRUE(platform::WriteFileAtomically(file, "second"));
-    EXPECT_EQ(ReadAll(file), "second");
+    EXPECT_EQ(TempFolder::Read(file), "second");
     struct stat info;
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);  // the replaced file's permissions are kept
@@ -57,25 +35,25 @@ TEST(AtomicFile, CreatesAndReplacesAndLeavesNoTemporaryFiles) {
 TEST(AtomicFile, AFailedWriteKeepsTheOldFile) {
     if (geteuid() == 0) {
         // root writes into read-only folders; use a folder that does not exist.
-        TempDir dir;
+        TempFolder dir;
         std::string file = (dir.path / "missing" / "data.txt").string();
         EXPECT_FALSE(platform::WriteFileAtomically(file, "x"));
         EXPECT_EQ(platform::LastErrorCode(), ENOENT);
         return;
     }
-    TempDir dir;
+    TempFolder dir;
     std::string file = (dir.path / "data.txt").string();
     ASSERT_TRUE(platform::WriteFileAtomically(file, "old"));
     fs::permissions(dir.path, fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(platform::WriteFileAtomically(file, "new"));
     EXPECT_EQ(platform::LastErrorCode(), EACCES);
-    EXPECT_EQ(ReadAll(file), "old");
+    EXPECT_EQ(TempFolder::Read(file), "old");
 }
 
 TEST(AtomicFile, AFailedRenameLeavesNoTemporaryFile) {
     // A directory cannot be replaced by a file: the rename fails after the
     // temporary file was written, which must then be removed again.
-    TempDir dir;
+    TempFolder dir;
     fs::create_directory(dir.path / "target");
     EXPECT_FALSE(platform::WriteFileAtomically((dir.path / "target").string(), "x"));
     EXPECT_TRUE(fs::is_directory(dir.path / "target"));
@@ -83,7 +61,7 @@ TEST(AtomicFile, AFailedRenameLeavesNoTemporaryFile) {
 }
 
 TEST(AtomicFile, ASymbolicLinkStaysALink) {
-    TempDir dir;
+    TempFolder dir;
     fs::create_directory(dir.path / "kept");
     fs::path real = dir.path / "kept" / "data.txt";
     fs::path link = dir.path / "data.txt";
@@ -91,14 +69,14 @@ TEST(AtomicFile, ASymbolicLinkStaysALink) {
     fs::create_symlink(real, link);
     ASSERT_TRUE(platform::WriteFileAtomically(link.string(), "new"));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadAll(real), "new");
+    EXPECT_EQ(TempFolder::Read(real), "new");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "kept"), fs::directory_iterator()), 1);
 }
 
 // A link whose target folder is missing (an unmounted drive) is never
 // replaced by a file of its own: the save fails and says so.
 TEST(AtomicFile, ALinkToAMissingFolderIsLeftAlone) {
-    TempDir dir;
+    TempFolder dir;
     const fs::path link = dir.path / "French.txt";
     fs::create_symlink(dir.path / "unmounted" / "French.txt", link);
     EXPECT_FALSE(platform::WriteFileAtomically(link.string(), "data"));
@@ -107,13 +85,13 @@ TEST(AtomicFile, ALinkToAMissingFolderIsLeftAlone) {
     fs::create_directory(dir.path / "unmounted");
     EXPECT_TRUE(platform::WriteFileAtomically(link.string(), "data"));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadAll(dir.path / "unmounted" / "French.txt"), "data");
+    EXPECT_EQ(TempFolder::Read(dir.path / "unmounted" / "French.txt"), "data");
 }
 
 // Only our own stale temporary files go: the pattern, a regular file, and
 // old enough that no save can be writing it.
 TEST(AtomicFile, StaleTemporaryFilesAreRemoved) {
-    TempDir dir;
+    TempFolder dir;
     fs::create_directory(dir.path / "real");
     fs::create_symlink(dir.path / "real" / "French.txt", dir.path / "French.txt");
     auto make = [](const fs::path& file, bool old) {
@@ -141,7 +119,7 @@ TEST(AtomicFile, ASaveRemovesWhatKilledSavesLeftButNotALiveSavesFile) {
     // Saves killed one after another within the stale window: each left its
     // temporary unlocked. Another instance's save, still writing, holds a
     // lock on its own; one made a moment ago may not hold it yet.
-    TempDir dir;
+    TempFolder dir;
     const fs::path file = dir.path / "French.txt";
     auto temporary = [&](int secondsOld) {
         std::string pattern = file.string() + ".XXXXXX";
@@ -159,7 +137,7 @@ TEST(AtomicFile, ASaveRemovesWhatKilledSavesLeftButNotALiveSavesFile) {
     close(young.first);
 
     ASSERT_TRUE(platform::WriteFileAtomically(file.string(), "saved"));
-    EXPECT_EQ(ReadAll(file), "saved");
+    EXPECT_EQ(TempFolder::Read(file), "saved");
     std::vector<std::string> left;
     for (const auto& entry : fs::directory_iterator(dir.path))
         left.push_back(entry.path().filename().string());

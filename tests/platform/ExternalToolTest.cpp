@@ -12,6 +12,7 @@
 
 #include "platform/Mail.h"
 #include "platform/ShellOpen.h"
+#include "../TempFolder.h"
 
 namespace fs = std::filesystem;
 using namespace platform;
@@ -23,18 +24,13 @@ namespace {
 class FakeTools {
 public:
     explicit FakeTools(bool onlyFakes = false) {
-        std::string pattern = (fs::temp_directory_path() / "plimo-tools-XXXXXX").string();
-        dir_ = mkdtemp(pattern.data());
         const char* path = std::getenv("PATH");
         savedPath_ = path ? path : "";
         std::string newPath = dir_.string();
         if (!onlyFakes) newPath += ":" + savedPath_;
         setenv("PATH", newPath.c_str(), 1);
     }
-    ~FakeTools() {
-        setenv("PATH", savedPath_.c_str(), 1);
-        fs::remove_all(dir_);
-    }
+    ~FakeTools() { setenv("PATH", savedPath_.c_str(), 1); }
     void Add(const std::string& name, const std::string& body) {
         fs::path file = dir_ / name;
         std::ofstream(file) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > "
@@ -51,7 +47,8 @@ public:
     fs::path dir() const { return dir_; }
 
 private:
-    fs::path dir_;
+    TempFolder folder_{"plimo-tools"};
+    fs::path dir_ = folder_.path;
     std::string savedPath_;
 };
 

@@ -9,6 +9,7 @@
 
 #include "platform/ModuleLoader.h"
 #include "platform/ModuleResources.h"
+#include "../TempFolder.h"
 
 namespace fs = std::filesystem;
 using namespace platform;
@@ -18,15 +19,6 @@ namespace {
 // The test module is built into the program's own directory, so loading it
 // by its bare name exercises the "own directory first" rule.
 constexpr const char* TestModuleName = "platform_test_module.ldl";
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "plimo-platform-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
 
 }  // namespace
 
@@ -56,7 +48,7 @@ TEST(ModuleLoader, ReportsWhyALoadFailed) {
     EXPECT_EQ(LastErrorCode(), ENOENT);
     EXPECT_FALSE(LastErrorMessage().empty());
 
-    TempDir dir;
+    TempFolder dir;
     fs::path text = dir.path / "Text.ldl";
     std::ofstream(text) << "not a library\n";
     EXPECT_EQ(LoadModule(text.string()), nullptr);
@@ -81,7 +73,7 @@ TEST(ModuleLoader, ALibraryCutShortIsRefusedBeforeTheLoaderMapsIt) {
     std::ifstream in(whole, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     ASSERT_GT(bytes.size(), 8192u);
-    TempDir dir;
+    TempFolder dir;
     for (size_t length : {size_t(1000), size_t(4096), bytes.size() / 2}) {
         const fs::path cut = dir.path / ("Cut" + std::to_string(length) + ".ldl");
         std::ofstream(cut, std::ios::binary).write(bytes.data(), std::streamsize(length));

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/SettingsStore.h"
+#include "../TempFolder.h"
 
 namespace fs = std::filesystem;
 using platform::SettingsStore;
@@ -17,26 +18,6 @@ using platform::SettingsValueType;
 namespace {
 
 constexpr const char* Key = "Software\\Dulmek\\Plimo\\2.1";
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "plimo-settings-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
-
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteAll(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
 
 }  // namespace
 
@@ -56,7 +37,7 @@ TEST(SettingsStore, DefaultPathFollowsXdgConfigHome) {
 }
 
 TEST(SettingsStore, ValuesSurviveAWriteAndReadWithTheirTypes) {
-    TempDir dir;
+    TempFolder dir;
     fs::path file = dir.path / "sub" / "settings.reg";
     const unsigned char font[] = {0xF4, 0xFF, 0xFF, 0xFF, 0, 0, 'A', 'r', 'i', 'a', 'l', 0};
     const std::string tricky = std::string("C:\\Plimo \"2\"\n\xE9t\xE9\x01", 17);
@@ -69,7 +50,7 @@ TEST(SettingsStore, ValuesSurviveAWriteAndReadWithTheirTypes) {
         EXPECT_TRUE(store.SetBinary(std::string(Key) + "\\Child 0", "Empty", nullptr, 0));
         EXPECT_TRUE(store.Flush());
     }
-    std::string text = ReadAll(file);
+    std::string text = TempFolder::Read(file);
     EXPECT_NE(text.find("[Software\\Dulmek\\Plimo\\2.1]"), std::string::npos);
     EXPECT_NE(text.find("\"Maximized\"=dword:deadbeef"), std::string::npos);
     EXPECT_NE(text.find("\"Font\"=hex:f4,ff,ff,ff,00,00,41"), std::string::npos);
@@ -87,7 +68,7 @@ TEST(SettingsStore, ValuesSurviveAWriteAndReadWithTheirTypes) {
 }
 
 TEST(SettingsStore, ReadsCheckTypeAndSize) {
-    TempDir dir;
+    TempFolder dir;
     SettingsStore store(dir.path / "settings.reg");
     store.SetDword(Key, "Number", 5);
     store.SetString(Key, "Text", "5");
@@ -112,7 +93,7 @@ TEST(SettingsStore, ReadsCheckTypeAndSize) {
 }
 
 TEST(SettingsStore, KeysAreCreatedOnWriteAndDeletedWithTheirSubkeys) {
-    TempDir dir;
+    TempFolder dir;
     fs::path file = dir.path / "settings.reg";
     {
         SettingsStore store(file);
@@ -137,41 +118,41 @@ TEST(SettingsStore, KeysAreCreatedOnWriteAndDeletedWithTheirSubkeys) {
 }
 
 TEST(SettingsStore, NothingIsWrittenWithoutChanges) {
-    TempDir dir;
+    TempFolder dir;
     fs::path file = dir.path / "settings.reg";
     { SettingsStore store(file); }
     EXPECT_FALSE(fs::exists(file));
-    WriteAll(file, "[A]\n\"x\"=dword:00000001\n");
+    TempFolder::Write(file, "[A]\n\"x\"=dword:00000001\n");
     auto before = fs::last_write_time(file);
     {
         SettingsStore store(file);
         EXPECT_EQ(store.GetDword("A", "x"), 1u);
     }
-    EXPECT_EQ(ReadAll(file), "[A]\n\"x\"=dword:00000001\n");
+    EXPECT_EQ(TempFolder::Read(file), "[A]\n\"x\"=dword:00000001\n");
     EXPECT_EQ(fs::last_write_time(file), before);
 }
 
 TEST(SettingsStore, ACorruptOrTruncatedFileIsReadAsFarAsItIsValid) {
-    TempDir dir;
+    TempFolder dir;
     fs::path file = dir.path / "settings.reg";
-    WriteAll(file,
-             "\"orphan\"=dword:00000001\r\n"  // before any key: dropped
-             "[Good]\r\n"
-             "\"a\"=dword:00000010\r\n"
-             "\"b\"=dword:123\r\n"   // short: read as 0x123
-             "\"c\"=hex:01,02,\r\n"  // trailing comma
-             "\"d\"=hex:01,0g\r\n"   // bad digit
-             "\"e\"=\"no end quote\r\n"
-             "\"f\"=\"odd \\q escape\"\r\n"  // the backslash is kept
-             "\"g\"=\"text\" trailing\r\n"
-             "garbage line\r\n"
-             "\"h\"=hex:0a,0b\r\n"
-             "[Broken section\r\n"
-             "\"lost\"=dword:00000001\r\n"  // belongs to no valid key
-             "[]\r\n"
-             "[Other]\r\n"
-             "\"i\"=\"ok\"\r\n"
-             "\"j\"=\"trunc");
+    TempFolder::Write(file,
+                      "\"orphan\"=dword:00000001\r\n"  // before any key: dropped
+                      "[Good]\r\n"
+                      "\"a\"=dword:00000010\r\n"
+                      "\"b\"=dword:123\r\n"   // short: read as 0x123
+                      "\"c\"=hex:01,02,\r\n"  // trailing comma
+                      "\"d\"=hex:01,0g\r\n"   // bad digit
+                      "\"e\"=\"no end quote\r\n"
+                      "\"f\"=\"odd \\q escape\"\r\n"  // the backslash is kept
+                      "\"g\"=\"text\" trailing\r\n"
+                      "garbage line\r\n"
+                      "\"h\"=hex:0a,0b\r\n"
+                      "[Broken section\r\n"
+                      "\"lost\"=dword:00000001\r\n"  // belongs to no valid key
+                      "[]\r\n"
+                      "[Other]\r\n"
+                      "\"i\"=\"ok\"\r\n"
+                      "\"j\"=\"trunc");
     SettingsStore store(file);
     EXPECT_EQ(store.GetDword("Good", "a"), 16u);
     EXPECT_EQ(store.ValueNames("Good"), (std::vector<std::string>{"a", "b", "f", "h"}));
@@ -184,7 +165,7 @@ TEST(SettingsStore, ACorruptOrTruncatedFileIsReadAsFarAsItIsValid) {
 }
 
 TEST(SettingsStore, BinaryGarbageNeverCrashes) {
-    TempDir dir;
+    TempFolder dir;
     fs::path file = dir.path / "settings.reg";
     std::string junk;
     uint32_t seed = 12345;
@@ -194,7 +175,7 @@ TEST(SettingsStore, BinaryGarbageNeverCrashes) {
         if (i % 97 == 0) junk += "\n[K\\";
         if (i % 89 == 0) junk += "\n\"v\"=";
     }
-    WriteAll(file, junk);
+    TempFolder::Write(file, junk);
     SettingsStore store(file);
     // Whatever survived must write out and read back the same.
     store.SetDword("Z", "z", 1);
@@ -205,7 +186,7 @@ TEST(SettingsStore, BinaryGarbageNeverCrashes) {
 }
 
 TEST(SettingsStore, AFailedFlushKeepsTheChangesAndReportsFailure) {
-    TempDir dir;
+    TempFolder dir;
     fs::create_directory(dir.path / "settings.reg");  // a directory where the file should be
     SettingsStore store(dir.path / "settings.reg");
     store.SetDword("A", "x", 1);
@@ -219,15 +200,15 @@ TEST(SettingsStore, AFailedFlushKeepsTheChangesAndReportsFailure) {
 // A key nested without end, or with a huge name, is ignored like any other
 // line that cannot be read: reading, writing and closing stay bounded.
 TEST(SettingsStore, HostileKeysAreIgnoredAndTheRestKept) {
-    TempDir dir;
+    TempFolder dir;
     fs::path file = dir.path / "settings.reg";
     std::string deep = "[k";
     for (int i = 0; i < 100000; ++i) deep += "\\k";
     std::string nested32 = "[a";
     for (int i = 1; i < 32; ++i) nested32 += "\\a";
-    WriteAll(file, "[Good]\n\"a\"=dword:00000010\n\n" + deep + "]\n\"x\"=dword:00000001\n\n[" +
-                       std::string(2000, 'n') + "]\n\"y\"=dword:00000001\n\n" + nested32 +
-                       "]\n\"z\"=\"deep\"\n");
+    TempFolder::Write(file, "[Good]\n\"a\"=dword:00000010\n\n" + deep + "]\n\"x\"=dword:00000001\n\n[" +
+                                std::string(2000, 'n') + "]\n\"y\"=dword:00000001\n\n" + nested32 +
+                                "]\n\"z\"=\"deep\"\n");
     {
         SettingsStore store(file);
         EXPECT_EQ(store.GetDword("Good", "a"), 16u);
@@ -238,7 +219,7 @@ TEST(SettingsStore, HostileKeysAreIgnoredAndTheRestKept) {
         EXPECT_TRUE(store.SetDword("Good", "b", 2));
         EXPECT_TRUE(store.Flush());
     }
-    const std::string written = ReadAll(file);
+    const std::string written = TempFolder::Read(file);
     EXPECT_LT(written.size(), 4096u);
     SettingsStore again(file);
     EXPECT_EQ(again.GetDword("Good", "b"), 2u);
@@ -248,7 +229,7 @@ TEST(SettingsStore, HostileKeysAreIgnoredAndTheRestKept) {
 // A settings file that is there but cannot be read (a folder or a pipe in its
 // place) leaves the defaults in use and is never overwritten.
 TEST(SettingsStore, AnUnreadableFileIsNeverOverwritten) {
-    TempDir dir;
+    TempFolder dir;
     fs::path file = dir.path / "settings.reg";
     for (int kind = 0; kind < 2; ++kind) {
         if (kind == 0)
@@ -272,16 +253,16 @@ TEST(SettingsStore, AnUnreadableFileIsNeverOverwritten) {
 // Lines a person writes by hand in .reg files are read; what cannot be read
 // is reported and written back exactly as it was.
 TEST(SettingsStore, HandEditedLinesAreReadOrKept) {
-    TempDir dir;
+    TempFolder dir;
     fs::path file = dir.path / "settings.reg";
-    WriteAll(file,
-             "; school-wide settings\n"
-             "[Software\\Dulmek\\Plimo\\2.1]\n"
-             "  \"Support Address\" = \"it-desk@school.example\"  \n"
-             "\"Path\"=\"C:\\mine\\italic\"\n"
-             "\"Status Bar\" = DWORD:0\n"
-             "; keep the bar hidden\n"
-             "\"Mystery\"=hex(2):41,00\n");
+    TempFolder::Write(file,
+                      "; school-wide settings\n"
+                      "[Software\\Dulmek\\Plimo\\2.1]\n"
+                      "  \"Support Address\" = \"it-desk@school.example\"  \n"
+                      "\"Path\"=\"C:\\mine\\italic\"\n"
+                      "\"Status Bar\" = DWORD:0\n"
+                      "; keep the bar hidden\n"
+                      "\"Mystery\"=hex(2):41,00\n");
     std::vector<std::string> skipped;
     {
         SettingsStore store(file);
@@ -291,7 +272,7 @@ TEST(SettingsStore, HandEditedLinesAreReadOrKept) {
         EXPECT_EQ(store.SkippedLines(), std::vector<std::string>{"line 7: \"Mystery\"=hex(2):41,00"});
         store.SetDword(Key, "English Bar", 1);
     }
-    const std::string text = ReadAll(file);
+    const std::string text = TempFolder::Read(file);
     for (const char* line : {"; school-wide settings\n", "; keep the bar hidden\n",
                              "\"Mystery\"=hex(2):41,00\n", "\"English Bar\"=dword:00000001\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
@@ -302,11 +283,11 @@ TEST(SettingsStore, HandEditedLinesAreReadOrKept) {
 
 // Two programs, each writing only what it changed over what the other wrote.
 TEST(SettingsStore, EachStoreWritesOnlyItsOwnChanges) {
-    TempDir dir;
+    TempFolder dir;
     fs::path file = dir.path / "settings.reg";
-    WriteAll(file,
-             "[A]\n\"Status Bar\"=dword:00000001\n\"English Bar\"=dword:00000001\n[A\\Child "
-             "0]\n\"Verb\"=\"aimer\"\n");
+    TempFolder::Write(file,
+                      "[A]\n\"Status Bar\"=dword:00000001\n\"English Bar\"=dword:00000001\n[A\\Child "
+                      "0]\n\"Verb\"=\"aimer\"\n");
     SettingsStore first(file), second(file);
     first.SetDword("A", "Status Bar", 0);
     first.DeleteKey("A\\Child 0");

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../TempFolder.h"
 #include "Crc32.h"
 #include "DataFiles.h"
 #include "DatabaseBuilder.h"
@@ -19,11 +20,7 @@ namespace {
 
 class Sources : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("plimo-dbc-test-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { dir_ = folder_.path; }
 
     std::string Write(const std::string& name, const std::string& text) {
         const auto path = (dir_ / name).string();
@@ -58,6 +55,7 @@ protected:
         return verbs;
     }
 
+    TempFolder folder_{"plimo-dbc-test"};
     fs::path dir_;
 };
 
