@@ -7,79 +7,27 @@
 #include "LanguageModule.h"
 
 std::string FoldForComparison(std::string_view text) {
+    // The small letter without its accent of each byte from 0xE0 (capitals
+    // are lowered first); '\0' keeps the byte.
+    static const char withoutAccent[] = "aaaaaa\0ceeeeiiii\0nooooo\0\0uuuuy\0y";
     std::string folded;
     folded.reserve(text.size());
     for (char c : text) {
         unsigned char b = static_cast<unsigned char>(c);
-        if (b >= 'A' && b <= 'Z') {
-            folded += static_cast<char>(b - 'A' + 'a');
-            continue;
-        }
-        if (b < 0x80) {
-            folded += c;
-            continue;
-        }
-        if (b >= 0xC0 && b < 0xE0 && b != 0xD7 && b != 0xDF) b += 0x20;  // upper -> lower
-        switch (b) {
-        case 0xE0:
-        case 0xE1:
-        case 0xE2:
-        case 0xE3:
-        case 0xE4:
-        case 0xE5:
-            folded += 'a';
-            break;
-        case 0xE7:
-            folded += 'c';
-            break;
-        case 0xE8:
-        case 0xE9:
-        case 0xEA:
-        case 0xEB:
-            folded += 'e';
-            break;
-        case 0xEC:
-        case 0xED:
-        case 0xEE:
-        case 0xEF:
-            folded += 'i';
-            break;
-        case 0xF1:
-            folded += 'n';
-            break;
-        case 0xF2:
-        case 0xF3:
-        case 0xF4:
-        case 0xF5:
-        case 0xF6:
-            folded += 'o';
-            break;
-        case 0xF9:
-        case 0xFA:
-        case 0xFB:
-        case 0xFC:
-            folded += 'u';
-            break;
-        case 0xFD:
-        case 0xFF:
-        case 0x9F:
-            folded += 'y';
-            break;
-        case 0xE6:
+        if (b >= 'A' && b <= 'Z') b += 0x20;
+        if (b >= 0xC0 && b < 0xE0 && b != 0xD7 && b != 0xDF) b += 0x20;
+        if (b == 0xE6)
             folded += "ae";
-            break;
-        case 0x9C:
-        case 0x8C:
+        else if (b == 0x9C || b == 0x8C)  // œ Œ
             folded += "oe";
-            break;
-        case 0x92:
-        case 0x91:
+        else if (b == 0x9F)  // Ÿ
+            folded += 'y';
+        else if (b == 0x91 || b == 0x92)  // curly quotes
             folded += '\'';
-            break;
-        default:
+        else if (b >= 0xE0 && withoutAccent[b - 0xE0] != '\0')
+            folded += withoutAccent[b - 0xE0];
+        else
             folded += static_cast<char>(b);
-            break;
-        }
     }
     return folded;
 }

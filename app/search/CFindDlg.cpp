@@ -20,6 +20,17 @@
 namespace {
 constexpr int FirstLetterCommand = IdInsertFirst;
 constexpr int LastLetterCommand = IdInsertLast;
+
+// A control of the dialog with its text, its object name (the control id
+// tests and the keyboard order know it by) and its place in dialog units.
+template <class Control>
+Control* Place(QWidget* dialog, const DialogUnits& du, const QString& text, const QString& name,
+               QRect place) {
+    auto* control = new Control(text, dialog);
+    if (!name.isEmpty()) control->setObjectName(name);
+    control->setGeometry(du.Map(place.x(), place.y(), place.width(), place.height()));
+    return control;
+}
 }  // namespace
 
 CFindDlg::CFindDlg(QWidget* parent) : QDialog(parent) {
@@ -33,53 +44,10 @@ CFindDlg::CFindDlg(QWidget* parent) : QDialog(parent) {
     edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("edit1001"));
     edit->setGeometry(du.Map(54, 7, 131, 12));
-
-    findButton = new QPushButton(QStringLiteral("&Find"), this);
-    findButton->setObjectName(QStringLiteral("button1"));
-    findButton->setGeometry(du.Map(208, 7, 50, 14));
-    findButton->setDefault(true);
-    connect(findButton, &QPushButton::clicked, this, &CFindDlg::accept);
-    // There is nothing to find until something is typed.
-    findButton->setEnabled(false);
-    connect(edit, &QLineEdit::textChanged, this,
-            [this](const QString& text) { findButton->setEnabled(!text.isEmpty()); });
-
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("button2"));
-    cancel->setGeometry(du.Map(208, 25, 50, 14));
-    connect(cancel, &QPushButton::clicked, this, &CFindDlg::reject);
-
-    verbsButton = new QRadioButton(QStringLiteral("Search &Verbs"), this);
-    verbsButton->setObjectName(QStringLiteral("radio1007"));
-    verbsButton->setGeometry(du.Map(11, 33, 111, 10));
-    definitionsButton = new QRadioButton(QStringLiteral("Search English &Definitions"), this);
-    definitionsButton->setObjectName(QStringLiteral("radio1008"));
-    definitionsButton->setGeometry(du.Map(11, 45, 111, 10));
-    typeGroup = new QButtonGroup(this);
-    typeGroup->addButton(verbsButton, 0);
-    typeGroup->addButton(definitionsButton, 1);
-
-    wholeWordBox = new QCheckBox(QStringLiteral("&Match whole word only"), this);
-    wholeWordBox->setObjectName(QStringLiteral("check1002"));
-    wholeWordBox->setGeometry(du.Map(12, 57, 102, 9));
-    ignoreAccentsBox = new QCheckBox(QStringLiteral("&Ignore accents"), this);
-    ignoreAccentsBox->setObjectName(QStringLiteral("check1015"));
-    ignoreAccentsBox->setGeometry(du.Map(12, 69, 102, 9));
-    ignoreAccentsBox->setToolTip(
-        QStringLiteral("Find \u00e9tions by typing etions, \u0153uvre by typing oeuvre"));
-
-    languageGroupButtons = new QButtonGroup(this);
-    for (int i = 0; i < 3; ++i) {
-        auto* button = new QRadioButton(QStringLiteral("Language %1").arg(i + 1), this);
-        button->setObjectName(QStringLiteral("radio%1").arg(1012 + i));
-        button->setGeometry(du.Map(136, 33 + 12 * i, 60, 8));
-        button->hide();
-        languageGroupButtons->addButton(button, i);
-        languageButtons[i] = button;
-    }
-
-    auto* label = new QLabel(QStringLiteral("Find What:"), this);
-    label->setGeometry(du.Map(7, 8, 42, 9));
+    MakeButtons(du);
+    MakeOptions(du);
+    MakeLanguageChoice(du);
+    Place<QLabel>(this, du, QStringLiteral("Find What:"), {}, QRect(7, 8, 42, 9));
 
     accentButton = new QToolButton(this);
     accentButton->setObjectName(QStringLiteral("button1010"));
@@ -89,14 +57,54 @@ CFindDlg::CFindDlg(QWidget* parent) : QDialog(parent) {
     accentButton->setToolTip(QStringLiteral("Insert an accented letter"));
     connect(accentButton, &QToolButton::clicked, this, &CFindDlg::ShowAccentMenu);
 
-    auto* options = new QGroupBox(QStringLiteral("Options"), this);
-    options->setGeometry(du.Map(7, 23, 119, 61));
+    auto* options = Place<QGroupBox>(this, du, QStringLiteral("Options"), {}, QRect(7, 23, 119, 61));
     options->lower();
-    languageGroup = new QGroupBox(QStringLiteral("Language"), this);
-    languageGroup->setObjectName(QStringLiteral("group1011"));
-    languageGroup->setGeometry(du.Map(132, 23, 69, 49));
-    languageGroup->hide();
     languageGroup->lower();
+}
+
+void CFindDlg::MakeButtons(const DialogUnits& du) {
+    findButton = Place<QPushButton>(this, du, QStringLiteral("&Find"), QStringLiteral("button1"),
+                                    QRect(208, 7, 50, 14));
+    findButton->setDefault(true);
+    connect(findButton, &QPushButton::clicked, this, &CFindDlg::accept);
+    // There is nothing to find until something is typed.
+    findButton->setEnabled(false);
+    connect(edit, &QLineEdit::textChanged, this,
+            [this](const QString& text) { findButton->setEnabled(!text.isEmpty()); });
+    auto* cancel = Place<QPushButton>(this, du, QStringLiteral("Cancel"), QStringLiteral("button2"),
+                                      QRect(208, 25, 50, 14));
+    connect(cancel, &QPushButton::clicked, this, &CFindDlg::reject);
+}
+
+void CFindDlg::MakeOptions(const DialogUnits& du) {
+    verbsButton = Place<QRadioButton>(this, du, QStringLiteral("Search &Verbs"), QStringLiteral("radio1007"),
+                                      QRect(11, 33, 111, 10));
+    definitionsButton = Place<QRadioButton>(this, du, QStringLiteral("Search English &Definitions"),
+                                            QStringLiteral("radio1008"), QRect(11, 45, 111, 10));
+    typeGroup = new QButtonGroup(this);
+    typeGroup->addButton(verbsButton, 0);
+    typeGroup->addButton(definitionsButton, 1);
+    wholeWordBox = Place<QCheckBox>(this, du, QStringLiteral("&Match whole word only"),
+                                    QStringLiteral("check1002"), QRect(12, 57, 102, 9));
+    ignoreAccentsBox = Place<QCheckBox>(this, du, QStringLiteral("&Ignore accents"),
+                                        QStringLiteral("check1015"), QRect(12, 69, 102, 9));
+    ignoreAccentsBox->setToolTip(
+        QStringLiteral("Find \u00e9tions by typing etions, \u0153uvre by typing oeuvre"));
+}
+
+void CFindDlg::MakeLanguageChoice(const DialogUnits& du) {
+    languageGroupButtons = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        auto* button =
+            Place<QRadioButton>(this, du, QStringLiteral("Language %1").arg(i + 1),
+                                QStringLiteral("radio%1").arg(1012 + i), QRect(136, 33 + 12 * i, 60, 8));
+        button->hide();
+        languageGroupButtons->addButton(button, i);
+        languageButtons[i] = button;
+    }
+    languageGroup = Place<QGroupBox>(this, du, QStringLiteral("Language"), QStringLiteral("group1011"),
+                                     QRect(132, 23, 69, 49));
+    languageGroup->hide();
 }
 
 int CFindDlg::DoModal() {

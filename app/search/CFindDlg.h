@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+struct DialogUnits;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -61,6 +62,11 @@ public slots:
     void accept() override;
 
 private:
+    // Parts of the constructor.
+    void MakeButtons(const DialogUnits& du);
+    void MakeOptions(const DialogUnits& du);
+    void MakeLanguageChoice(const DialogUnits& du);
+
     void OnInitDialog();
 
     QLineEdit* edit = nullptr;
