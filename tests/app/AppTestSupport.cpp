@@ -86,11 +86,12 @@ void TypeText(QWidget* widget, const QString& text) {
     }
 }
 
-RunningProgramTest::RunningProgramTest() = default;
+RunningProgramTest::RunningProgramTest(Start start_) : start(start_) {}
 RunningProgramTest::~RunningProgramTest() = default;
 
 void RunningProgramTest::init() {
     workspace = std::make_unique<TestWorkspace>();
+    if (start == Start::WorkspaceOnly) return;
     frame = StartFrame();
     QVERIFY(frame);
 }

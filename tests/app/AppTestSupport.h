@@ -64,14 +64,17 @@ void TypeText(QWidget* widget, const QString& text);
 // Lets pending events (layout, paint, deferred deletes) run.
 void ProcessEvents();
 
-// A Qt Test case that starts the program on the test module before each test
-// function and stops it after. A case that needs more at start calls these
-// from its own init() and cleanup().
+// A Qt Test case that gives each test function a workspace of its own and
+// starts the program on the test module before it, stopping it after. A case
+// whose functions start and stop the program themselves (to see what one run
+// leaves to the next) asks for the workspace alone. A case that needs more at
+// start calls these from its own init() and cleanup().
 class RunningProgramTest : public QObject {
     Q_OBJECT
 
 public:
-    RunningProgramTest();
+    enum class Start { Program, WorkspaceOnly };
+    explicit RunningProgramTest(Start start = Start::Program);
     ~RunningProgramTest() override;
 
 protected slots:
@@ -81,4 +84,7 @@ protected slots:
 protected:
     std::unique_ptr<TestWorkspace> workspace;
     std::unique_ptr<CMainFrame> frame;
+
+private:
+    Start start;
 };

@@ -38,15 +38,15 @@ void WriteChild(int n, StoredRect rect, uint32_t pos, const char* verb, uint32_t
 
 }  // namespace
 
-class SettingsTest : public QObject {
+// Each function starts and stops the program itself, to see what one run
+// leaves to the next.
+class SettingsTest : public RunningProgramTest {
     Q_OBJECT
 
+public:
+    SettingsTest() : RunningProgramTest(Start::WorkspaceOnly) {}
+
 private slots:
-    void init() { workspace = std::make_unique<TestWorkspace>(); }
-    void cleanup() {
-        StopFrame(frame);
-        workspace.reset();
-    }
 
     void registryLayer() {
         QVERIFY(!OpenKeyPath("HKEY_NOWHERE\\Software", true));
@@ -380,10 +380,6 @@ private slots:
         QCOMPARE(messages.messages.size(), 1);
         QVERIFY(messages.messages[0].text.startsWith(QStringLiteral("Your settings could not be saved.")));
     }
-
-private:
-    std::unique_ptr<TestWorkspace> workspace;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 QTEST_MAIN(SettingsTest)

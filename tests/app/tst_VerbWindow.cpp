@@ -17,23 +17,25 @@
 
 namespace {
 
-// Column widths as the page must have them: the widest visible line of each
-// cell, plus twice the margin once per row.
-std::array<int, 4> ExpectedColumnWidths(const CChildFrame& w) {
+// Every line of the page fits its column with a margin on each side, and
+// no column is wider than its widest line needs (each row of cells adds its
+// two margins).
+void CheckColumnsFitTheirLines(const CChildFrame& w) {
     QFontMetrics metrics(*VerbFont);
-    std::array<int, 4> widths{};
-    for (int row = 0; row < w.RowCount(); ++row) {
-        for (int col = 0; col < w.ColumnCount(); ++col) {
-            int first = (row * w.ColumnCount() + col) * w.BlocksPerCell() * 7;
-            for (int e = first; e < first + w.BlocksPerCell() * 7; ++e) {
+    const int linesPerCell = w.BlocksPerCell() * 7;
+    for (int col = 0; col < w.ColumnCount(); ++col) {
+        int widest = 0;
+        for (int row = 0; row < w.RowCount(); ++row) {
+            const int first = (row * w.ColumnCount() + col) * linesPerCell;
+            for (int e = first; e < first + linesPerCell; ++e) {
                 if (!w.PageLine(e)) continue;
-                int width = metrics.horizontalAdvance(FromCp1252(VisibleText(w.PageLine(e))));
-                widths[size_t(col)] = std::max(widths[size_t(col)], width);
+                const int width = metrics.horizontalAdvance(FromCp1252(VisibleText(w.PageLine(e))));
+                QVERIFY2(width + 2 * w.MarginX() <= w.ColumnWidths()[size_t(col)], w.PageLine(e));
+                widest = std::max(widest, width);
             }
-            widths[size_t(col)] += 2 * w.MarginX();
         }
+        QVERIFY(w.ColumnWidths()[size_t(col)] <= widest + 2 * w.MarginX() * w.RowCount());
     }
-    return widths;
 }
 
 // Whether the image has a pixel of `colour` inside `rect`.
@@ -46,19 +48,12 @@ bool HasColour(const QImage& image, const QRect& rect, QRgb colour) {
 
 }  // namespace
 
-class VerbWindowTest : public QObject {
+class VerbWindowTest : public RunningProgramTest {
     Q_OBJECT
 
 private slots:
-    void init() { workspace = std::make_unique<TestWorkspace>(); }
-    void cleanup() {
-        StopFrame(frame);
-        workspace.reset();
-    }
 
     void fullScreenGeometry() {
-        frame = StartFrame();
-        QVERIFY(frame);
         auto* w = qobject_cast<CFullScreen*>(frame->ActiveVerbWindow());
         QVERIFY(w);
         QCOMPARE(w->VerbIndex(), 0);
@@ -68,23 +63,17 @@ private slots:
         QFontMetrics metrics(*VerbFont);
         QCOMPARE(LineHeight, metrics.height() + metrics.leading());
         QCOMPARE(VerbFont->family(), QStringLiteral("Arial"));
-        auto expected = ExpectedColumnWidths(*w);
-        int sum = 0;
-        for (int c = 0; c < 4; ++c) {
-            QCOMPARE(w->ColumnWidths()[size_t(c)], expected[size_t(c)]);
-            sum += expected[size_t(c)];
-        }
-        QCOMPARE(w->PageWidth(), sum + 2 * 5);
+        CheckColumnsFitTheirLines(*w);
+        const auto& widths = w->ColumnWidths();
+        QCOMPARE(w->PageWidth(), widths[0] + widths[1] + widths[2] + widths[3] + 2 * 5);
         QCOMPARE(w->PageHeight(), 31 * LineHeight + 2 * 5);
         // The fourth block's heading, and a line of the last column.
         QCOMPARE(w->LinePosition(0, 3, 0), QPoint(5, 5 + 24 * LineHeight));
         QCOMPARE(w->LinePosition(3, 1, 2),
-                 QPoint(5 + expected[0] + expected[1] + expected[2], 5 + 10 * LineHeight));
+                 QPoint(5 + widths[0] + widths[1] + widths[2], 5 + 10 * LineHeight));
     }
 
     void blockOrderOfBothLayouts() {
-        frame = StartFrame();
-        QVERIFY(frame);
         LanguageModule* module = frame->modules[0].get();
         CChildFrame* full = frame->ActiveVerbWindow();
         QCOMPARE(full->PageLine(13 * 7), module->GetTenseName(13));  // Conditionnel Passé
@@ -108,8 +97,6 @@ private slots:
     }
 
     void tabbedGeometry() {
-        frame = StartFrame();
-        QVERIFY(frame);
         frame->OnCommand(IdTabbedScreen);
         frame->OnCommand(IdNewWindowFirst);
         auto* w = qobject_cast<CTabbedScreen*>(frame->ActiveVerbWindow());
@@ -117,10 +104,8 @@ private slots:
         QRect display = w->pageTabs->AdjustRect(false, QRect(0, 0, 100, 100));
         QCOMPARE(w->MarginX(), 5 + display.left());
         QCOMPARE(w->MarginY(), 5 + display.top());
-        auto expected = ExpectedColumnWidths(*w);
-        QCOMPARE(w->ColumnWidths()[0], expected[0]);
-        QCOMPARE(w->ColumnWidths()[1], expected[1]);
-        QCOMPARE(w->PageWidth(), expected[0] + expected[1] + 2 * w->MarginX());
+        CheckColumnsFitTheirLines(*w);
+        QCOMPARE(w->PageWidth(), w->ColumnWidths()[0] + w->ColumnWidths()[1] + 2 * w->MarginX());
         QCOMPARE(w->PageHeight(), 15 * LineHeight + 2 * w->MarginY());
         QCOMPARE(w->size(), w->PageWindowSize());
         QCOMPARE(w->pageTabs->count(), 4);
@@ -170,8 +155,6 @@ private slots:
         std::string longLine(400, 'x');
         QCOMPARE(int(VisibleText(longLine.c_str()).size()), MaxVisibleLineLength);
 
-        frame = StartFrame();
-        QVERIFY(frame);
         CChildFrame* w = frame->ActiveVerbWindow();
         QImage image = w->View()->viewport()->grab().toImage();
         const QPoint heading = w->LinePosition(0, 0, 0);
@@ -205,8 +188,6 @@ private slots:
         QFETCH(int, image1);
         QFETCH(int, image2);
         QFETCH(bool, variants);
-        frame = StartFrame();
-        QVERIFY(frame);
         CChildFrame* w = frame->ActiveVerbWindow();
         w->SetVerb(verb);
         QCOMPARE(w->GetAlternateImage1(), image1);
@@ -232,8 +213,6 @@ private slots:
     }
 
     void pronominalToggleRewritesInPlace() {
-        frame = StartFrame();
-        QVERIFY(frame);
         CChildFrame* w = frame->ActiveVerbWindow();
         const char* line = w->PageLine(1);
         QCOMPARE(w->windowTitle(), QStringLiteral("aimer"));
@@ -256,8 +235,6 @@ private slots:
     }
 
     void outOfRangeIndexShowsFirstVerb() {
-        frame = StartFrame();
-        QVERIFY(frame);
         LanguageModule* module = frame->modules[0].get();
         CChildFrame* a = frame->OpenVerbWindow(module, -1, false, false);
         QCOMPARE(a->VerbIndex(), 0);
@@ -272,8 +249,6 @@ private slots:
     }
 
     void fontChangeRemeasuresEveryWindow() {
-        frame = StartFrame();
-        QVERIFY(frame);
         CChildFrame* full = frame->ActiveVerbWindow();
         frame->fullScreenLayout = false;
         CChildFrame* tabbed = frame->OpenVerbWindow(frame->modules[0].get(), Monter, false, false);
@@ -291,8 +266,6 @@ private slots:
     }
 
     void fullScreenScrollBars() {
-        frame = StartFrame();
-        QVERIFY(frame);
         CChildFrame* w = frame->ActiveVerbWindow();
         PageView* view = w->View();
         w->resize(w->PageWidth() + 200, w->PageHeight() + 200);
@@ -335,8 +308,6 @@ private slots:
     }
 
     void restoredRectangleSurvivesMaximiseAndMinimise() {
-        frame = StartFrame();
-        QVERIFY(frame);
         CChildFrame* w = frame->ActiveVerbWindow();
         const QRect normal(30, 40, 500, 300);
         w->setGeometry(normal);
@@ -352,10 +323,6 @@ private slots:
         ProcessEvents();
         QCOMPARE(w->RestoredGeometry(), normal);
     }
-
-private:
-    std::unique_ptr<TestWorkspace> workspace;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 QTEST_MAIN(VerbWindowTest)
