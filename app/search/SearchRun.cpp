@@ -59,82 +59,116 @@ QSize DefaultResultSize(CResultWnd* window, QMdiArea* area) {
     return {width, height};
 }
 
-}  // namespace
+// The merge of a module's result with the user's own definitions: forms as
+// the module found them, then the definitions each verb window shows, once
+// per verb and form.
+class DefinitionsMerge {
+public:
+    DefinitionsMerge(const LanguageModule& language, uint32_t flags)
+        : language_(language),
+          flags_(flags),
+          count_(std::max(language.GetVerbCount(), 0)),
+          listed_(size_t(count_) * 2, false) {}
 
-MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchResultList& moduleResult,
-                                  const std::string& pattern, uint32_t flags) {
+    void TakeModuleResult(const SearchResultList& moduleResult) {
+        for (int32_t i = 0; i < moduleResult.count && moduleResult.texts && moduleResult.values; ++i) {
+            const std::string text = moduleResult.texts[i] ? moduleResult.texts[i] : "";
+            const int32_t value = moduleResult.values[i];
+            const size_t firstTab = text.find('\t');
+            const bool formEntry =
+                firstTab != std::string::npos && text.find('\t', firstTab + 1) != std::string::npos;
+            if (formEntry || !(flags_ & SearchDefinitions)) {
+                forms_.push_back({text, value});
+                continue;
+            }
+            // Kept only where it is the definition the verb window shows for
+            // that verb and form, and only once.
+            const int32_t index = value & ResultVerbIndexMask;
+            if (index >= count_ || listed_[Slot(value)]) continue;
+            if (Shown(index, (value & ResultPronominal) != 0) != text.substr(0, firstTab)) continue;
+            listed_[Slot(value)] = true;
+            definitions_.push_back({text, value});
+        }
+    }
+
+    // The user's own definitions that match, where they differ from the
+    // module's: the module has not searched them.
+    void AddUserDefinitions(const std::string& pattern) {
+        if (!(flags_ & SearchDefinitions) || language_.EntryPoints().GetEnglishDefinition == nullptr) return;
+        const bool fold = (flags_ & IgnoreAccents) != 0;
+        const std::string wanted = fold ? FoldForComparison(pattern) : pattern;
+        for (int32_t index = 0; index < count_; ++index) {
+            for (bool pronominal : {false, true}) {
+                const char* own = language_.ModuleEnglishDefinition(index, pronominal);
+                const std::string shown = Shown(index, pronominal);
+                if (shown.empty() || (own != nullptr && shown == own)) continue;
+                if (!SearchTextMatches(fold ? FoldForComparison(shown) : shown, wanted,
+                                       (flags_ & WholeWord) != 0))
+                    continue;
+                AddUserDefinition(index, pronominal, shown);
+            }
+        }
+        std::stable_sort(definitions_.begin(), definitions_.end(),
+                         [](const Entry& a, const Entry& b) { return Slot(a.value) < Slot(b.value); });
+    }
+
+    MergedResult Result() {
+        MergedResult merged;
+        for (std::vector<Entry>* part : {&forms_, &definitions_})
+            for (Entry& entry : *part) {
+                if (merged.texts.size() == size_t(MaxSearchResults)) break;
+                merged.texts.push_back(std::move(entry.text));
+                merged.values.push_back(entry.value);
+            }
+        merged.Seal();
+        return merged;
+    }
+
+private:
     struct Entry {
         std::string text;
         int32_t value;
     };
-    std::vector<Entry> forms, definitions;
-    std::vector<bool> listed;  // by verb index * 2 + pronominal
-    const int32_t count = std::max(language.GetVerbCount(), 0);
-    listed.assign(size_t(count) * 2, false);
-    auto slot = [](int32_t value) {
+
+    static size_t Slot(int32_t value) {
         return size_t(value & ResultVerbIndexMask) * 2 + ((value & ResultPronominal) ? 1 : 0);
-    };
-    auto shownDefinition = [&language](int32_t index, bool pronominal) {
-        const char* text = language.GetEnglishDefinition(index, pronominal);
-        return std::string(text ? text : "");
-    };
-    for (int32_t i = 0; i < moduleResult.count && moduleResult.texts && moduleResult.values; ++i) {
-        const std::string text = moduleResult.texts[i] ? moduleResult.texts[i] : "";
-        const int32_t value = moduleResult.values[i];
-        const size_t firstTab = text.find('\t');
-        const bool formEntry =
-            firstTab != std::string::npos && text.find('\t', firstTab + 1) != std::string::npos;
-        if (formEntry || !(flags & SearchDefinitions)) {
-            forms.push_back({text, value});
-            continue;
-        }
-        // Kept only where it is the definition the verb window shows for
-        // that verb and form, and only once.
-        const int32_t index = value & ResultVerbIndexMask;
-        if (index >= count || listed[slot(value)]) continue;
-        if (shownDefinition(index, (value & ResultPronominal) != 0) != text.substr(0, firstTab)) continue;
-        listed[slot(value)] = true;
-        definitions.push_back({text, value});
     }
-    // The user's own definitions that match, where they differ from the
-    // module's: the module has not searched them.
-    if ((flags & SearchDefinitions) && language.EntryPoints().GetEnglishDefinition != nullptr) {
-        char buffers[FormSlotCount][64];
+    std::string Shown(int32_t index, bool pronominal) const {
+        const char* text = language_.GetEnglishDefinition(index, pronominal);
+        return std::string(text ? text : "");
+    }
+
+    // Lists `shown` with the infinitive the verb window shows for that form.
+    void AddUserDefinition(int32_t index, bool pronominal, const std::string& shown) {
+        char buffers[FormSlotCount][64] = {};
         char* formPointers[FormSlotCount];
         for (int s = 0; s < FormSlotCount; ++s) formPointers[s] = buffers[s];
-        for (int32_t index = 0; index < count; ++index) {
-            for (bool pronominal : {false, true}) {
-                const char* own = language.ModuleEnglishDefinition(index, pronominal);
-                const std::string shown = shownDefinition(index, pronominal);
-                if (shown.empty() || (own != nullptr && shown == own)) continue;
-                const bool fold = (flags & IgnoreAccents) != 0;
-                if (!SearchTextMatches(fold ? FoldForComparison(shown) : shown,
-                                       fold ? FoldForComparison(pattern) : pattern, (flags & WholeWord) != 0))
-                    continue;
-                bool hasAlternate = false, canBePronominal = false, alternate = false, reflexive = pronominal;
-                std::memset(buffers, 0, sizeof buffers);
-                language.ConjugateVerb(index, true, &hasAlternate, &canBePronominal, &alternate, &reflexive,
-                                       nullptr, formPointers);
-                buffers[InfinitiveSlot][63] = '\0';
-                const int32_t value = index | (reflexive ? int32_t(ResultPronominal) : 0);
-                // An only-pronominal verb shows its pronominal definition.
-                if (reflexive != pronominal || listed[slot(value)]) continue;
-                listed[slot(value)] = true;
-                definitions.push_back({shown + '\t' + buffers[InfinitiveSlot], value});
-            }
-        }
-        std::stable_sort(definitions.begin(), definitions.end(),
-                         [&slot](const Entry& a, const Entry& b) { return slot(a.value) < slot(b.value); });
+        bool hasAlternate = false, canBePronominal = false, alternate = false, reflexive = pronominal;
+        language_.ConjugateVerb(index, true, &hasAlternate, &canBePronominal, &alternate, &reflexive, nullptr,
+                                formPointers);
+        buffers[InfinitiveSlot][63] = '\0';
+        const int32_t value = index | (reflexive ? int32_t(ResultPronominal) : 0);
+        // An only-pronominal verb shows its pronominal definition.
+        if (reflexive != pronominal || listed_[Slot(value)]) return;
+        listed_[Slot(value)] = true;
+        definitions_.push_back({shown + '\t' + buffers[InfinitiveSlot], value});
     }
-    MergedResult merged;
-    for (std::vector<Entry>* part : {&forms, &definitions})
-        for (Entry& entry : *part) {
-            if (merged.texts.size() == size_t(MaxSearchResults)) break;
-            merged.texts.push_back(std::move(entry.text));
-            merged.values.push_back(entry.value);
-        }
-    merged.Seal();
-    return merged;
+
+    const LanguageModule& language_;
+    const uint32_t flags_;
+    const int32_t count_;
+    std::vector<bool> listed_;  // by verb index * 2 + pronominal
+    std::vector<Entry> forms_, definitions_;
+};
+
+}  // namespace
+
+MergedResult MergeUserDefinitions(const LanguageModule& language, const SearchResultList& moduleResult,
+                                  const std::string& pattern, uint32_t flags) {
+    DefinitionsMerge merge(language, flags);
+    merge.TakeModuleResult(moduleResult);
+    merge.AddUserDefinitions(pattern);
+    return merge.Result();
 }
 
 QString ResultWindowTitle(int count, const QString& searchText) {
