@@ -138,6 +138,30 @@ OwnedResultList FindInTenses(const LanguageModule& module, const std::string& ty
     return result;
 }
 
+// The matches as text, a line each: infinitive, form or definition, tense.
+void WriteFoundText(const LanguageModule& module, const SearchResultList& list, Utf8Output& output) {
+    for (int32_t i = 0; i < list.count; ++i) {
+        // Forms: "form TAB infinitive TAB tense"; definitions: "definition TAB infinitive".
+        std::string text = list.texts[i] ? list.texts[i] : "";
+        size_t tab1 = text.find('\t');
+        if (tab1 == std::string::npos) continue;
+        size_t tab2 = text.find('\t', tab1 + 1);
+        std::string first = text.substr(0, tab1);
+        std::string infinitive =
+            text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1);
+        output.Append(infinitive.c_str());
+        output.Char('\t');
+        output.Append(first.c_str());
+        if (tab2 != std::string::npos) {
+            int tense = std::atoi(text.c_str() + tab2 + 1);
+            const char* name = module.GetTenseName2(tense);
+            output.Char('\t');
+            output.Append(name ? name : text.c_str() + tab2 + 1);
+        }
+        output.EndLine();
+    }
+}
+
 }  // namespace
 
 int FindText(const LanguageModule& module, const ConjOptions& options, const TenseSelection* tenses,
@@ -183,26 +207,7 @@ int FindText(const LanguageModule& module, const ConjOptions& options, const Ten
         if (list->count >= MaxSearchResults) Message(err, "the search stops at 200 matches; more may exist.");
         return written ? ConjOk : OutputFailed(err);
     }
-    for (int32_t i = 0; i < list->count; ++i) {
-        // Forms: "form TAB infinitive TAB tense"; definitions: "definition TAB infinitive".
-        std::string text = list->texts[i] ? list->texts[i] : "";
-        size_t tab1 = text.find('\t');
-        if (tab1 == std::string::npos) continue;
-        size_t tab2 = text.find('\t', tab1 + 1);
-        std::string first = text.substr(0, tab1);
-        std::string infinitive =
-            text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1);
-        output.Append(infinitive.c_str());
-        output.Char('\t');
-        output.Append(first.c_str());
-        if (tab2 != std::string::npos) {
-            int tense = std::atoi(text.c_str() + tab2 + 1);
-            const char* name = module.GetTenseName2(tense);
-            output.Char('\t');
-            output.Append(name ? name : text.c_str() + tab2 + 1);
-        }
-        output.EndLine();
-    }
+    WriteFoundText(module, *list, output);
     bool flushed = output.Flush();
     if (list->count >= MaxSearchResults) Message(err, "the search stops at 200 matches; more may exist.");
     return flushed ? ConjOk : OutputFailed(err);
