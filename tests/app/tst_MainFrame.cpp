@@ -183,7 +183,7 @@ private slots:
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         const QRect area = frame->MdiArea()->viewport()->rect();
-        for (int layout : {32775, 32776}) {
+        for (int layout : {IdFullScreen, IdTabbedScreen}) {
             frame->Action(layout)->trigger();
             frame->Action(IdNewWindowFirst)->trigger();
             CChildFrame* first = frame->ActiveVerbWindow();
@@ -198,7 +198,7 @@ private slots:
             opened->showNormal();
             ProcessEvents();
             QVERIFY(area.contains(opened->geometry()));
-            if (layout == 32775) {
+            if (layout == IdFullScreen) {
                 // Its pronominal page is wider than the first verb's page.
                 QVERIFY(opened->widget()->width() >= opened->PageWidth());
                 opened->SetVerb(Asseoir);
@@ -242,7 +242,7 @@ private slots:
         QEvent away(QEvent::ApplicationDeactivate);
         QCoreApplication::sendEvent(qApp, &away);
         ProcessEvents();
-        for (int id : {131, 132, 133, 57607})
+        for (int id : {IdPronominal, IdAlternate1, IdAlternate2, IdPrint})
             QVERIFY2(frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
         QVERIFY(frame->VerbCombo(0)->isEnabled());
         QVERIFY(frame->MenusAreChildMenus());
@@ -351,7 +351,7 @@ private slots:
         CChildFrame* window = frame->ActiveVerbWindow();
         window->View()->setFocus();
         ProcessEvents();
-        for (int id = 32779; id <= 32790; ++id) QVERIFY(!frame->Action(id)->isEnabled());
+        for (int id = IdInsertFirst; id <= IdInsertLast; ++id) QVERIFY(!frame->Action(id)->isEnabled());
         QVERIFY(frame->Action(IdCopy)->isEnabled());  // the page is copied
         QVERIFY(!frame->Action(IdCut)->isEnabled());
 

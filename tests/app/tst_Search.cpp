@@ -152,7 +152,7 @@ private slots:
             // dialog back its activation at once is its own affair).
             QTRY_COMPARE(dialog->focusWidget(), dialog->Edit());
             dialog->Edit()->setSelection(1, 3);  // "arl"
-            dialog->InsertLetter(32780);         // â replaces the selection
+            dialog->InsertLetter(IdInsertFirst + 1);         // â replaces the selection
             QCOMPARE(dialog->Edit()->text(), QStringLiteral("pâé"));
 
             dialog->findChild<QCheckBox*>("check1002")->click();
@@ -578,7 +578,7 @@ private slots:
                 },
                 true);
             dialog->ShowAccentMenu();
-            dialog->InsertLetter(32782);
+            dialog->InsertLetter(IdInsertFirst + 3);
             QTest::keyClick(dialog->Edit(), Qt::Key_Return);
         });
         frame->Action(IdFind)->trigger();
