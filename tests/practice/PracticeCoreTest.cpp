@@ -88,6 +88,39 @@ TEST(AnswerCheck, TheCorrectionMarksWhereTheAnswerPartsFromTheForm) {
     }
 }
 
+TEST(AnswerCheck, EitherVariantOfTheSlotIsRightAndTheCorrectionShowsTheOneAsked) {
+    const Verdict R = Verdict::Right, A = Verdict::Accents, W = Verdict::Wrong;
+    const struct {
+        const char* typed;
+        const char* asked;
+        const char* other;
+        Verdict strict, warn, ignore;
+    } cases[] = {
+        {"je paye", "je paie", "je paye", R, R, R},
+        {"paye", "je paie", "je paye", R, R, R},  // pronoun left out
+        {"je paie", "je paye", "je paie", R, R, R},
+        {"je paye", "je paie", "", W, W, W},  // a verb of one variant
+        {"je pays", "je paie", "je paye", W, W, W},
+        {"je suis passé", "j'ai passé", "je suis passé", R, R, R},  // the other auxiliary
+        {"suis passe", "j'ai passé", "je suis passé", W, A, R},
+        {"j'ai passé", "je suis passé", "j'ai passé", R, R, R},
+        {"nous avons entré", "nous sommes entrés", "nous avons entré", R, R, R},
+        {"nous sommes entres", "nous sommes entrés", "nous avons entré", W, A, R},
+        {"nous sommes entré", "nous sommes entrés", "nous avons entré", W, W, W},  // the agreement counts
+        {"que j'aie passé", "que je sois passé", "que j'aie passé", R, R, R},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckAnswer(c.typed, c.asked, c.other, AccentPolicy::Strict).verdict, c.strict) << c.typed;
+        EXPECT_EQ(CheckAnswer(c.typed, c.asked, c.other, AccentPolicy::Warn).verdict, c.warn) << c.typed;
+        EXPECT_EQ(CheckAnswer(c.typed, c.asked, c.other, AccentPolicy::Ignore).verdict, c.ignore) << c.typed;
+    }
+    // A wrong answer is marked in the form asked, however near the other.
+    const CheckResult r = CheckAnswer("je payes", "je paie", "je paye", AccentPolicy::Strict);
+    EXPECT_EQ(r.verdict, Verdict::Wrong);
+    EXPECT_LE(r.markStart + r.markLength, std::string_view("je paie").size());
+    EXPECT_GT(r.markLength, 0u);
+}
+
 TEST(Leitner, BoxesClimbOnRightFallOnWrongAndHoldOnAccents) {
     FormRecord r;
     const int64_t day0 = 20000;
@@ -307,4 +340,61 @@ TEST(QuestionPicker, OnTheRealModuleEveryAskedFormExistsAndIsWhole) {
     ASSERT_TRUE(MakeQuestion(source, {module.FindVerbIndex("venir"), false, false, SlotOf(2, 3)}, venir));
     EXPECT_EQ(venir.Prompt(), "nous \u2014 venir \u2014 Passé Simple");
     EXPECT_EQ(venir.answer, "nous vînmes");
+}
+
+// A verb of two variants is asked in either, the other's form being right
+// too: payer (je paie / je paye) and passer (je suis passé / j'ai passé).
+TEST(QuestionPicker, OnTheRealModuleBothVariantsAreAskedAndEitherIsRight) {
+    if (!std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
+        GTEST_SKIP() << "French.ldl has not been built";
+    LanguageModule module;
+    module.readOnlyDefinitions = true;
+    ASSERT_TRUE(module.Load("French.ldl"));
+    const ModuleFormSource source(module);
+    const int32_t payer = module.FindVerbIndex("payer"), passer = module.FindVerbIndex("passer");
+    ASSERT_GE(payer, 0);
+    ASSERT_GE(passer, 0);
+    PracticeSetup setup = AllOf({payer, passer}, 1000);
+    setup.forms = FormChoice::Both;
+    std::set<FormKey> keys;
+    std::mt19937 rng(5);
+    for (int round = 0; round < 8; ++round) {
+        const auto qs = PickQuestions(source, setup, rng);
+        std::set<std::pair<int32_t, int>> slots;  // each slot once, in one variant or the other
+        for (const Question& q : qs) {
+            keys.insert(q.key);
+            EXPECT_TRUE(slots.insert({q.key.verbIndex * 2 + q.key.pronominal, q.key.slot}).second)
+                << q.Prompt();
+            Question again;
+            ASSERT_TRUE(MakeQuestion(source, q.key, again));
+            EXPECT_EQ(again.answer, q.answer);
+            EXPECT_EQ(again.otherVariant, q.otherVariant);
+            if (q.otherVariant.empty()) continue;
+            EXPECT_NE(q.otherVariant, q.answer);
+            EXPECT_EQ(CheckAnswer(q.otherVariant, q.answer, q.otherVariant, AccentPolicy::Strict).verdict,
+                      Verdict::Right)
+                << q.Prompt();
+        }
+    }
+    // Slots where the variants differ come from both; the pronominal passer
+    // takes être whichever variant, so it has nothing else to accept.
+    EXPECT_TRUE(keys.count({payer, false, true, SlotOf(0, 0)}));
+    EXPECT_TRUE(keys.count({payer, false, false, SlotOf(0, 0)}));
+    EXPECT_TRUE(keys.count({passer, false, true, SlotOf(7, 0)}));
+    EXPECT_TRUE(keys.count({passer, false, false, SlotOf(7, 0)}));
+    EXPECT_FALSE(keys.count({passer, true, true, SlotOf(7, 0)}));
+
+    Question paye;
+    ASSERT_TRUE(MakeQuestion(source, {payer, false, true, SlotOf(0, 0)}, paye));
+    EXPECT_EQ(paye.answer, "je paye");
+    EXPECT_EQ(paye.otherVariant, "je paie");
+    Question passe;
+    ASSERT_TRUE(MakeQuestion(source, {passer, false, false, SlotOf(7, 0)}, passe));
+    EXPECT_EQ(passe.answer, "je suis passé");
+    EXPECT_EQ(passe.otherVariant, "j'ai passé");
+    EXPECT_EQ(CheckAnswer("j'ai passé", passe.answer, passe.otherVariant, AccentPolicy::Strict).verdict,
+              Verdict::Right);
+    Question payons;  // the same in both variants: nothing else to accept
+    ASSERT_TRUE(MakeQuestion(source, {payer, false, false, SlotOf(0, 3)}, payons));
+    EXPECT_EQ(payons.otherVariant, "");
 }
