@@ -75,12 +75,21 @@ extern "C" {
 
 int32_t GetVerbRank(int32_t verbIndex) {
     // Each verb's place, 1 = met first, 0 for a verb outside the frequent
-    // list; worked out once, on the first call from any thread.
+    // list; worked out once, on the first call from any thread. A listed
+    // name is the verb of that name met first, the first so spelled
+    // (sortir, not the legal sortir#2); verbs spelled alike sit side by
+    // side in the order, by index.
     static const std::vector<int32_t> rankOf = [] {
         const french::VerbRanking ranking = french::RankVerbs();
         std::vector<int32_t> ranks(ranking.verbAtRank.size(), 0);
-        for (int32_t r = 0; r < ranking.frequentCount; ++r)
-            ranks[static_cast<size_t>(ranking.verbAtRank[static_cast<size_t>(r)])] = r + 1;
+        int32_t place = 0;
+        const char* previous = "";
+        for (int32_t r = 0; r < ranking.frequentCount; ++r) {
+            const int32_t verb = ranking.verbAtRank[static_cast<size_t>(r)];
+            const char* name = french::Infinitive(verb);
+            if (std::strcmp(name, previous) != 0) ranks[static_cast<size_t>(verb)] = ++place;
+            previous = name;
+        }
         return ranks;
     }();
     if (verbIndex < 0 || static_cast<size_t>(verbIndex) >= rankOf.size()) return 0;
