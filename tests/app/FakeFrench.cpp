@@ -1,7 +1,6 @@
 // A small language module for the desktop program's tests: nine verbs with
 // known properties (variants A/E, I/Y, IE/OI, an impersonal verb, two equal
-// infinitives), exporting the same thirteen functions as the real module
-// and GetVerbRank (être met first, then aimer; the rest unranked).
+// infinitives), exporting the same thirteen functions as the real module.
 // Built without GetTabName when FAKE_WITHOUT_TAB_NAME is defined.
 #define PLIMO_BUILDING_MODULE
 #include <cstdio>
@@ -242,8 +241,6 @@ void FreeSearchPtr(SearchResultList* list) {
 void SetSearchProgressHwnd(HWND window) { gProgress = window; }
 
 // For tests: the window the module would send its progress to now.
-int32_t GetVerbRank(int32_t verbIndex) { return verbIndex == 8 ? 1 : verbIndex == 0 ? 2 : 0; }
-
 PLIMO_EXPORT HWND FakeProgressTarget(void) { return gProgress; }
 PLIMO_EXPORT int32_t FakeLastFindFlags(void) { return gLastFindFlags; }
 

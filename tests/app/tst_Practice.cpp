@@ -9,7 +9,6 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <set>
 
 #include "AppTestSupport.h"
 #include "CMainFrame.h"
@@ -125,45 +124,6 @@ private slots:
         QVERIFY(window != nullptr);
         QCOMPARE(window->CountBox()->value(), 3);
         QCOMPARE(window->ModeBox()->currentIndex(), 1);
-        window->close();
-        ProcessEvents();
-    }
-
-    // The module ranks two verbs: "the 50 verbs learners meet first" asks
-    // those two, and is remembered like the other choices.
-    void theVerbsMetFirstAreAskedAndRemembered() {
-        frame->activateWindow();
-        Key(Qt::Key_R, Qt::ControlModifier);
-        auto* window = qobject_cast<CPracticeWnd*>(frame->MdiArea()->activeSubWindow());
-        QVERIFY(window != nullptr);
-        QComboBox* verbs = window->VerbSourceBox();
-        QCOMPARE(verbs->count(), int(CPracticeWnd::MetFirst1000) + 1);
-        QCOMPARE(verbs->itemText(CPracticeWnd::MetFirst50),
-                 QStringLiteral("The 50 verbs learners meet first"));
-        QCOMPARE(verbs->itemText(CPracticeWnd::MetFirst1000),
-                 QStringLiteral("The 1,000 verbs learners meet first"));
-        verbs->setCurrentIndex(CPracticeWnd::MetFirst50);
-        window->ModeBox()->setCurrentIndex(0);
-        window->CountBox()->setValue(8);
-        window->SetSeed(3);
-        window->StartSession();
-        QCOMPARE(window->CurrentPage(), CPracticeWnd::QuestionPage);
-        std::set<int32_t> asked;
-        for (int n = 0; window->CurrentPage() == CPracticeWnd::QuestionPage && n < 20; ++n) {
-            asked.insert(window->Session()->Current().key.verbIndex);
-            TypeText(window->AnswerField(), QString::fromStdString(window->Session()->Current().answer));
-            Key(Qt::Key_Return);
-            Key(Qt::Key_Return);
-        }
-        QCOMPARE(window->CurrentPage(), CPracticeWnd::EndPage);
-        QCOMPARE(asked, (std::set<int32_t>{0, 8}));  // aimer and être, the only ones ranked
-        window->close();
-        ProcessEvents();
-
-        Key(Qt::Key_R, Qt::ControlModifier);
-        window = qobject_cast<CPracticeWnd*>(frame->MdiArea()->activeSubWindow());
-        QVERIFY(window != nullptr);
-        QCOMPARE(window->VerbSourceBox()->currentIndex(), int(CPracticeWnd::MetFirst50));
         window->close();
         ProcessEvents();
     }
