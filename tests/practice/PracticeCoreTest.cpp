@@ -98,7 +98,7 @@ TEST(AnswerCheck, EitherVariantOfTheSlotIsRightAndTheCorrectionShowsTheOneAsked)
     } cases[] = {
         {"je paye", "je paie", "je paye", R, R, R},
         {"paye", "je paie", "je paye", R, R, R},  // pronoun left out
-        {"je paye", "je paie", "", W, W, W},  // a verb of one variant
+        {"je paye", "je paie", "", W, W, W},      // a verb of one variant
         {"je pays", "je paie", "je paye", W, W, W},
         {"je suis passé", "j'ai passé", "je suis passé", R, R, R},  // the other auxiliary
         {"suis passe", "j'ai passé", "je suis passé", W, A, R},
