@@ -2,6 +2,7 @@
 // English definitions.
 #include "LanguageModule.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -177,6 +178,7 @@ bool LanguageModule::Load(const std::string& fileName) {
 
     // The optional entry points: their absence is no failure.
     lookupForm_ = reinterpret_cast<LookupFormFn>(platform::FindEntryPoint(moduleHandle, "LookupForm"));
+    getVerbRank_ = reinterpret_cast<GetVerbRankFn>(platform::FindEntryPoint(moduleHandle, "GetVerbRank"));
 
     // 4. The icon.
     moduleIcon = platform::FindModuleResource(moduleHandle, "ICON", ModuleIconId);
@@ -203,6 +205,7 @@ void LanguageModule::Unload() {
         moduleHandle = nullptr;
         entryPoints = LanguageModuleEntryPoints{};
         lookupForm_ = nullptr;
+        getVerbRank_ = nullptr;
     }
     SaveDefinitions();
 }
@@ -242,6 +245,23 @@ bool LanguageModule::ConjugateVerb(int32_t verbIndex, bool suppressPlaceholders,
 
 void LanguageModule::Find(const char* pattern, int32_t flags, SearchResultList** result) const {
     if (entryPoints.Find) entryPoints.Find(pattern, flags, result);
+}
+
+std::vector<int32_t> LanguageModule::VerbsMetFirst(int32_t count) const {
+    std::vector<int32_t> verbs;
+    if (!getVerbRank_ || count <= 0) return verbs;
+    // Sorted by place, then index, whatever the module answers: a list is
+    // always the start of every longer one.
+    std::vector<std::pair<int32_t, int32_t>> ranked;
+    const int32_t verbCount = GetVerbCount();
+    for (int32_t v = 0; v < verbCount; ++v) {
+        const int32_t rank = getVerbRank_(v);
+        if (rank > 0) ranked.emplace_back(rank, v);
+    }
+    std::sort(ranked.begin(), ranked.end());
+    for (size_t i = 0; i < ranked.size() && i < static_cast<size_t>(count); ++i)
+        verbs.push_back(ranked[i].second);
+    return verbs;
 }
 
 std::vector<FormReading> LanguageModule::LookupForm(std::string_view text, int32_t flags) const {

@@ -136,6 +136,14 @@ public:
     // in the module's order; none without the export.
     std::vector<FormReading> LookupForm(std::string_view text, int32_t flags) const;
 
+    // Whether the module has the optional GetVerbRank export; a module
+    // without it loads all the same and ranks no verb.
+    bool CanRankVerbs() const { return getVerbRank_ != nullptr; }
+    // The first `count` verbs a learner meets, most often met first: fewer
+    // when the module ranks fewer, none without the export. The first n of
+    // a longer list are the list for n.
+    std::vector<int32_t> VerbsMetFirst(int32_t count) const;
+
     // The first verb index whose infinitive equals `infinitive` exactly
     // (case- and accent-sensitive), or -1. Of two equal infinitives only the
     // first is ever found.
@@ -247,7 +255,8 @@ private:
     std::map<std::string, std::string> unsavedDefinitions_;
     std::string saveError_;
     std::function<void()> definitionStored_;
-    LookupFormFn lookupForm_ = nullptr;  // optional: bound when the module has it
+    LookupFormFn lookupForm_ = nullptr;    // optional: bound when the module has it
+    GetVerbRankFn getVerbRank_ = nullptr;  // optional as well
     // The place (2, 3, ...) of each verb whose infinitive an earlier verb has.
     std::unordered_map<int32_t, uint8_t> occurrences;
 };

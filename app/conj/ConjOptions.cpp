@@ -10,7 +10,9 @@
     "       plimo-conj --all [--pronominal] [--alternate] [--tense NAMES] [--format FORMAT]\n"         \
     "       plimo-conj --find TEXT [--definitions] [--whole-word] [--tense NAMES] [--format FORMAT]\n" \
     "       plimo-conj --define VERB [--pronominal] [--format FORMAT]\n"                               \
-    "       plimo-conj --lookup TEXT [--ignore-accents] [--prefix] [--format FORMAT]\n"
+    "       plimo-conj --lookup TEXT [--ignore-accents] [--prefix] [--format FORMAT]\n"                \
+    "       plimo-conj --quiz [--tense NAMES] [--verbs LIST | --top N | --mistakes | --due]\n"         \
+    "                         [--count N] [--accents strict|warn|ignore] [--seed N]\n"
 
 const char* const ConjSynopsis = PLIMO_CONJ_SYNOPSIS "Run \"plimo-conj --help\" for every option.\n";
 
@@ -41,6 +43,21 @@ const char* const ConjUsage = PLIMO_CONJ_SYNOPSIS
     "      --format FORMAT\n"
     "                     text (the default), json or tsv, described below\n"
     "  -h, --help         show this text\n"
+    "\n"
+    "Practice (--quiz): one question a line on standard output, one answer a line\n"
+    "from standard input, judged at once and kept in the practice record:\n"
+    "      --quiz         drill conjugated forms (\"plimo-conj --quiz --help\" for more)\n"
+    "      --verbs LIST   with --quiz: these verbs, separated by commas\n"
+    "      --top N        with --quiz: the N verbs learners meet first\n"
+    "      --mistakes     with --quiz: the forms you have missed and not learned since\n"
+    "      --due          with --quiz: the forms your Leitner boxes bring back today\n"
+    "                     (one of --verbs, --top, --mistakes and --due; without one,\n"
+    "                     any verb)\n"
+    "      --count N      with --quiz: how many questions (1 to 1000, default 20)\n"
+    "      --accents strict|warn|ignore\n"
+    "                     with --quiz: how a wrong accent counts (default warn)\n"
+    "      --seed N       with --quiz: the same questions for the same N\n"
+    "      --tense and --module as above; the tenses also by number 0-14\n"
     "\n"
     "Output for scripts (UTF-8; the field names stay as they are):\n"
     "  json    a verb: one object {infinitive, entry, title, pronominal, can_be_pronominal,\n"

@@ -14,8 +14,27 @@ using namespace practice;
 namespace {
 
 constexpr const char* QuizSynopsis =
-    "Usage: plimo-conj --quiz [--tense NAMES] [--verbs LIST | --mistakes | --due] [--count N]\n"
-    "                         [--accents strict|warn|ignore] [--seed N] [--module FILE]\n";
+    "Usage: plimo-conj --quiz [--tense NAMES] [--verbs LIST | --top N | --mistakes | --due]\n"
+    "                         [--count N] [--accents strict|warn|ignore] [--seed N] [--module FILE]\n";
+
+constexpr const char* QuizHelp =
+    "\n"
+    "Drills conjugated forms: one question a line on standard output, one answer a\n"
+    "line from standard input, judged at once and kept in the practice record.\n"
+    "\n"
+    "      --tense NAMES  the tenses to ask, by name or number 0-14 (default: the\n"
+    "                     simple tenses and the imperative)\n"
+    "      --verbs LIST   these verbs, separated by commas (\"se souvenir\" for the\n"
+    "                     pronominal form)\n"
+    "      --top N        the N verbs learners meet first\n"
+    "      --mistakes     the forms you have missed and not learned since\n"
+    "      --due          the forms your Leitner boxes bring back today\n"
+    "      --count N      how many questions (1 to 1000, default 20)\n"
+    "      --accents strict|warn|ignore\n"
+    "                     how a wrong accent counts (default warn)\n"
+    "      --seed N       the same questions for the same N\n"
+    "      --module FILE  the language module to load (default French.ldl)\n"
+    "Without --verbs, --top, --mistakes or --due, any verb may be asked.\n";
 
 void Say(std::FILE* err, const std::string& text) { std::fprintf(err, "plimo-conj: %s\n", text.c_str()); }
 
@@ -44,7 +63,9 @@ bool ParseCount(const std::string& text, int low, int high, int& value) {
 
 struct QuizOptions {
     std::string tenses, verbs, moduleFile = "French.ldl";
-    enum { All, List, Mistakes, Due } source = All;
+    enum { All, List, Top, Mistakes, Due } source = All;
+    bool help = false;
+    int top = 0;
     int count = 20;
     AccentPolicy policy = AccentPolicy::Warn;
     bool seeded = false;
@@ -72,7 +93,12 @@ bool ParseQuiz(const std::vector<std::string>& args, QuizOptions& o, std::string
             o.source = a == "--due" ? QuizOptions::Due : QuizOptions::Mistakes;
             ++sources;
         } else if (a == "--top") {
-            return error = "--top is not available yet: Plimo keeps no ranking of common verbs", false;
+            if (!value(v) || !ParseCount(v, 1, 999999999, o.top))
+                return error = "--top needs a number of verbs, 1 or more (--top 50)", false;
+            o.source = QuizOptions::Top;
+            ++sources;
+        } else if (a == "--help" || a == "-h") {
+            o.help = true;
         } else if (a == "--count") {
             if (!value(v) || !ParseCount(v, 1, 1000, o.count))
                 return error = "--count needs a number from 1 to 1000", false;
@@ -90,7 +116,7 @@ bool ParseQuiz(const std::vector<std::string>& args, QuizOptions& o, std::string
             return error = "unknown option for --quiz: " + a, false;
         }
     }
-    if (sources > 1) return error = "choose one of --verbs, --mistakes and --due", false;
+    if (sources > 1) return error = "choose one of --verbs, --top, --mistakes and --due", false;
     return true;
 }
 
@@ -109,6 +135,11 @@ int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE*
         Say(err, error);
         std::fputs(QuizSynopsis, err);
         return ConjUsageError;
+    }
+    if (o.help) {
+        std::fputs(QuizSynopsis, out);
+        std::fputs(QuizHelp, out);
+        return std::fflush(out) == 0 ? ConjOk : ConjOutputError;
     }
     LanguageModule module;
     module.readOnlyDefinitions = true;
@@ -153,6 +184,14 @@ int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE*
             }
             setup.verbs.push_back(v);
         }
+    } else if (o.source == QuizOptions::Top) {
+        if (!module.CanRankVerbs()) {
+            Say(err, "this language module does not rank its verbs, so --top cannot choose them");
+            return ConjUsageError;
+        }
+        setup.verbs = module.VerbsMetFirst(o.top);
+        if (static_cast<int>(setup.verbs.size()) < o.top)
+            Say(err, "the module ranks " + std::to_string(setup.verbs.size()) + " verbs; asking those");
     } else {
         for (int32_t v = 0; v < source.VerbCount(); ++v) setup.verbs.push_back(v);
     }
@@ -201,7 +240,7 @@ int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE*
         if (std::fgets(line, sizeof line, in) == nullptr) break;
         std::string typed = line;
         while (!typed.empty() && (typed.back() == '\n' || typed.back() == '\r')) typed.pop_back();
-        const CheckResult result = CheckAnswer(typed, q.answer, o.policy);
+        const CheckResult result = CheckAnswer(typed, q.answer, q.otherVariant, o.policy);
         switch (result.verdict) {
         case Verdict::Right:
             std::fputs("right\n", out);

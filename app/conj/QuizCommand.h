@@ -1,9 +1,9 @@
 // plimo-conj --quiz: the practice drill on the terminal, on the same
 // practice record as the practice window.
 //
-//   plimo-conj --quiz [--tense NAMES] [--verbs LIST | --mistakes | --due]
+//   plimo-conj --quiz [--tense NAMES] [--verbs LIST | --top N | --mistakes | --due]
 //                     [--count N] [--accents strict|warn|ignore] [--seed N]
-//                     [--module FILE]
+//                     [--module FILE] [--help]
 //
 // One question a line on standard output ("nous — venir — Passé Simple"),
 // one answer a line from standard input; each answer is judged at once

@@ -244,6 +244,22 @@ CheckResult CheckAnswer(std::string_view typed, std::string_view expected, Accen
     return result;
 }
 
+CheckResult CheckAnswer(std::string_view typed, std::string_view expected, std::string_view otherVariant,
+                        AccentPolicy policy) {
+    const CheckResult asked = CheckAnswer(typed, expected, policy);
+    if (asked.verdict == Verdict::Right || otherVariant.empty()) return asked;
+    const CheckResult other = CheckAnswer(typed, otherVariant, policy);
+    if (other.verdict == Verdict::Right) return other;
+    // Right but for accents in the other variant: the accents are what to
+    // mind, shown on the form asked.
+    if (other.verdict == Verdict::Accents && asked.verdict == Verdict::Wrong) {
+        CheckResult result;
+        result.verdict = Verdict::Accents;
+        return result;
+    }
+    return asked;
+}
+
 const char* PolicyName(AccentPolicy policy) {
     switch (policy) {
     case AccentPolicy::Strict:

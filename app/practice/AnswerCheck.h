@@ -27,6 +27,13 @@ struct CheckResult {
 
 CheckResult CheckAnswer(std::string_view typed, std::string_view expected, AccentPolicy policy);
 
+// The same for a verb with two variants (je paie / je paye, j'ai passé /
+// je suis passé): `otherVariant` is the slot's form in the variant not
+// asked, or empty. The better verdict of the two counts; the mark is always
+// placed in `expected`, the form asked, which the correction shows.
+CheckResult CheckAnswer(std::string_view typed, std::string_view expected, std::string_view otherVariant,
+                        AccentPolicy policy);
+
 // The answer reduced to what the comparison looks at (lower case, œ as
 // "oe", one kind of apostrophe, single spaces); with `withoutAccents`, the
 // accents taken off as well.

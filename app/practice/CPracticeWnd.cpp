@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -98,6 +99,11 @@ QWidget* CPracticeWnd::MakeSetupPage() {
     verbSource_->addItem(QStringLiteral("These verbs:"));
     verbSource_->addItem(QStringLiteral("My mistakes"));
     verbSource_->addItem(QStringLiteral("Due today"));
+    if (module_ && module_->CanRankVerbs()) {
+        for (int32_t tier : MetFirstTiers)
+            verbSource_->addItem(QStringLiteral("The %1 verbs learners meet first")
+                                     .arg(QLocale(QLocale::English).toString(tier)));
+    }
     auto* verbLabel = new QLabel(QStringLiteral("Ver&bs:"));
     verbLabel->setBuddy(verbSource_);
     verbList_ = new QLineEdit;
@@ -251,7 +257,10 @@ void CPracticeWnd::LoadChoices() {
     verbSource_->setCurrentIndex(
         store_.Setting(QStringLiteral("verbs"), QString::number(activeVerb_ >= 0 ? ActiveVerb : AllVerbs))
             .toInt());
-    if (verbSource_->currentIndex() == ActiveVerb && activeVerb_ < 0) verbSource_->setCurrentIndex(AllVerbs);
+    // A choice this window does not offer (no verb window now, a tier of a
+    // module that ranked its verbs) falls back to every verb.
+    if (verbSource_->currentIndex() < 0 || (verbSource_->currentIndex() == ActiveVerb && activeVerb_ < 0))
+        verbSource_->setCurrentIndex(AllVerbs);
     verbList_->setText(store_.Setting(QStringLiteral("verbList")));
     verbList_->setEnabled(verbSource_->currentIndex() == TheseVerbs);
     const auto simple = SimpleTenses();
@@ -325,6 +334,13 @@ PracticeSetup CPracticeWnd::SetupFromControls(QString& problem) {
             problem = QStringLiteral("Not a verb Plimo knows: %1.").arg(unknown.join(QStringLiteral(", ")));
         break;
     }
+    case MetFirst50:
+    case MetFirst200:
+    case MetFirst1000:
+        // Fewer verbs ranked than the choice names: those there are.
+        if (module_)
+            setup.verbs = module_->VerbsMetFirst(MetFirstTiers[verbSource_->currentIndex() - MetFirst50]);
+        break;
     default:
         break;
     }
@@ -417,7 +433,7 @@ void CPracticeWnd::CheckTyped() {
     const Question q = session_->Current();
     const std::string typed = answer_->text().toStdString();
     const CheckResult result =
-        CheckAnswer(typed, q.answer, static_cast<AccentPolicy>(accents_->currentIndex()));
+        CheckAnswer(typed, q.answer, q.otherVariant, static_cast<AccentPolicy>(accents_->currentIndex()));
     const QString form = FromUtf8(q.answer);
     QString text;
     switch (result.verdict) {

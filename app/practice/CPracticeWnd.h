@@ -48,7 +48,18 @@ public:
                  const QString& storePath = PracticeStore::DefaultPath());
     ~CPracticeWnd() override;
 
-    enum VerbSource { ActiveVerb = 0, AllVerbs, TheseVerbs, MyMistakes, DueToday };
+    // The verb choices, in the order of the list and of the remembered
+    // choice; the last three only with a module that ranks its verbs.
+    enum VerbSource {
+        ActiveVerb = 0,
+        AllVerbs,
+        TheseVerbs,
+        MyMistakes,
+        DueToday,
+        MetFirst50,
+        MetFirst200,
+        MetFirst1000
+    };
     enum Page { SetupPage = 0, QuestionPage, EndPage };
 
     // Starts a session with the setup's choices (remembering them); shows

@@ -99,6 +99,11 @@ Question QuestionFrom(const FormSource& source, const FormKey& key,
     return q;
 }
 
+// The slot's form in the other variant, when it is a different form to ask.
+std::string OtherVariant(const std::string& asked, const std::string& other) {
+    return IsAskableForm(other) && other != asked ? other : std::string();
+}
+
 }  // namespace
 
 bool MakeQuestion(const FormSource& source, const FormKey& key, Question& question) {
@@ -108,6 +113,9 @@ bool MakeQuestion(const FormSource& source, const FormKey& key, Question& questi
     if (!source.Forms(key.verbIndex, key.pronominal, key.alternate, forms)) return false;
     if (!IsAskableForm(forms[key.slot])) return false;
     question = QuestionFrom(source, key, forms);
+    std::array<std::string, 94> other;
+    if (source.Forms(key.verbIndex, key.pronominal, !key.alternate, other))
+        question.otherVariant = OtherVariant(question.answer, other[key.slot]);
     return true;
 }
 
@@ -136,15 +144,25 @@ std::vector<Question> PickQuestions(const FormSource& source, const PracticeSetu
             if (static_cast<int>(picked.size()) >= setup.count) break;
             if (!pool.loaded) {
                 pool.loaded = true;
-                std::array<std::string, 94> forms;
-                if (source.Forms(pool.verb, pool.pronominal, false, forms)) {
-                    for (int slot = 0; slot < ImperativeSlot + 3; ++slot) {
-                        const FormKey key{pool.verb, pool.pronominal, false, slot};
-                        if (setup.Allows(key) && IsAskableForm(forms[slot]))
-                            pool.questions.push_back(QuestionFrom(source, key, forms));
-                    }
-                    std::shuffle(pool.questions.begin(), pool.questions.end(), rng);
+                std::array<std::string, 94> variants[2];
+                const bool hasFirst = source.Forms(pool.verb, pool.pronominal, false, variants[0]);
+                const bool hasSecond = source.Forms(pool.verb, pool.pronominal, true, variants[1]);
+                for (int slot = 0; hasFirst && slot < ImperativeSlot + 3; ++slot) {
+                    if (!setup.Allows({pool.verb, pool.pronominal, false, slot})) continue;
+                    // Where the variants differ, the slot is asked in one
+                    // of them; the other's form is right as well.
+                    const std::string& first = variants[0][slot];
+                    const std::string other =
+                        hasSecond ? OtherVariant(first, variants[1][slot]) : std::string();
+                    bool alternate = false;
+                    if (!other.empty()) alternate = !IsAskableForm(first) || (rng() & 1) != 0;
+                    const auto& asked = variants[alternate ? 1 : 0];
+                    if (!IsAskableForm(asked[slot])) continue;
+                    Question q = QuestionFrom(source, {pool.verb, pool.pronominal, alternate, slot}, asked);
+                    q.otherVariant = OtherVariant(q.answer, variants[alternate ? 0 : 1][slot]);
+                    pool.questions.push_back(std::move(q));
                 }
+                std::shuffle(pool.questions.begin(), pool.questions.end(), rng);
             }
             if (pool.questions.empty()) continue;
             picked.push_back(std::move(pool.questions.back()));

@@ -1,7 +1,10 @@
 // Choosing the questions of a practice session from the module's forms.
 //
-// A question is one form slot of one verb, plain or pronominal, in the
-// first variant: "nous — venir — Passé Simple", answered "nous vînmes".
+// A question is one form slot of one verb, plain or pronominal, in either
+// of its variants: "nous — venir — Passé Simple", answered "nous vînmes".
+// A verb with two variants (je paie / je paye, j'ai passé / je suis passé)
+// is asked for a slot in one of them, drawn at random where the two differ,
+// and the other variant's form of the slot is right as well.
 // Only forms the verb has are asked: the verbs are conjugated with the
 // placeholder texts left out, so a missing tense, an impersonal verb's
 // persons and an empty imperative give empty slots, which are skipped (as
@@ -49,6 +52,7 @@ struct Question {
     std::string infinitive;  // as shown: "se souvenir" for the pronominal form
     std::string tenseName;
     std::string answer;               // the whole form: "nous nous sommes souvenus"
+    std::string otherVariant;         // the slot in the variant not asked, when it differs
     std::string PersonLabel() const;  // "nous"; "(tu)" for the imperative
     std::string Prompt() const;       // "nous — venir — Passé Simple"
 };
@@ -84,6 +88,10 @@ bool IsAskableForm(const std::string& text);
 
 // The question for one form, or false when the verb lacks it.
 bool MakeQuestion(const FormSource& source, const FormKey& key, Question& question);
+
+// The sizes of the choices "the N verbs learners meet first", offered when
+// the module ranks its verbs (LanguageModule::VerbsMetFirst).
+inline constexpr int32_t MetFirstTiers[] = {50, 200, 1000};
 
 enum class FormChoice { Plain = 0, Pronominal = 1, Both = 2 };
 

@@ -277,6 +277,21 @@ typedef void (*LookupFormFn)(const char* text, int32_t flags, struct SearchResul
 PLIMO_EXPORT void LookupForm(const char* text, int32_t flags, struct SearchResultList** result);
 #endif
 
+/* GetVerbRank, an optional export: a program binds it if the module has it.
+ * The verb's place among the verbs a learner meets first, the most often
+ * met first: 1 for être, then 2, 3 ... without gaps up to the number of
+ * verbs ranked, each place held by one verb. Only the module's list of
+ * frequent verbs is ranked, about a hundred (of two verbs spelled alike,
+ * only the first: "sortir", not the legal sense after it); every other
+ * verb gives 0, as does a verbIndex outside 0 <= verbIndex < count. A
+ * program lists the first N verbs by asking every verb its place. Nothing
+ * is allocated for the caller. Threads: any; the first call works the
+ * ranking out (a few milliseconds) once, later calls only read it. */
+typedef int32_t (*GetVerbRankFn)(int32_t verbIndex);
+#ifdef PLIMO_BUILDING_MODULE
+PLIMO_EXPORT int32_t GetVerbRank(int32_t verbIndex);
+#endif
+
 #ifdef __cplusplus
 }
 #endif

@@ -19,7 +19,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -27,11 +26,7 @@
 #include "Database.h"
 #include "Folding.h"
 #include "LanguageModuleAbi.h"
-
-namespace french {
-extern const char kFrequentVerbs[];
-extern const char kCommonVerbs[];
-}  // namespace french
+#include "VerbRanking.h"
 
 namespace {
 
@@ -144,31 +139,6 @@ void OwnWords(const char* text, int slot, OwnWordList& words) {
     if (female == t) return;
     words.word[words.count++] = female;
     addPlural(female);
-}
-
-// The ranking tiers: 0 the frequent verbs in their order, 1 the common verbs
-// and every verb with an English definition, 2 the rest.
-void AddRankingNames(const char* list, int tier, std::unordered_map<std::string, uint32_t>& ranks) {
-    uint32_t line = 0;
-    for (const char* p = list; *p;) {
-        const char* end = std::strchr(p, '\n');
-        if (!end) end = p + std::strlen(p);
-        if (end > p && *p != '#') {
-            std::string name;  // UTF-8 to Windows-1252
-            for (const char* q = p; q < end; ++q) {
-                const unsigned char c = static_cast<unsigned char>(*q);
-                if (c < 0x80) {
-                    if (c != '\r') name += static_cast<char>(c);
-                } else if ((c & 0xE0) == 0xC0 && q + 1 < end) {
-                    const unsigned code = (c & 0x1Fu) << 6 | (static_cast<unsigned char>(q[1]) & 0x3Fu);
-                    name += static_cast<char>(code == 0x153 ? 0x9C : code == 0x152 ? 0x8C : code);
-                    ++q;
-                }
-            }
-            ranks.emplace(name, static_cast<uint32_t>(tier) << 16 | line++);
-        }
-        p = *end ? end + 1 : end;
-    }
 }
 
 struct Index {
@@ -293,28 +263,8 @@ private:
 
 Index* BuildIndex() {
     auto* index = new Index;
-    const int32_t count = Db.verbCount;
-
     // The ranking: verbs sorted by tier, place in the frequent list, index.
-    std::vector<uint64_t> order(static_cast<size_t>(count));
-    {
-        std::unordered_map<std::string, uint32_t> names;
-        AddRankingNames(kFrequentVerbs, 0, names);
-        AddRankingNames(kCommonVerbs, 1, names);
-        for (int32_t i = 0; i < count; ++i) {
-            const auto found = names.find(Infinitive(i));
-            uint32_t rank = 2u << 16;
-            if (found != names.end())
-                rank = found->second >> 16 == 0 ? found->second : 1u << 16;
-            else if (PlainDefinition(i))
-                rank = 1u << 16;
-            order[static_cast<size_t>(i)] = static_cast<uint64_t>(rank) << 32 | static_cast<uint32_t>(i);
-        }
-    }
-    std::sort(order.begin(), order.end());
-    index->verbAtRank.resize(order.size());
-    for (size_t r = 0; r < order.size(); ++r)
-        index->verbAtRank[r] = static_cast<int32_t>(order[r] & 0xFFFFFFFF);
+    index->verbAtRank = RankVerbs().verbAtRank;
 
     // Every own word of every slot, each word once, with its entries. The
     // compound slots of a conjugation share one entry per word (their

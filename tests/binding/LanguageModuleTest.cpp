@@ -89,6 +89,9 @@ TEST_F(Binding, LoadBindsEveryEntryPointReadsTheIconAndCreatesNoDefinitionsFile)
     // LookupForm is optional: this module has none and loads all the same.
     EXPECT_FALSE(m.CanLookUpForms());
     EXPECT_TRUE(m.LookupForm("place", 0).empty());
+    // So is GetVerbRank: no ranking, no verbs met first.
+    EXPECT_FALSE(m.CanRankVerbs());
+    EXPECT_TRUE(m.VerbsMetFirst(50).empty());
 
     m.Unload();
     EXPECT_FALSE(m.IsBound());

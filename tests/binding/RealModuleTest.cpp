@@ -1,5 +1,7 @@
 // LanguageModule against the real French.ldl, when it has been built.
+#include <algorithm>
 #include <cstring>
+#include <set>
 #include <string_view>
 
 #include "LanguageModule.h"
@@ -90,6 +92,29 @@ TEST_F(RealModule, LoadsBindsAndConjugates) {
     EXPECT_TRUE(etre);
     m.Unload();
     EXPECT_FALSE(m.CanLookUpForms());
+}
+
+TEST_F(RealModule, TheVerbsMetFirstNestAndBeginWithTheCommonestVerbs) {
+    LanguageModule m;
+    m.readOnlyDefinitions = true;
+    ASSERT_TRUE(m.Load("French.ldl")) << platform::LastErrorMessage();
+    const size_t ranked = m.VerbsMetFirst(m.GetVerbCount()).size();  // the frequent list: 104
+    ASSERT_GE(ranked, 100u);
+    std::vector<int32_t> shorter;
+    for (int32_t tier : {50, 200, 1000}) {
+        const std::vector<int32_t> verbs = m.VerbsMetFirst(tier);
+        EXPECT_EQ(verbs.size(), std::min<size_t>(ranked, tier)) << tier;
+        EXPECT_TRUE(std::equal(shorter.begin(), shorter.end(), verbs.begin())) << tier;  // the tiers nest
+        const std::set<int32_t> distinct(verbs.begin(), verbs.end());
+        EXPECT_EQ(distinct.size(), verbs.size()) << tier;
+        EXPECT_TRUE(*distinct.begin() >= 0 && *distinct.rbegin() < m.GetVerbCount()) << tier;
+        shorter = verbs;
+    }
+    std::set<std::string> first50;
+    for (int32_t v : m.VerbsMetFirst(50)) first50.insert(m.GetVerb(v));
+    for (const char* verb : {"\xEAtre", "avoir", "aller", "faire", "dire", "venir", "prendre"})
+        EXPECT_TRUE(first50.count(verb)) << verb;
+    EXPECT_EQ(m.GetVerb(m.VerbsMetFirst(1).at(0)), std::string("\xEAtre"));
 }
 
 TEST_F(RealModule, UserDefinitionsOverrideTheModulesAndArePersisted) {

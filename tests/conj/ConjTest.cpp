@@ -296,6 +296,9 @@ TEST_F(ConjCommand, UsageHelpAndAMissingModule) {
     ConjRun help = Conj({"--help"}, false);
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("Usage: plimo-conj"), std::string::npos);
+    for (const char* option : {"--quiz", "--verbs LIST", "--top N", "--mistakes", "--due", "--count N",
+                               "--accents strict|warn|ignore", "--seed N"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
     ConjRun bad = Conj({"--bogus"}, false);
     EXPECT_EQ(bad.code, 2);
     EXPECT_NE(bad.err.find("unknown option --bogus"), std::string::npos);

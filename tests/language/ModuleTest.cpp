@@ -108,6 +108,27 @@ TEST(Module, EveryCommonVerbIsDefined) {
     EXPECT_TRUE(undefined.empty()) << undefined.size() << " undefined, first " << undefined.front();
 }
 
+// GetVerbRank: the frequent list's verbs hold the places 1 to n in the
+// list's order, each place once (of verbs spelled alike, the first); every
+// other verb, and every index out of range, has none.
+TEST(Module, EveryFrequentVerbHasItsPlaceInTheRanking) {
+    const auto& m = Module();
+    const auto rank =
+        reinterpret_cast<GetVerbRankFn>(platform::FindEntryPoint(ModuleHandle(), "GetVerbRank"));
+    ASSERT_NE(rank, nullptr);
+    int32_t expected = 0;
+    for (const auto& line : DataLines("frequent-verbs.txt")) {
+        const std::vector<int> verbs = VerbIndices(line.at(0));
+        ASSERT_FALSE(verbs.empty()) << "not a verb of the database: " << line.at(0);
+        EXPECT_EQ(rank(verbs[0]), ++expected) << line.at(0);
+        for (size_t i = 1; i < verbs.size(); ++i) EXPECT_EQ(rank(verbs[i]), 0) << line.at(0) << " #" << i + 1;
+    }
+    int32_t ranked = 0;
+    for (int32_t v = 0; v < m.GetVerbCount(); ++v) ranked += rank(v) > 0;
+    EXPECT_EQ(ranked, expected);
+    for (int32_t bad : {-1, m.GetVerbCount(), INT32_MIN, INT32_MAX}) EXPECT_EQ(rank(bad), 0) << bad;
+}
+
 // Two verbs with different senses never share a plain gloss: a learner would
 // take them for interchangeable. Spelling variants and true synonyms are
 // recorded in shared-glosses.txt.

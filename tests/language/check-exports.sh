@@ -1,9 +1,9 @@
 #!/bin/sh
 # The module shows nothing but its thirteen functions, the optional
-# LookupForm and its resource directory to the outside.
+# LookupForm and GetVerbRank, and its resource directory to the outside.
 set -eu
 expected="ConjugateVerb Find FreeSearchPtr GetEnglishDefinition GetLanguage GetLanguageVersion GetQuestion
-GetTabName LookupForm GetTenseName GetTenseName2 GetVerb GetVerbCount PlimoResourceDirectory SetSearchProgressHwnd"
+GetTabName GetVerbRank LookupForm GetTenseName GetTenseName2 GetVerb GetVerbCount PlimoResourceDirectory SetSearchProgressHwnd"
 actual=$(nm -D --defined-only "$1" | awk '{print $3}' | sort | tr '\n' ' ')
 wanted=$(echo $expected | tr ' ' '\n' | sort | tr '\n' ' ')
 if [ "$actual" != "$wanted" ]; then

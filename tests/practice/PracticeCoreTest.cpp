@@ -88,6 +88,35 @@ TEST(AnswerCheck, TheCorrectionMarksWhereTheAnswerPartsFromTheForm) {
     }
 }
 
+TEST(AnswerCheck, EitherVariantOfTheSlotIsRightAndTheCorrectionShowsTheOneAsked) {
+    const Verdict R = Verdict::Right, A = Verdict::Accents, W = Verdict::Wrong;
+    const struct {
+        const char* typed;
+        const char* asked;
+        const char* other;
+        Verdict strict, warn, ignore;
+    } cases[] = {
+        {"je paye", "je paie", "je paye", R, R, R},
+        {"paye", "je paie", "je paye", R, R, R},  // pronoun left out
+        {"je paye", "je paie", "", W, W, W},      // a verb of one variant
+        {"je pays", "je paie", "je paye", W, W, W},
+        {"je suis passé", "j'ai passé", "je suis passé", R, R, R},  // the other auxiliary
+        {"suis passe", "j'ai passé", "je suis passé", W, A, R},
+        {"j'ai passé", "je suis passé", "j'ai passé", R, R, R},
+        {"nous avons entré", "nous sommes entrés", "nous avons entré", R, R, R},
+        {"nous sommes entres", "nous sommes entrés", "nous avons entré", W, A, R},
+        {"nous sommes entré", "nous sommes entrés", "nous avons entré", W, W, W},  // the agreement counts
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckAnswer(c.typed, c.asked, c.other, AccentPolicy::Strict).verdict, c.strict) << c.typed;
+        EXPECT_EQ(CheckAnswer(c.typed, c.asked, c.other, AccentPolicy::Warn).verdict, c.warn) << c.typed;
+        EXPECT_EQ(CheckAnswer(c.typed, c.asked, c.other, AccentPolicy::Ignore).verdict, c.ignore) << c.typed;
+    }
+    // A wrong answer is marked in the form asked.
+    const CheckResult r = CheckAnswer("je payes", "je paie", "je paye", AccentPolicy::Strict);
+    EXPECT_TRUE(r.markLength > 0 && r.markStart + r.markLength <= 7);
+}
+
 TEST(Leitner, BoxesClimbOnRightFallOnWrongAndHoldOnAccents) {
     FormRecord r;
     const int64_t day0 = 20000;
@@ -307,4 +336,39 @@ TEST(QuestionPicker, OnTheRealModuleEveryAskedFormExistsAndIsWhole) {
     ASSERT_TRUE(MakeQuestion(source, {module.FindVerbIndex("venir"), false, false, SlotOf(2, 3)}, venir));
     EXPECT_EQ(venir.Prompt(), "nous \u2014 venir \u2014 Passé Simple");
     EXPECT_EQ(venir.answer, "nous vînmes");
+}
+
+// A verb of two variants is asked in either, the other's form being right
+// too: payer (je paie / je paye) and passer (je suis passé / j'ai passé).
+TEST(QuestionPicker, OnTheRealModuleBothVariantsAreAskedAndEitherIsRight) {
+    if (!std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
+        GTEST_SKIP() << "French.ldl has not been built";
+    LanguageModule module;
+    module.readOnlyDefinitions = true;
+    ASSERT_TRUE(module.Load("French.ldl"));
+    const ModuleFormSource source(module);
+    const int32_t payer = module.FindVerbIndex("payer"), passer = module.FindVerbIndex("passer");
+    PracticeSetup setup = AllOf({payer, passer}, 1000);
+    std::set<FormKey> keys;
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        std::mt19937 rng(seed);
+        std::set<std::pair<int32_t, int>> slots;  // a session asks a slot in one variant only
+        for (const Question& q : PickQuestions(source, setup, rng)) {
+            keys.insert(q.key);
+            EXPECT_TRUE(slots.insert({q.key.verbIndex, q.key.slot}).second) << q.Prompt();
+            EXPECT_NE(q.otherVariant, q.answer);
+            if (!q.otherVariant.empty()) {
+                EXPECT_EQ(CheckAnswer(q.otherVariant, q.answer, q.otherVariant, AccentPolicy::Strict).verdict,
+                          Verdict::Right);
+            }
+        }
+    }
+    for (const FormKey& key : {FormKey{payer, false, false, 0}, FormKey{payer, false, true, 0},
+                               FormKey{passer, false, false, 42}, FormKey{passer, false, true, 42}})
+        EXPECT_TRUE(keys.count(key)) << key.verbIndex << " " << key.alternate;
+    // A form from the record (my mistakes, due today) knows the other variant too.
+    Question passe;
+    ASSERT_TRUE(MakeQuestion(source, {passer, false, true, 42}, passe));
+    EXPECT_EQ(passe.answer, "j'ai passé");
+    EXPECT_EQ(passe.otherVariant, "je suis passé");
 }

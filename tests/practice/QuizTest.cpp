@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -86,6 +87,43 @@ TEST(Quiz, MissedFormsAreKeptAndAskedAgainAsMistakes) {
     EXPECT_EQ(bad.code, 2);
     EXPECT_NE(bad.err.find("strict, warn, ignore"), std::string::npos);
     EXPECT_EQ(Quiz({"--quiz", "--verbs", "parlerx"}, "").code, 1);
+}
+
+// A drill on the verbs learners meet first: answered wrong, then again with
+// the answers the corrections gave, in the order first asked.
+TEST(Quiz, TopAsksTheVerbsMetFirst) {
+    if (!std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
+        GTEST_SKIP() << "French.ldl has not been built";
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    const std::vector<std::string> args = {"--quiz", "--top", "3", "--count", "3", "--seed", "4"};
+    const auto lines = Lines(Quiz(args, "x\nx\nx\nx\nx\nx\n").out);
+    std::vector<std::string> prompts, answers;
+    std::set<std::string> verbs;  // "je — être — Présent": the verb between the dashes
+    for (size_t i = 0; i + 1 < lines.size() && lines[i + 1].rfind("wrong: ", 0) == 0; i += 2) {
+        verbs.insert(lines[i].substr(lines[i].find(" \u2014 ") + 5,
+                                     lines[i].rfind(" \u2014 ") - lines[i].find(" \u2014 ") - 5));
+        if (std::find(prompts.begin(), prompts.end(), lines[i]) != prompts.end()) continue;
+        prompts.push_back(lines[i]);
+        answers.push_back(lines[i + 1].substr(7) + "\n");
+    }
+    EXPECT_EQ(verbs, (std::set<std::string>{"\u00eatre", "avoir", "faire"}));
+    ASSERT_EQ(prompts.size(), 3u);
+    const QuizRun right = Quiz(args, answers[0] + answers[1] + answers[2]);
+    EXPECT_EQ(Lines(right.out).back().rfind("Score: 3 of 3 right", 0), 0u) << right.out;
+    // More than the module ranks: those it ranks, and a word about it.
+    EXPECT_NE(Quiz({"--quiz", "--top", "5000", "--count", "1"}, "").err.find("verbs; asking those"),
+              std::string::npos);
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--quiz", "--top", "0"},
+                                                {"--quiz", "--top", "ten"},
+                                                {"--quiz", "--top"},
+                                                {"--quiz", "--top", "50", "--due"}}) {
+        const QuizRun r = Quiz(bad, "");
+        EXPECT_EQ(r.code, 2) << bad.back();
+        EXPECT_NE(r.err.find(bad.back() == "--due" ? "choose one of" : "--top needs a number"),
+                  std::string::npos)
+            << r.err;
+    }
 }
 
 int main(int argc, char** argv) {
