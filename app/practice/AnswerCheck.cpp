@@ -1,6 +1,7 @@
 #include "AnswerCheck.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace practice {
@@ -244,15 +245,109 @@ CheckResult CheckAnswer(std::string_view typed, std::string_view expected, Accen
     return result;
 }
 
+namespace {
+
+// The forms of être that make a compound form agree with its subject.
+bool IsEtreAuxiliary(std::string_view word) {
+    static const std::string_view forms[] = {
+        "suis",    "es",      "est",    "sommes", "êtes",   "sont",   "étais",   "était",  "étions",
+        "étiez",   "étaient", "fus",    "fut",    "fûmes",  "fûtes",  "furent",  "serai",  "seras",
+        "sera",    "serons",  "serez",  "seront", "serais", "serait", "serions", "seriez", "seraient",
+        "sois",    "soit",    "soyons", "soyez",  "soient", "fusse",  "fusses",  "fût",    "fussions",
+        "fussiez", "fussent", "été",    "étant",  "être"};
+    for (std::string_view form : forms)
+        if (word == form) return true;
+    return false;
+}
+
+std::vector<std::string> Words(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : std::string(text) + ' ') {
+        if (c == ' ') {
+            if (!word.empty()) words.push_back(word);
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    return words;
+}
+
+// The other ways the form is right for another subject: "elle" or "on" for
+// "il", "elles" for "ils"; and, where être is the auxiliary, the participle
+// agreeing with a woman or women ("je suis allée", "nous sommes allées").
+std::vector<std::string> AgreeingForms(std::string_view form) {
+    std::vector<std::string> words = Words(form);
+    std::vector<std::string> result;
+    if (words.size() < 2) return result;
+    size_t subject = words[0] == "que" ? 1 : 0;
+    std::string& pronoun = words[subject];
+    const bool plural = pronoun == "nous" || pronoun == "vous" || pronoun == "ils" || pronoun == "qu'ils";
+    bool agrees = false;
+    for (size_t i = 0; i + 1 < words.size(); ++i) {
+        // "qu'il soit", "s'est": the auxiliary may follow an elided word.
+        const size_t apostrophe = words[i].rfind('\'');
+        if (IsEtreAuxiliary(apostrophe == std::string::npos ? words[i] : words[i].substr(apostrophe + 1)))
+            agrees = true;
+    }
+    auto join = [](const std::vector<std::string>& parts) {
+        std::string text;
+        for (const std::string& part : parts) text += (text.empty() ? "" : " ") + part;
+        return text;
+    };
+    std::vector<std::vector<std::string>> subjects{words};
+    const std::pair<std::string_view, std::vector<std::string_view>> others[] = {
+        {"il", {"elle", "on"}},
+        {"ils", {"elles"}},
+        {"qu'il", {"qu'elle", "qu'on"}},
+        {"qu'ils", {"qu'elles"}}};
+    for (const auto& [own, alternatives] : others)
+        if (pronoun == own)
+            for (std::string_view alternative : alternatives) {
+                subjects.push_back(words);
+                subjects.back()[subject] = alternative;
+            }
+    for (size_t s = 0; s < subjects.size(); ++s) {
+        if (s > 0) result.push_back(join(subjects[s]));
+        if (!agrees) continue;
+        const std::string participle = subjects[s].back();
+        // A plural participle's singular may end in "s" itself: "allés" is
+        // "allées" for women, "assis" is "assises".
+        std::vector<std::string> feminines;
+        if (!plural)
+            feminines = {participle + 'e'};
+        else if (!participle.empty() && participle.back() == 's')
+            feminines = {participle.substr(0, participle.size() - 1) + "es", participle + "es"};
+        for (const std::string& feminine : feminines) {
+            std::vector<std::string> agreeing = subjects[s];
+            agreeing.back() = feminine;
+            result.push_back(join(agreeing));
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
 CheckResult CheckAnswer(std::string_view typed, std::string_view expected, std::string_view otherVariant,
                         AccentPolicy policy) {
     const CheckResult asked = CheckAnswer(typed, expected, policy);
-    if (asked.verdict == Verdict::Right || otherVariant.empty()) return asked;
-    const CheckResult other = CheckAnswer(typed, otherVariant, policy);
-    if (other.verdict == Verdict::Right) return other;
-    // Right but for accents in the other variant: the accents are what to
-    // mind, shown on the form asked.
-    if (other.verdict == Verdict::Accents && asked.verdict == Verdict::Wrong) {
+    if (asked.verdict == Verdict::Right) return asked;
+    std::vector<std::string> others = AgreeingForms(expected);
+    if (!otherVariant.empty()) {
+        others.emplace_back(otherVariant);
+        for (std::string& form : AgreeingForms(otherVariant)) others.push_back(std::move(form));
+    }
+    bool accents = false;
+    for (const std::string& form : others) {
+        const CheckResult other = CheckAnswer(typed, form, policy);
+        if (other.verdict == Verdict::Right) return other;
+        accents |= other.verdict == Verdict::Accents;
+    }
+    // Right but for accents in another way of writing it: the accents are
+    // what to mind, shown on the form asked.
+    if (accents && asked.verdict == Verdict::Wrong) {
         CheckResult result;
         result.verdict = Verdict::Accents;
         return result;

@@ -29,8 +29,11 @@ CheckResult CheckAnswer(std::string_view typed, std::string_view expected, Accen
 
 // The same for a verb with two variants (je paie / je paye, j'ai passé /
 // je suis passé): `otherVariant` is the slot's form in the variant not
-// asked, or empty. The better verdict of the two counts; the mark is always
-// placed in `expected`, the form asked, which the correction shows.
+// asked, or empty. The form is right for other subjects too ("elle" or
+// "on" for "il", "elles" for "ils") and, with the auxiliary être, with the
+// participle agreeing ("je suis allée", "nous nous sommes assises"). The
+// best verdict counts; the mark is always placed in `expected`, the form
+// asked, which the correction shows.
 CheckResult CheckAnswer(std::string_view typed, std::string_view expected, std::string_view otherVariant,
                         AccentPolicy policy);
 
