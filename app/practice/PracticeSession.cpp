@@ -30,9 +30,15 @@ void PracticeSession::Answer(Verdict verdict) {
         return;
     }
     entry.retried = true;
-    const auto at =
-        queue_.begin() + std::min<std::ptrdiff_t>(RetryGap, static_cast<std::ptrdiff_t>(queue_.size()));
-    queue_.insert(at, std::move(entry));
+    // RetryGap places later, and never before the next question not asked
+    // yet: missing every answer must not keep the rest from being asked.
+    const auto firstNew =
+        std::find_if(queue_.begin(), queue_.end(), [](const Entry& e) { return !e.retried; }) -
+        queue_.begin();
+    const std::ptrdiff_t place =
+        std::max<std::ptrdiff_t>(RetryGap, firstNew == std::ptrdiff_t(queue_.size()) ? 0 : firstNew + 1);
+    queue_.insert(queue_.begin() + std::min<std::ptrdiff_t>(place, std::ptrdiff_t(queue_.size())),
+                  std::move(entry));
 }
 
 Tally PracticeSession::Total() const {
