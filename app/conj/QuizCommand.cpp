@@ -123,33 +123,26 @@ bool ParseQuiz(const std::vector<std::string>& args, QuizOptions& o, std::string
 }  // namespace
 
 bool IsQuizCommand(const std::vector<std::string>& arguments) {
-    for (const std::string& a : arguments)
+    // "--find --quiz" looks for the text "--quiz"; "--" ends the options.
+    static const char* const takingValue[] = {"--find",   "--define",  "--lookup", "--tense",
+                                              "--module", "--format",  "--verbs",  "--top",
+                                              "--count",  "--accents", "--seed"};
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--") return false;
         if (a == "--quiz") return true;
+        for (const char* option : takingValue)
+            if (a == option) ++i;
+    }
     return false;
 }
 
-int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE* out, std::FILE* err) {
-    QuizOptions o;
-    std::string error;
-    if (!ParseQuiz(arguments, o, error)) {
-        Say(err, error);
-        std::fputs(QuizSynopsis, err);
-        return ConjUsageError;
-    }
-    if (o.help) {
-        std::fputs(QuizSynopsis, out);
-        std::fputs(QuizHelp, out);
-        return std::fflush(out) == 0 ? ConjOk : ConjOutputError;
-    }
-    LanguageModule module;
-    module.readOnlyDefinitions = true;
-    if (!module.Load(o.moduleFile)) {
-        Say(err, "Could not load language module. Error #" + std::to_string(platform::LastErrorCode()));
-        return ConjModuleError;
-    }
-    const ModuleFormSource source(module);
+namespace {
 
-    PracticeSetup setup;
+// The verbs and tenses the options ask for, in `setup`; an exit code when
+// they cannot be had, -1 otherwise.
+int ChooseForms(const LanguageModule& module, const ModuleFormSource& source, const QuizOptions& o,
+                PracticeSetup& setup, std::FILE* err) {
     setup.count = o.count;
     setup.tenses = SimpleTenses();
     if (!o.tenses.empty()) {
@@ -195,6 +188,79 @@ int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE*
     } else {
         for (int32_t v = 0; v < source.VerbCount(); ++v) setup.verbs.push_back(v);
     }
+    return -1;
+}
+
+// The practice record, opened where the program keeps it; a closed store
+// (answers not kept) when it cannot be, said once.
+void OpenStore(PracticeStore& store, std::FILE* err) {
+    if (!store.Open(PracticeStore::DefaultPath())) {
+        Say(err, store.Error().toStdString() + " Answers will not be kept.");
+    } else if (!store.SetAsideNotice().isEmpty()) {
+        Say(err, store.SetAsideNotice().toStdString());
+    }
+}
+
+// Asks every question of `session`, a line each, until it is finished or
+// the input ends; each answer is judged and kept.
+void Ask(PracticeSession& session, PracticeStore& store, AccentPolicy policy, std::FILE* in, std::FILE* out,
+         std::FILE* err) {
+    int unrecorded = 0;
+    char line[1024];
+    while (!session.Finished()) {
+        const Question q = session.Current();
+        std::fprintf(out, "%s\n", q.Prompt().c_str());
+        std::fflush(out);
+        if (std::fgets(line, sizeof line, in) == nullptr) break;
+        std::string typed = line;
+        while (!typed.empty() && (typed.back() == '\n' || typed.back() == '\r')) typed.pop_back();
+        const CheckResult result = CheckAnswer(typed, q.answer, q.otherVariant, policy);
+        switch (result.verdict) {
+        case Verdict::Right:
+            std::fputs("right\n", out);
+            break;
+        case Verdict::Accents:
+            std::fprintf(out, "mind the accents: %s\n", q.answer.c_str());
+            break;
+        case Verdict::Wrong:
+            std::fprintf(out, "wrong: %s\n", q.answer.c_str());
+            break;
+        }
+        if (store.IsOpen()) {
+            const int64_t now = NowSeconds();
+            if (!store.RecordAnswer(q.key, q.infinitive, q.tense, result.verdict, typed, LocalDay(now),
+                                    now)) {
+                if (unrecorded++ == 0) Say(err, store.Error().toStdString());
+            }
+        }
+        session.Answer(result.verdict);
+    }
+}
+
+}  // namespace
+
+int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE* out, std::FILE* err) {
+    QuizOptions o;
+    std::string error;
+    if (!ParseQuiz(arguments, o, error)) {
+        Say(err, error);
+        std::fputs(QuizSynopsis, err);
+        return ConjUsageError;
+    }
+    if (o.help) {
+        std::fputs(QuizSynopsis, out);
+        std::fputs(QuizHelp, out);
+        return std::fflush(out) == 0 ? ConjOk : ConjOutputError;
+    }
+    LanguageModule module;
+    module.readOnlyDefinitions = true;
+    if (!module.Load(o.moduleFile)) {
+        Say(err, "Could not load language module. Error #" + std::to_string(platform::LastErrorCode()));
+        return ConjModuleError;
+    }
+    const ModuleFormSource source(module);
+    PracticeSetup setup;
+    if (const int code = ChooseForms(module, source, o, setup, err); code >= 0) return code;
 
     // The SQLite driver is a Qt plugin, found through the application object.
     std::unique_ptr<QCoreApplication> app;
@@ -205,11 +271,7 @@ int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE*
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     PracticeStore store;
-    if (!store.Open(PracticeStore::DefaultPath())) {
-        Say(err, store.Error().toStdString() + " Answers will not be kept.");
-    } else if (!store.SetAsideNotice().isEmpty()) {
-        Say(err, store.SetAsideNotice().toStdString());
-    }
+    OpenStore(store, err);
 
     std::mt19937 rng(o.seeded ? unsigned(o.seed) : std::random_device{}());
     std::vector<Question> questions;
@@ -231,36 +293,7 @@ int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE*
     }
 
     PracticeSession session(std::move(questions));
-    int unrecorded = 0;
-    char line[1024];
-    while (!session.Finished()) {
-        const Question q = session.Current();
-        std::fprintf(out, "%s\n", q.Prompt().c_str());
-        std::fflush(out);
-        if (std::fgets(line, sizeof line, in) == nullptr) break;
-        std::string typed = line;
-        while (!typed.empty() && (typed.back() == '\n' || typed.back() == '\r')) typed.pop_back();
-        const CheckResult result = CheckAnswer(typed, q.answer, q.otherVariant, o.policy);
-        switch (result.verdict) {
-        case Verdict::Right:
-            std::fputs("right\n", out);
-            break;
-        case Verdict::Accents:
-            std::fprintf(out, "mind the accents: %s\n", q.answer.c_str());
-            break;
-        case Verdict::Wrong:
-            std::fprintf(out, "wrong: %s\n", q.answer.c_str());
-            break;
-        }
-        if (store.IsOpen()) {
-            const int64_t now = NowSeconds();
-            if (!store.RecordAnswer(q.key, q.infinitive, q.tense, result.verdict, typed, LocalDay(now),
-                                    now)) {
-                if (unrecorded++ == 0) Say(err, store.Error().toStdString());
-            }
-        }
-        session.Answer(result.verdict);
-    }
+    Ask(session, store, o.policy, in, out, err);
     const Tally total = session.Total();
     std::fprintf(out, "Score: %d of %d right at the first try (%d right, %d accents, %d wrong).\n",
                  session.FirstTimeRight(), session.QuestionCount(), total.right, total.accents, total.wrong);

@@ -48,8 +48,8 @@ std::vector<std::string> Lines(const std::string& text) {
 }  // namespace
 
 TEST(Quiz, MissedFormsAreKeptAndAskedAgainAsMistakes) {
-    if (!std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
-        GTEST_SKIP() << "French.ldl has not been built";
+    ASSERT_TRUE(std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
+        << "French.ldl is built with the tests";
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
 
@@ -92,8 +92,8 @@ TEST(Quiz, MissedFormsAreKeptAndAskedAgainAsMistakes) {
 // A drill on the verbs learners meet first: answered wrong, then again with
 // the answers the corrections gave, in the order first asked.
 TEST(Quiz, TopAsksTheVerbsMetFirst) {
-    if (!std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
-        GTEST_SKIP() << "French.ldl has not been built";
+    ASSERT_TRUE(std::filesystem::exists(platform::ProgramDirectory() + "/French.ldl"))
+        << "French.ldl is built with the tests";
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
     const std::vector<std::string> args = {"--quiz", "--top", "3", "--count", "3", "--seed", "4"};
@@ -130,4 +130,18 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// "--quiz" as the value of another option is that option's text, not the
+// quiz.
+TEST(Quiz, OnlyTheOptionStartsTheQuiz) {
+    const std::pair<std::vector<std::string>, bool> table[] = {
+        {{"--quiz"}, true},
+        {{"--tense", "Présent", "--quiz"}, true},
+        {{"--find", "--quiz"}, false},
+        {{"--define", "--quiz", "--quiz"}, true},
+        {{"--", "--quiz"}, false},
+        {{"placer"}, false},
+    };
+    for (const auto& [args, quiz] : table) EXPECT_EQ(IsQuizCommand(args), quiz) << args.back();
 }
