@@ -38,6 +38,8 @@ protected:
     QSize sizeHint() const override { return {520, 220}; }
 
 private:
+    void RenderTenses(QPainter& painter, const QRect& area, const QRect& plot) const;
+    void RenderHistory(QPainter& painter, const QRect& area, const QRect& plot) const;
     bool history_ = false;
     std::array<Tally, AskedTenseCount> byTense_{};
     std::array<QString, AskedTenseCount> names_;

@@ -87,7 +87,25 @@ CPracticeWnd::~CPracticeWnd() {
 QWidget* CPracticeWnd::MakeSetupPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
+    layout->addLayout(MakeVerbChoice());
+    for (QWidget* group : MakeTenseAndPersonChoice()) layout->addWidget(group);
+    layout->addLayout(MakeOptions());
+    setupNote_ = new QLabel;
+    setupNote_->setWordWrap(true);
+    setupNote_->setObjectName(QStringLiteral("setupNote"));
+    layout->addWidget(setupNote_);
+    start_ = new QPushButton(QStringLiteral("&Start"));
+    start_->setObjectName(QStringLiteral("start"));
+    connect(start_, &QPushButton::clicked, this, &CPracticeWnd::StartSession);
+    layout->addWidget(start_, 0, Qt::AlignRight);
+    layout->addStretch(1);
+    for (QWidget* w : page->findChildren<QWidget*>()) w->installEventFilter(this);
+    for (QWidget* w : page->findChildren<QWidget*>()) w->installEventFilter(this);
+    return page;
+}
 
+// The verbs to ask: where they come from, and the list typed.
+QLayout* CPracticeWnd::MakeVerbChoice() {
     auto* verbRow = new QHBoxLayout;
     verbSource_ = new QComboBox;
     verbSource_->setObjectName(QStringLiteral("verbSource"));
@@ -112,10 +130,14 @@ QWidget* CPracticeWnd::MakeSetupPage() {
     verbRow->addWidget(verbLabel);
     verbRow->addWidget(verbSource_);
     verbRow->addWidget(verbList_, 1);
-    layout->addLayout(verbRow);
     connect(verbSource_, &QComboBox::currentIndexChanged, this,
             [this](int i) { verbList_->setEnabled(i == TheseVerbs); });
 
+    return verbRow;
+}
+
+// The tenses and persons to ask, a check box each.
+std::array<QWidget*, 2> CPracticeWnd::MakeTenseAndPersonChoice() {
     auto* tenses = new QGroupBox(QStringLiteral("&Tenses"));
     auto* tenseGrid = new QGridLayout(tenses);
     for (int t = 0; t < AskedTenseCount; ++t) {
@@ -124,7 +146,6 @@ QWidget* CPracticeWnd::MakeSetupPage() {
         tenseBoxes_[t]->setObjectName(QStringLiteral("tense%1").arg(t));
         tenseGrid->addWidget(tenseBoxes_[t], t % 5, t / 5);
     }
-    layout->addWidget(tenses);
 
     auto* persons = new QGroupBox(QStringLiteral("&Persons"));
     auto* personRow = new QHBoxLayout(persons);
@@ -132,8 +153,12 @@ QWidget* CPracticeWnd::MakeSetupPage() {
         personBoxes_[p] = new QCheckBox(QString::fromLatin1(PersonNames[p]));
         personRow->addWidget(personBoxes_[p]);
     }
-    layout->addWidget(persons);
 
+    return {tenses, persons};
+}
+
+// Forms, number of questions, answer mode and accent policy.
+QLayout* CPracticeWnd::MakeOptions() {
     auto* options = new QGridLayout;
     forms_ = new QComboBox;
     forms_->addItems({QStringLiteral("Plain"), QStringLiteral("Pronominal"), QStringLiteral("Both")});
@@ -158,19 +183,8 @@ QWidget* CPracticeWnd::MakeSetupPage() {
         options->addWidget(widget, row / 2, (row % 2) * 2 + 1);
         ++row;
     }
-    layout->addLayout(options);
 
-    setupNote_ = new QLabel;
-    setupNote_->setWordWrap(true);
-    setupNote_->setObjectName(QStringLiteral("setupNote"));
-    layout->addWidget(setupNote_);
-    start_ = new QPushButton(QStringLiteral("&Start"));
-    start_->setObjectName(QStringLiteral("start"));
-    connect(start_, &QPushButton::clicked, this, &CPracticeWnd::StartSession);
-    layout->addWidget(start_, 0, Qt::AlignRight);
-    layout->addStretch(1);
-    for (QWidget* w : page->findChildren<QWidget*>()) w->installEventFilter(this);
-    return page;
+    return options;
 }
 
 QWidget* CPracticeWnd::MakeQuestionPage() {

@@ -27,6 +27,7 @@ class LanguageModule;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -99,6 +100,9 @@ protected:
 
 private:
     QWidget* MakeSetupPage();
+    QLayout* MakeVerbChoice();
+    std::array<QWidget*, 2> MakeTenseAndPersonChoice();
+    QLayout* MakeOptions();
     QWidget* MakeQuestionPage();
     QWidget* MakeEndPage();
     void ShowPage(Page page);
