@@ -29,6 +29,7 @@
 #include "CommandIds.h"
 #include "DefinitionEdit.h"
 #include "ProgramObjects.h"
+#include "QtText.h"
 #include "VerbComboBox.h"
 #include "platform/ModuleLoader.h"
 
@@ -323,6 +324,7 @@ private slots:
         QCOMPARE(opened->verbIndex, int(Asseoir));
         QVERIFY(opened->pronominal);
         QVERIFY(opened->useAlternate);
+        QCOMPARE(FromCp1252(opened->Form(opened->HighlightedSlot())), list->CellText(0, 1));
 
         frame->MdiArea()->setActiveSubWindow(results);
         const int last = list->topLevelItemCount() - 1;
@@ -377,11 +379,20 @@ private slots:
             QTest::keyClick(list, Qt::Key_Return);
             CChildFrame* opened = frame->ActiveVerbWindow();
             QVERIFY(opened);
+            // The form matched is highlighted, on the tab shown.
+            const int slot = opened->HighlightedSlot();
+            QVERIFY2(slot >= 0, qPrintable(list->CellText(row, 1)));
+            QCOMPARE(FromCp1252(opened->Form(slot)), list->CellText(row, 1));
             QStringList shown;  // the tense names on the tab shown
+            bool formShown = false;
             const int perCell = opened->blocksPerCell * CChildFrame::LinesPerBlock;
-            for (int entry = opened->firstCell * perCell; entry < (opened->firstCell + 2) * perCell; ++entry)
+            for (int entry = opened->firstCell * perCell; entry < (opened->firstCell + 2) * perCell;
+                 ++entry) {
                 if (const char* line = opened->PageLine(entry)) shown << QString::fromLatin1(line);
+                formShown |= opened->PageLine(entry) == opened->Form(slot);
+            }
             QVERIFY2(shown.contains(QStringLiteral("\\blue") + tense), qPrintable(tense));
+            QVERIFY(formShown);
             opened->close();
         }
         QVERIFY(tenses.size() >= 4);
