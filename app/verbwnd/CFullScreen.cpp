@@ -2,6 +2,7 @@
 
 #include <QScrollBar>
 #include <QStyle>
+#include <algorithm>
 
 #include "PageView.h"
 #include "ProgramObjects.h"
@@ -52,4 +53,25 @@ void CFullScreen::AdjustToPage() {
     view->setVerticalScrollBarPolicy(wantVertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     view->SyncScrollOrigin();
     adjusting = false;
+}
+
+void CFullScreen::ShowTense(int tense) {
+    // Four blocks a column; the last block holds the participles (15, 16).
+    int block = tense == 15 || tense == 16 ? 15 : -1;
+    for (int b = 0; b < int(BlockTenses.size()) && block < 0; ++b)
+        if (BlockTenses[size_t(b)] == tense) block = b;
+    if (block < 0) return;
+    const int column = block / blocksPerCell;
+    int left = marginX;
+    for (int c = 0; c < column; ++c) left += columnWidths[size_t(c)];
+    const int top = marginY + 8 * (block % blocksPerCell) * LineHeight;
+    // Scrolled only as far as the block needs to be seen whole, where it can.
+    auto bringIntoView = [](QScrollBar* bar, int start, int length, int extent) {
+        if (start >= bar->value() && start + length <= bar->value() + extent) return;
+        bar->setValue(std::min(start, start + length - extent));
+    };
+    bringIntoView(view->horizontalScrollBar(), left - marginX, columnWidths[size_t(column)] + marginX,
+                  view->viewport()->width());
+    bringIntoView(view->verticalScrollBar(), top - marginY, 7 * LineHeight + 2 * marginY,
+                  view->viewport()->height());
 }
