@@ -533,9 +533,15 @@ void CMainFrame::ApplyChosenVerb(int controlId) {
     if (window == nullptr) return;
     VerbComboBox* combo = verbCombos.value(controlId - VerbComboBox::FirstControlId);
     if (combo == nullptr) return;
+    const FormReading* reading = combo->ChosenReading();
     // "se souvenir", "s'asseoir": the verb in its pronominal form, until a
     // plain name is typed. A form chosen with the Pronominal command stays.
-    if (combo->PronominalTyped()) {
+    // A form chosen in the list of forms comes in its form and variant.
+    if (reading != nullptr) {
+        window->pronominal = reading->Pronominal();
+        window->pronominalTyped = reading->Pronominal();
+        window->useAlternate = reading->Alternate();
+    } else if (combo->PronominalTyped()) {
         window->pronominal = true;
         window->pronominalTyped = true;
     } else if (window->pronominalTyped) {
@@ -543,6 +549,10 @@ void CMainFrame::ApplyChosenVerb(int controlId) {
         window->pronominalTyped = false;
     }
     window->SetVerb(combo->currentIndex());
+    if (reading != nullptr) {
+        window->SetHighlightedSlot(reading->slot);
+        window->ShowTense(reading->tense);
+    }
     if (DefinitionEdit* edit = DefinitionField()) edit->SetText(FromCp1252(window->EnglishDefinition()));
     ShowOtherVariant(*window);
 }
