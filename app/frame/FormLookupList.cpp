@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <cmath>
 
 #include "QtText.h"
 
@@ -54,7 +55,7 @@ public:
         const QFont wordFont = WordFont(option.font, guess);
         painter->setFont(wordFont);
         painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, word);
-        text.setLeft(text.left() + QFontMetrics(wordFont).horizontalAdvance(word));
+        text.setLeft(text.left() + int(std::ceil(QFontMetricsF(wordFont).horizontalAdvance(word))));
         const QFont restFont = RestFont(option.font, guess);
         painter->setFont(restFont);
         const QString rest =
@@ -65,11 +66,14 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const bool guess = index.data(GuessRole).toBool();
-        const QFontMetrics word(WordFont(option.font, guess));
-        const QFontMetrics rest(RestFont(option.font, guess));
-        const int width = word.horizontalAdvance(index.data(WordRole).toString()) +
-                          rest.horizontalAdvance(index.data(RestRole).toString()) + 2 * TextPadding;
-        return QSize(width, std::max(word.height(), rest.height()) + 4);
+        // Measured as drawn: each part from a whole pixel, the rest's
+        // fraction of a pixel taken up, and one more so that it is never elided.
+        const QFontMetricsF word(WordFont(option.font, guess));
+        const QFontMetricsF rest(RestFont(option.font, guess));
+        const int width = int(std::ceil(word.horizontalAdvance(index.data(WordRole).toString()))) +
+                          int(std::ceil(rest.horizontalAdvance(index.data(RestRole).toString()))) + 1 +
+                          2 * TextPadding;
+        return QSize(width, int(std::ceil(std::max(word.height(), rest.height()))) + 4);
     }
 };
 
@@ -183,7 +187,14 @@ void FormLookupList::Place() {
     const int rowHeight = sizeHintForRow(0);
     const int frame = 2 * frameWidth();
     const int scrollBar = count() > MaxVisibleRows ? verticalScrollBar()->sizeHint().width() : 0;
-    int width = std::max(box->width(), sizeHintForColumn(0) + frame + scrollBar);
+    // As wide as the widest line, not only the lines in view (the list's
+    // own hint, with uniform item sizes, measures the first line only).
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    for (int row = 0; row < count(); ++row)
+        widest = std::max(widest, itemDelegate()->sizeHint(option, model()->index(row, 0)).width());
+    int width = std::max(box->width(), widest + frame + scrollBar);
     const int height = rows * rowHeight + frame;
     QPoint at = box->mapToGlobal(QPoint(0, box->height()));
     if (const QScreen* screen = box->screen()) {

@@ -85,6 +85,10 @@ private slots:
         // The list lies under the box, at least as wide, and the box keeps the keys.
         QCOMPARE(list->geometry().topLeft(), combo->mapToGlobal(QPoint(0, combo->height())));
         QVERIFY(list->width() >= combo->width());
+        for (int row = 0; row < list->count(); ++row)  // no line is cut, in view or not
+            QVERIFY2(
+                list->sizeHintForIndex(list->model()->index(row, 0)).width() <= list->viewport()->width(),
+                qPrintable(list->item(row)->text()));
         QVERIFY(list->height() <= (FormLookupList::MaxVisibleRows + 1) * list->sizeHintForRow(0));
         QVERIFY(combo->hasFocus());
 
