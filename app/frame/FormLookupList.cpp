@@ -265,9 +265,9 @@ bool FormLookupList::HandleKey(QKeyEvent* key) {
             Choose(currentRow());
             return true;
         }
-        // Enter on a text that names no verb takes the first reading; on
-        // the start of a verb name it does what it does in the verb box.
-        if (!(startsVerbName && startsVerbName(edit->text().trimmed()))) {
+        // Enter on a text that names no verb takes the first reading; on a
+        // verb's name it does what it does in the verb box.
+        if (!(namesVerb && namesVerb(edit->text().trimmed()))) {
             Choose(0);
             return true;
         }

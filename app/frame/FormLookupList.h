@@ -6,8 +6,10 @@
 //
 // The list never takes the keyboard focus: the verb box keeps it, and the
 // list takes from the box the keys that move through it (Up, Down, Page Up,
-// Page Down), choose (Enter) or close it (Esc, which leaves the text). A click on a line chooses it too. The lookup runs once the events of
-// the keys typed are handled, so that fast typing is never held up.
+// Page Down), choose (Enter, which takes the first line when none is
+// selected and the text names no verb) or close it (Esc, which leaves the
+// text). A click on a line chooses it too. The lookup runs once the events
+// of the keys typed are handled, so that fast typing is never held up.
 #pragma once
 
 #include <QListWidget>
@@ -35,6 +37,9 @@ public:
     // Whether `text` starts a verb name; the list opens for such a text only
     // if it is also a whole form.
     std::function<bool(const QString& text)> startsVerbName;
+    // Whether `text` names a verb, which the box has shown already; Enter
+    // then is the box's.
+    std::function<bool(const QString& text)> namesVerb;
 
     // Looks up the edit's text once the pending events are handled.
     void ScheduleLookup();

@@ -65,6 +65,7 @@ VerbComboBox::VerbComboBox(int controlId_, QWidget* parent) : QComboBox(parent),
     lookupList->startsVerbName = [this](const QString& text) {
         return FirstStartingWith(text) >= 0 || FindTyped(text) >= 0;
     };
+    lookupList->namesVerb = [this](const QString& text) { return FindTyped(text) >= 0; };
     connect(lookupList, &FormLookupList::readingChosen, this,
             [this](const FormReading& reading) { ApplyReading(reading); });
 

@@ -123,6 +123,15 @@ private slots:
     // no key; a click opens a reading in its form, pronominal included.
     void escapeFastTypingAndClicks() {
         CChildFrame* window = frame->ActiveVerbWindow();
+        // The start of a verb's name that is a form too: Enter takes the
+        // first reading.
+        TypeInBox(QStringLiteral("aime"));
+        QTRY_VERIFY(list->isVisible());
+        QCOMPARE(Lines(list).value(0), QStringLiteral("aime \u2014 aimer \u00B7 Pr\u00E9sent \u00B7 je"));
+        QTest::keyClick(combo, Qt::Key_Return);
+        QCOMPARE(window->windowTitle(), QStringLiteral("aimer"));
+        QCOMPARE(FromCp1252(window->Form(window->HighlightedSlot())), QStringLiteral("j'aime"));
+
         TypeInBox(QStringLiteral("f\u00FBm"));
         QTRY_VERIFY(list->isVisible());
         QTest::keyClick(combo, Qt::Key_Escape);

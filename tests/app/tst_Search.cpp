@@ -324,6 +324,7 @@ private slots:
         QCOMPARE(opened->verbIndex, int(Asseoir));
         QVERIFY(opened->pronominal);
         QVERIFY(opened->useAlternate);
+        QVERIFY(opened->HighlightedSlot() >= 0);
         QCOMPARE(FromCp1252(opened->Form(opened->HighlightedSlot())), list->CellText(0, 1));
 
         frame->MdiArea()->setActiveSubWindow(results);
