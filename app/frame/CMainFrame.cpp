@@ -533,10 +533,19 @@ void CMainFrame::ApplyChosenVerb(int controlId) {
     if (window == nullptr) return;
     VerbComboBox* combo = verbCombos.value(controlId - VerbComboBox::FirstControlId);
     if (combo == nullptr) return;
+    const FormReading* reading = combo->ChosenReading();
     // "se souvenir", "s'asseoir": the verb in its pronominal form, until a
     // plain name is typed. A form chosen with the Pronominal command stays.
-    window->TakeTypedForm(combo->PronominalTyped());
+    // A form chosen in the list of forms comes in its form and variant.
+    if (reading != nullptr)
+        window->TakeReadingForm(reading->Pronominal(), reading->Alternate());
+    else
+        window->TakeTypedForm(combo->PronominalTyped());
     window->SetVerb(combo->currentIndex());
+    if (reading != nullptr) {
+        window->SetHighlightedSlot(reading->slot);
+        window->ShowTense(reading->tense);
+    }
     if (DefinitionEdit* edit = DefinitionField()) edit->SetText(FromCp1252(window->EnglishDefinition()));
     ShowOtherVariant(*window);
 }

@@ -302,6 +302,7 @@ void CMainFrame::SwitchLayout(bool fullScreen) {
     const int32_t verb = window->VerbIndex();
     const bool pronominal = window->IsPronominal();
     const bool alternate = window->UsesAlternate();
+    const int highlighted = window->HighlightedSlot();
     const QRect rect =
         window->isMaximized() || window->isMinimized() ? window->RestoredGeometry() : window->geometry();
     // A maximised window stays maximised in its new layout.
@@ -315,7 +316,14 @@ void CMainFrame::SwitchLayout(bool fullScreen) {
     delete window;
     CChildFrame* replacement = OpenVerbWindow(module, verb, pronominal, alternate, style, rect);
     for (QMdiSubWindow* other : order) other->raise();
-    if (replacement != nullptr) replacement->raise();
+    if (replacement != nullptr) {
+        replacement->raise();
+        // The form looked for stays highlighted, and in view.
+        if (highlighted >= 0) {
+            replacement->SetHighlightedSlot(highlighted);
+            replacement->ShowTense(CChildFrame::TenseOfSlot(highlighted));
+        }
+    }
     mdiArea->viewport()->repaint();
     for (QWidget* widget : mdiArea->viewport()->findChildren<QWidget*>()) widget->repaint();
 }

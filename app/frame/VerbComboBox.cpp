@@ -6,6 +6,7 @@
 #include <QListView>
 #include <QStyledItemDelegate>
 
+#include "FormLookupList.h"
 #include "LanguageModule.h"
 #include "PronominalUse.h"
 #include "QtText.h"
@@ -60,6 +61,14 @@ VerbComboBox::VerbComboBox(int controlId_, QWidget* parent) : QComboBox(parent),
     view()->installEventFilter(this);
     view()->viewport()->installEventFilter(this);
 
+    lookupList = new FormLookupList(edit, this);
+    lookupList->startsVerbName = [this](const QString& text) {
+        return FirstStartingWith(text) >= 0 || FindTyped(text) >= 0;
+    };
+    lookupList->namesVerb = [this](const QString& text) { return FindTyped(text) >= 0; };
+    connect(lookupList, &FormLookupList::readingChosen, this,
+            [this](const FormReading& reading) { ApplyReading(reading); });
+
     connect(edit, &QLineEdit::textEdited, this, [this] { OnTextEdited(); });
     connect(this, &QComboBox::activated, this, [this](int) { emit verbChosen(controlId); });
     // Moving through the open list shows each verb at once.
@@ -72,6 +81,7 @@ VerbComboBox::VerbComboBox(int controlId_, QWidget* parent) : QComboBox(parent),
 
 void VerbComboBox::Fill(const LanguageModule& module_) {
     module = &module_;
+    lookupList->SetModule(&module_);
     reflexivePrefixes.clear();
     const char* language = module_.GetLanguage();
     if (language != nullptr && QString::fromLatin1(language) == QStringLiteral("French"))
@@ -155,6 +165,7 @@ bool VerbComboBox::PopupVisible() const { return view()->isVisible(); }
 
 void VerbComboBox::OnTextEdited() {
     const QString typed = currentText();
+    lookupList->ScheduleLookup();
     bool reflexive = false;
     const int index = FindTyped(typed, &reflexive);
     if (index < 0 || PopupVisible()) return;
@@ -234,6 +245,7 @@ int VerbComboBox::FirstStartingWith(const QString& text) const {
 }
 
 void VerbComboBox::showPopup() {
+    lookupList->Dismiss();
     const QString text = currentText();
     QComboBox::showPopup();
     // Opening the list puts the selected item's name into the edit; the
@@ -274,6 +286,20 @@ void VerbComboBox::EnterInList() {
     pronominalTyped = reflexive;
     emit verbChosen(controlId);
     pronominalTyped = false;
+}
+
+void VerbComboBox::ApplyReading(const FormReading& reading) {
+    const int index = reading.VerbIndex();
+    if (index < 0 || index >= count()) return;
+    lastVerbText = itemText(index);
+    edit->setUpdatesEnabled(false);
+    if (PopupVisible()) hidePopup();
+    setCurrentIndex(index);
+    setEditText(itemText(index));
+    edit->setUpdatesEnabled(true);
+    chosenReading = &reading;
+    emit verbChosen(controlId);
+    chosenReading = nullptr;
 }
 
 void VerbComboBox::EscapeToLastVerb() {

@@ -10,12 +10,18 @@
 // typed text, and Enter takes it. Of two equal infinitives, typing finds the
 // first; the second can only be chosen in the list, where each of them
 // shows the first words of its definition after its name.
+//
+// A text that is no start of a verb name, or that is a form as well, opens
+// the list of forms under the box (FormLookupList); a reading chosen there
+// is applied as a verb chosen in the verb list, in its form and variant.
 #pragma once
 
 #include <QComboBox>
 
+class FormLookupList;
 class LanguageModule;
 class VerbComboEdit;
+struct FormReading;
 
 class VerbComboBox : public QComboBox {
     Q_OBJECT
@@ -49,6 +55,12 @@ public:
     int FindPronominal(const QString& text) const;
     // True while the verb being applied was typed in its pronominal form.
     bool PronominalTyped() const { return pronominalTyped; }
+    // While the verb being applied was chosen in the list of forms, the
+    // reading chosen (its form, variant and slot); null otherwise.
+    const FormReading* ChosenReading() const { return chosenReading; }
+    // Selects the verb of `reading` and applies it as the verb list does.
+    void ApplyReading(const FormReading& reading);
+    FormLookupList* LookupList() const { return lookupList; }
 
     // Opens the list at the first verb that starts with the typed text.
     void showPopup() override;
@@ -90,5 +102,7 @@ private:
     const LanguageModule* module = nullptr;
     QStringList reflexivePrefixes;  // "se ", "s'": the module's language is French
     bool pronominalTyped = false;
+    const FormReading* chosenReading = nullptr;
+    FormLookupList* lookupList = nullptr;
     bool keyNavigation = false;  // the list's highlight moves by keyboard
 };

@@ -128,8 +128,12 @@ void CResultWnd::OpenSelectedRow() {
     const bool alternate = (value & ResultAlternate) != 0;
     const QVariant tense = list->topLevelItem(row)->data(2, TenseRole);
     CChildFrame* window = host->OpenVerbWindow(language, verbIndex, pronominal, alternate);
-    // The window opens where the match is.
-    if (window != nullptr && tense.isValid()) window->ShowTense(tense.toInt());
+    // The window opens where the match is, the form matched highlighted.
+    if (window != nullptr && tense.isValid()) {
+        if (const std::optional<std::string> form = ToCp1252(list->topLevelItem(row)->text(1)))
+            window->SetHighlightedSlot(window->SlotOfForm(tense.toInt(), *form));
+        window->ShowTense(tense.toInt());
+    }
 }
 
 bool CResultWnd::focusNextPrevChild(bool next) {

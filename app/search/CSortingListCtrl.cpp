@@ -165,18 +165,18 @@ void CSortingListCtrl::SwapRows(int a, int b) {
     QTreeWidgetItem* x = topLevelItem(a);
     QTreeWidgetItem* y = topLevelItem(b);
     if (x == nullptr || y == nullptr || x == y) return;
+    // Everything a row holds moves with it: texts, icon, item data and any
+    // data of its own a cell carries (a results row's tense).
     const int columns = std::min(header()->count(), columnCount());
     for (int c = 0; c < columns; ++c) {
-        const QString text = x->text(c);
-        x->setText(c, y->text(c));
-        y->setText(c, text);
+        const QMap<int, QVariant> xRoles = model()->itemData(indexFromItem(x, c));
+        const QMap<int, QVariant> yRoles = model()->itemData(indexFromItem(y, c));
+        for (auto it = yRoles.begin(); it != yRoles.end(); ++it) x->setData(c, it.key(), it.value());
+        for (auto it = xRoles.begin(); it != xRoles.end(); ++it) {
+            y->setData(c, it.key(), it.value());
+            if (!yRoles.contains(it.key())) x->setData(c, it.key(), QVariant());
+        }
     }
-    const QVariant xData = x->data(0, ItemDataRole);
-    x->setData(0, ItemDataRole, y->data(0, ItemDataRole));
-    y->setData(0, ItemDataRole, xData);
-    const QIcon icon = x->icon(0);
-    x->setIcon(0, y->icon(0));
-    y->setIcon(0, icon);
     // Selection and focus move with their rows.
     const bool xSelected = x->isSelected();
     const bool ySelected = y->isSelected();

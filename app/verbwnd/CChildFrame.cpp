@@ -75,6 +75,10 @@ void CChildFrame::SetVerb(int32_t index) {
         const char* text = languageModule->GetEnglishDefinition(verbIndex, pronominal);
         definition = text ? text : "";
     }
+    // The form looked for is no longer on the page.
+    if (highlightedSlot >= 0 && (verbIndex != highlightedVerb || pronominal != highlightedPronominal ||
+                                 useAlternate != highlightedAlternate))
+        highlightedSlot = -1;
     view->viewport()->update();
     emit stateChanged();
 }
@@ -92,9 +96,50 @@ void CChildFrame::TakeTypedForm(bool typedPronominal) {
         pronominal = pronominalTyped = false;
 }
 
+void CChildFrame::TakeReadingForm(bool readingPronominal, bool alternate) {
+    pronominal = pronominalTyped = readingPronominal;
+    useAlternate = alternate;
+}
+
 void CChildFrame::SetAlternate(int choice) {
     useAlternate = choice != 0;
     SetVerb(verbIndex);
+}
+
+void CChildFrame::SetHighlightedSlot(int slot) {
+    highlightedSlot = slot >= 0 && slot < InfinitiveSlot ? slot : -1;
+    highlightedVerb = verbIndex;
+    highlightedPronominal = pronominal;
+    highlightedAlternate = useAlternate;
+    view->viewport()->update();
+}
+
+int CChildFrame::TenseOfSlot(int slot) {
+    if (slot < ImperativeSlot) return slot / PersonCount;
+    if (slot < PresentParticipleSlot) return ImperativeTense;
+    if (slot == PresentParticipleSlot) return PresentParticipleTense;
+    if (slot < InfinitiveSlot) return PastParticipleTense;
+    return InfinitiveTense;
+}
+
+int CChildFrame::SlotOfForm(int tense, std::string_view form) const {
+    int first = tense * PersonCount, last = first + PersonCount - 1;
+    if (tense == ImperativeTense) {
+        first = ImperativeSlot;
+        last = ImperativeSlot + ImperativeFormCount - 1;
+    } else if (tense == PastParticipleTense) {
+        first = PastParticipleSlot;
+        last = CompoundParticipleSlot;
+    } else if (tense == PresentParticipleTense) {
+        first = last = PresentParticipleSlot;
+    } else if (tense < 0 || tense >= PersonalTenseCount) {
+        return -1;
+    }
+    const std::string wanted = VisibleText(std::string(form).c_str());
+    if (wanted.empty()) return -1;
+    for (int slot = first; slot <= last; ++slot)
+        if (VisibleText(forms[slot]) == wanted) return slot;
+    return -1;
 }
 
 void CChildFrame::Conjugate() {
@@ -243,6 +288,13 @@ void CChildFrame::PaintBackground(QPainter& painter, const QRect& client) {
     painter.fillRect(client, Qt::white);
 }
 
+QColor CChildFrame::HighlightTint() {
+    // A third of the palette's highlight on the page's white.
+    const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+    const auto mix = [](int colour) { return (colour + 2 * 255) / 3; };
+    return QColor(mix(highlight.red()), mix(highlight.green()), mix(highlight.blue()));
+}
+
 void CChildFrame::PaintPage(QPainter& painter) {
     if (!VerbFont) return;
     painter.save();
@@ -253,6 +305,8 @@ void CChildFrame::PaintPage(QPainter& painter) {
     const int ascent = QFontMetrics(*VerbFont, painter.device()).ascent();
     QColor current = textColour;
     painter.setPen(current);
+    const QFontMetrics metrics(*VerbFont, painter.device());
+    const char* highlighted = highlightedSlot >= 0 ? forms[highlightedSlot] : nullptr;
     for (int column = 0; column < columnCount; ++column) {
         for (int block = 0; block < blocksPerCell; ++block) {
             for (int line = 0; line < LinesPerBlock; ++line) {
@@ -271,7 +325,19 @@ void CChildFrame::PaintPage(QPainter& painter) {
                 }
                 if (*text == '\0') continue;
                 QPoint topLeft = LinePosition(column, block, line);
-                painter.drawText(QPoint(topLeft.x(), topLeft.y() + ascent), FromCp1252(VisibleText(text)));
+                const QString shown = FromCp1252(VisibleText(text));
+                if (pageLines[size_t(entry)] == highlighted) {
+                    // The form looked for, on a soft tint of the highlight
+                    // colour: the page stays white and its colours readable.
+                    const QRect band(topLeft.x() - marginX / 2, topLeft.y(),
+                                     metrics.horizontalAdvance(shown) + marginX, LineHeight);
+                    painter.fillRect(band, HighlightTint());
+                    painter.setBackground(HighlightTint());
+                    painter.drawText(QPoint(topLeft.x(), topLeft.y() + ascent), shown);
+                    painter.setBackground(Qt::white);
+                    continue;
+                }
+                painter.drawText(QPoint(topLeft.x(), topLeft.y() + ascent), shown);
             }
         }
     }

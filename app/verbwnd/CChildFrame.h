@@ -54,6 +54,15 @@ public:
     void SetVerb(int32_t index);
     void SetPronominal(bool flag);
     void SetAlternate(int choice);
+    // Marks form slot `slot` (0-92) of the verb shown, as it is now, as the
+    // form the user looked for: its page line is painted on a highlight
+    // until the verb, its form or its variant changes. -1 for none.
+    void SetHighlightedSlot(int slot);
+    int HighlightedSlot() const { return highlightedSlot; }
+    // The tense of form slot `slot`, as the module numbers tenses.
+    static int TenseOfSlot(int slot);
+    // The slot of tense `tense` whose form text is `form`, or -1.
+    int SlotOfForm(int tense, std::string_view form) const;
     // Re-conjugates the current verb: forms, labels, images, page size, title.
     void Conjugate();
 
@@ -73,8 +82,12 @@ public:
     int WidestPageWidth();
     // Erases the client area `client` before the page is drawn: white.
     virtual void PaintBackground(QPainter& painter, const QRect& client);
-    // Draws the row of cells that starts at firstCell.
+    // Draws the row of cells that starts at firstCell, the highlighted
+    // slot's line on HighlightTint().
     void PaintPage(QPainter& painter);
+    // The background of the highlighted line: the palette's highlight
+    // colour, light enough for any text colour on the white page.
+    static QColor HighlightTint();
 
     // Draws the verb page for the printer onto `painter`'s device, in device
     // pixels: the title, a rule and the 16 tense blocks in three columns,
@@ -123,6 +136,9 @@ public:
     // typed; a form chosen with the Pronominal command stays. Takes effect
     // at the next SetVerb.
     void TakeTypedForm(bool typedPronominal);
+    // The form and variant of a reading chosen in the list of forms, kept
+    // as a typed pronominal name is. Takes effect at the next SetVerb.
+    void TakeReadingForm(bool readingPronominal, bool alternate);
 
     // The grid the layout chose: blocks a cell, cells a row, rows, and the
     // first cell shown.
@@ -211,6 +227,11 @@ private:
     char forms[FormCount][FormSize] = {};
     char* formPointers[FormCount] = {};
     std::array<const char*, PageLineCount> pageLines{};
+    // The highlighted slot, and the verb state it belongs to.
+    int highlightedSlot = -1;
+    int32_t highlightedVerb = -1;
+    bool highlightedPronominal = false;
+    bool highlightedAlternate = false;
     QRect restoredGeometry;
     QList<QRect> normalHistory;  // latest rectangles while neither minimised nor maximised
     bool registered = false;

@@ -2,6 +2,7 @@
 
 #include <QScrollBar>
 #include <QStyle>
+#include <algorithm>
 
 #include "PageView.h"
 #include "ProgramObjects.h"
@@ -50,4 +51,22 @@ void CFullScreen::AdjustToPage() {
     view->setVerticalScrollBarPolicy(wantVertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     view->SyncScrollOrigin();
     adjusting = false;
+}
+
+void CFullScreen::ShowTense(int tense) {
+    const int block = page::BlockOfTense(page::Layout::FullScreen, tense);
+    if (block < 0) return;
+    const int column = block / blocksPerCell;
+    int left = marginX;
+    for (int c = 0; c < column; ++c) left += columnWidths[size_t(c)];
+    const int top = marginY + (LinesPerBlock + 1) * (block % blocksPerCell) * LineHeight;
+    // Scrolled only as far as the block needs to be seen whole, where it can.
+    auto bringIntoView = [](QScrollBar* bar, int start, int length, int extent) {
+        if (start >= bar->value() && start + length <= bar->value() + extent) return;
+        bar->setValue(std::min(start, start + length - extent));
+    };
+    bringIntoView(view->horizontalScrollBar(), left - marginX, columnWidths[size_t(column)] + marginX,
+                  view->viewport()->width());
+    bringIntoView(view->verticalScrollBar(), top - marginY, LinesPerBlock * LineHeight + 2 * marginY,
+                  view->viewport()->height());
 }

@@ -12,6 +12,8 @@ public:
     CFullScreen(LanguageModule* languageModule, int32_t verbIndex, bool pronominal, bool useAlternate);
 
     void FillPage() override;
+    // Scrolls the page, if it does not fit, until the tense's block is seen.
+    void ShowTense(int tense) override;
     // Fits the scroll bars to the page: a bar appears when the page is wider
     // (taller) than the client area, with the client size as its page size.
     void AdjustToPage() override;

@@ -262,7 +262,7 @@ PLIMO_EXPORT void SetSearchProgressHwnd(HWND window);
  * as it was); failing to allocate, a null list.
  * Each entry's text is the slot's form, the infinitive as in slot 93, the
  * tense, the slot number and the word matched, separated by tabs
- * ("nous fûmes\têtre\t2\t21\tfûmes"); its value has the bits of Find, and
+ * ("nous fûmes\têtre\t2\t15\tfûmes"); its value has the bits of Find, and
  * ResultFolded or ResultSuggestion. Order: exact matches first, then folded
  * ones; within each, the verbs a learner meets most, then the verb index;
  * each verb, form and slot once; no limit for exact matches.

@@ -447,6 +447,7 @@ void Report(const Index& index, const std::vector<Candidate>& found, int32_t ext
     std::string text;
     OwnWordList slotWords;
     for (Candidate c : found) {
+        if (cap && static_cast<size_t>(list->count) >= cap) break;
         const uint32_t key = static_cast<uint32_t>(c >> 32) & ~kFoldedTier;
         const uint32_t rank = key >> kRankShift;
         const int conj = static_cast<int>(key >> kConjShift) & 3;
@@ -535,8 +536,10 @@ void LookupForm(const char* text, int32_t flags, SearchResultList** result) {
     std::vector<Candidate> found;
     Collect(index, WordRange(index, key, prefix), word, prefix, ignoreAccents, 0, found);
     if (!found.empty()) {
-        Select(found, prefix ? kPrefixCap : 0);
         const size_t cap = prefix ? kPrefixCap : 0;
+        // A whole form keeps only some of its word's readings: the cap
+        // applies to those, not before.
+        Select(found, wholeForm ? 0 : cap);
         if (wholeForm) Report(index, found, 0, list, cap, text, prefix, ignoreAccents);
         if (list->count == 0) Report(index, found, 0, list, cap);
         return;

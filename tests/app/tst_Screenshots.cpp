@@ -1,13 +1,16 @@
 // Pictures of the main window with the real language module in both layouts,
 // saved under the build folder for people to look at.
+#include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPainter>
 #include <QTest>
 
 #include "AppTestSupport.h"
 #include "CMainFrame.h"
 #include "CTabbedScreen.h"
 #include "CommandIds.h"
+#include "FormLookupList.h"
 #include "PageTabCtrl.h"
 #include "ProgramObjects.h"
 #include "VerbComboBox.h"
@@ -49,6 +52,30 @@ private slots:
         QTest::keyClicks(combo, QStringLiteral("monter"));
         QCOMPARE(tabbed->windowTitle().endsWith(QStringLiteral("monter")), true);
         SaveScreenshot(frame.get(), QStringLiteral("main-monter"));
+
+        // A form typed into the verb box: the list of its verbs over the
+        // main window, then the verb chosen with its form highlighted.
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        TypeText(combo, QStringLiteral("f\u00FBm"));
+        FormLookupList* list = combo->LookupList();
+        QTRY_VERIFY(list->isVisible());
+        ProcessEvents();
+        QImage shot = frame->grab().toImage();
+        QPainter painter(&shot);
+        painter.drawPixmap(list->geometry().topLeft() - frame->mapToGlobal(QPoint(0, 0)), list->grab());
+        painter.end();
+        QDir().mkpath(QStringLiteral(PLIMO_SCREENSHOT_DIR));
+        shot.save(QStringLiteral(PLIMO_SCREENSHOT_DIR "/form-lookup-list.png"));
+        QTest::keyClick(combo, Qt::Key_Down);
+        QTest::keyClick(combo, Qt::Key_Return);
+        QCOMPARE(tabbed->windowTitle(), QStringLiteral("\u00EAtre"));
+        SaveScreenshot(frame.get(), QStringLiteral("form-highlighted-tabbed"));
+        const int slot = tabbed->HighlightedSlot();
+        QVERIFY(slot >= 0);
+        frame->OnCommand(IdFullScreen);
+        QCOMPARE(frame->ActiveVerbWindow()->HighlightedSlot(), slot);  // the layout keeps it
+        SaveScreenshot(frame.get(), QStringLiteral("form-highlighted-fullscreen"));
     }
 
 private:

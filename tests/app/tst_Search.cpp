@@ -29,6 +29,7 @@
 #include "CommandIds.h"
 #include "DefinitionEdit.h"
 #include "ProgramObjects.h"
+#include "QtText.h"
 #include "VerbComboBox.h"
 #include "platform/ModuleLoader.h"
 
@@ -151,8 +152,8 @@ private slots:
             // dialog's focus widget: whether the window system gives the
             // dialog back its activation at once is its own affair).
             QTRY_COMPARE(dialog->focusWidget(), dialog->Edit());
-            dialog->Edit()->setSelection(1, 3);  // "arl"
-            dialog->InsertLetter(IdInsertFirst + 1);         // â replaces the selection
+            dialog->Edit()->setSelection(1, 3);       // "arl"
+            dialog->InsertLetter(IdInsertFirst + 1);  // â replaces the selection
             QCOMPARE(dialog->Edit()->text(), QStringLiteral("pâé"));
 
             dialog->findChild<QCheckBox*>("check1002")->click();
@@ -325,6 +326,8 @@ private slots:
         QCOMPARE(opened->VerbIndex(), int(Asseoir));
         QVERIFY(opened->IsPronominal());
         QVERIFY(opened->UsesAlternate());
+        QVERIFY(opened->HighlightedSlot() >= 0);
+        QCOMPARE(FromCp1252(opened->Form(opened->HighlightedSlot())), list->CellText(0, 1));
 
         frame->MdiArea()->setActiveSubWindow(results);
         const int last = list->topLevelItemCount() - 1;
@@ -379,12 +382,20 @@ private slots:
             QTest::keyClick(list, Qt::Key_Return);
             CChildFrame* opened = frame->ActiveVerbWindow();
             QVERIFY(opened);
+            // The form matched is highlighted, on the tab shown.
+            const int slot = opened->HighlightedSlot();
+            QVERIFY2(slot >= 0, qPrintable(list->CellText(row, 1)));
+            QCOMPARE(FromCp1252(opened->Form(slot)), list->CellText(row, 1));
             QStringList shown;  // the tense names on the tab shown
+            bool formShown = false;
             const int perCell = opened->BlocksPerCell() * CChildFrame::LinesPerBlock;
             for (int entry = opened->FirstCell() * perCell; entry < (opened->FirstCell() + 2) * perCell;
-                 ++entry)
+                 ++entry) {
                 if (const char* line = opened->PageLine(entry)) shown << QString::fromLatin1(line);
+                formShown |= opened->PageLine(entry) == opened->Form(slot);
+            }
             QVERIFY2(shown.contains(QStringLiteral("\\blue") + tense), qPrintable(tense));
+            QVERIFY(formShown);
             opened->close();
         }
         QVERIFY(tenses.size() >= 4);

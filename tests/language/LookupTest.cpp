@@ -136,6 +136,11 @@ TEST(Lookup, PrefixesAndSuggestions) {
     ASSERT_FALSE(fum.empty());
     EXPECT_EQ(fum.front().form, "nous fûmes");
     for (const auto& r : fum) EXPECT_EQ(r.word.rfind("fûm", 0), 0u) << r.word;
+    // A whole form typed half-way: the limit counts the readings of that
+    // form, not every word that starts with its last letters.
+    const auto nousF = Readings("nous f", LookupPrefix | IgnoreAccents);
+    EXPECT_EQ(nousF.size(), static_cast<size_t>(LookupPrefixLimit));
+    for (const auto& r : nousF) EXPECT_EQ(r.form.rfind("nous f", 0), 0u) << r.form;
     // One edit away: a letter swapped, dropped, added, changed.
     for (const char* typo : {"fûems", "fûmse", "fmes", "fûmess", "fûmez"}) {
         const auto s = Readings(typo);
