@@ -120,6 +120,9 @@ void OwnWords(const char* text, int slot, OwnWordList& words) {
     // The participle's other forms: the feminine ending replaces the
     // masculine from the ending's first letter (placé, ée; mort, orte;
     // assis, ise), and the plurals add an s unless the word ends in s or x.
+    // A participle written without its feminine never agrees (été, plu):
+    // "étés" and "plus" are no forms of it.
+    if (feminine.empty()) return;
     int made = 0;
     auto addPlural = [&](std::string_view singular) {
         if (singular.back() == 's' || singular.back() == 'x') return;
@@ -129,7 +132,6 @@ void OwnWords(const char* text, int slot, OwnWordList& words) {
         words.word[words.count++] = std::string_view(out, singular.size() + 1);
     };
     addPlural(t);
-    if (feminine.empty()) return;
     size_t from = t.rfind(feminine.front());
     if (from == std::string_view::npos) from = t.size();
     char* out = words.made[made++];

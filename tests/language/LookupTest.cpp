@@ -85,6 +85,7 @@ TEST(Lookup, ReadingsOfForms) {
         {"peut", 0, "pouvoir 2", 0},
         {"faut", 0, "falloir 2", 0},
         {"plu", 0, "plaire 91", 0},
+        {"plus", 0, "plaire 12, plaire 13, se plaire 12, se plaire 13", 4},  // plu never agrees
         {"assis", 0, "asseoir 12, asseoir 13, asseoir 91", 0},
         {"paie", 0, "payer 0, payer 2", 0},
         {"paye", 0, "payer 0b, payer 2b", 0},
