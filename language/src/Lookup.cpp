@@ -263,22 +263,22 @@ private:
     Recent recent_[kRecent] = {};
 };
 
-Index* BuildIndex() {
-    auto* index = new Index;
-    // The ranking: verbs sorted by tier, place in the frequent list, index.
-    index->verbAtRank = RankVerbs().verbAtRank;
+// A word's entry before the words are sorted: its id in the word table,
+// and its key.
+using PendingEntry = std::pair<uint32_t, uint32_t>;
 
-    // Every own word of every slot, each word once, with its entries. The
-    // compound slots of a conjugation share one entry per word (their
-    // participle), spread back over the slots when reported.
-    WordTable words;
-    std::vector<std::pair<uint32_t, uint32_t>> pending;  // word id, key
+// Every own word of every slot of every verb, in ranking order, each word
+// once in `words`, with its entries. The compound slots of a conjugation
+// share one entry per word (their participle), spread back over the slots
+// when reported.
+void CollectWords(const std::vector<int32_t>& verbAtRank, WordTable& words,
+                  std::vector<PendingEntry>& pending) {
     pending.reserve(1u << 19);
-    auto* work = new WorkForms;
+    auto work = std::make_unique<WorkForms>();
     OwnWordList slotWords;
     OwnWordList compoundWords;  // the distinct own words of the compound slots
-    for (uint32_t rank = 0; rank < index->verbAtRank.size(); ++rank) {
-        EachConjugation(index->verbAtRank[rank], work->forms, [&](int conj) {
+    for (uint32_t rank = 0; rank < verbAtRank.size(); ++rank) {
+        EachConjugation(verbAtRank[rank], work->forms, [&](int conj) {
             compoundWords.count = 0;
             for (int ordinal = 0; ordinal < FormSlotCount; ++ordinal) {
                 const int slot = kSlotOrder.slotAt[ordinal];
@@ -297,10 +297,12 @@ Index* BuildIndex() {
             }
         });
     }
-    delete work;
+}
 
-    // Words in folded order (then raw order), entries grouped by word. The
-    // first eight folded bytes decide most comparisons.
+// The words in folded order (then raw order) into the index's pool; returns
+// each word id's place in that order. The first eight folded bytes decide
+// most comparisons.
+std::vector<uint32_t> SortWords(const WordTable& words, Index& index) {
     const size_t n = words.Count();
     std::string folded;
     folded.reserve(n * 12);
@@ -324,24 +326,41 @@ Index* BuildIndex() {
         return c != 0 ? c < 0 : words.Word(a.second) < words.Word(b.second);
     });
     std::vector<uint32_t> placeOf(n);
-    index->raw.resize(n);
-    index->folded.resize(n);
-    index->pool.reserve(2 * folded.size() + n);
+    index.raw.resize(n);
+    index.folded.resize(n);
+    index.pool.reserve(2 * folded.size() + n);
     for (size_t p = 0; p < n; ++p) {
         const uint32_t w = sorted[p].second;
         placeOf[w] = static_cast<uint32_t>(p);
-        index->raw[p] = static_cast<uint32_t>(index->pool.size());
-        index->pool.append(words.Word(w)).push_back(0);
-        index->folded[p] = static_cast<uint32_t>(index->pool.size());
-        index->pool.append(folded.data() + foldedAt[w]).push_back(0);
+        index.raw[p] = static_cast<uint32_t>(index.pool.size());
+        index.pool.append(words.Word(w)).push_back(0);
+        index.folded[p] = static_cast<uint32_t>(index.pool.size());
+        index.pool.append(folded.data() + foldedAt[w]).push_back(0);
     }
-    index->start.assign(n + 1, 0);
-    for (const auto& e : pending) ++index->start[placeOf[e.first] + 1];
-    for (size_t p = 0; p < n; ++p) index->start[p + 1] += index->start[p];
-    index->entries.resize(pending.size());
-    std::vector<uint32_t> next(index->start.begin(), index->start.end() - 1);
-    for (const auto& e : pending)
-        index->entries[next[placeOf[e.first]]++] = e.second;  // stable: keys stay ascending
+    return placeOf;
+}
+
+// The entries grouped by word, in the words' order; within a word the keys
+// stay ascending.
+void GroupEntries(const std::vector<PendingEntry>& pending, const std::vector<uint32_t>& placeOf,
+                  Index& index) {
+    const size_t n = placeOf.size();
+    index.start.assign(n + 1, 0);
+    for (const auto& e : pending) ++index.start[placeOf[e.first] + 1];
+    for (size_t p = 0; p < n; ++p) index.start[p + 1] += index.start[p];
+    index.entries.resize(pending.size());
+    std::vector<uint32_t> next(index.start.begin(), index.start.end() - 1);
+    for (const auto& e : pending) index.entries[next[placeOf[e.first]]++] = e.second;
+}
+
+Index* BuildIndex() {
+    auto* index = new Index;
+    // The ranking: verbs sorted by tier, place in the frequent list, index.
+    index->verbAtRank = RankVerbs().verbAtRank;
+    WordTable words;
+    std::vector<PendingEntry> pending;
+    CollectWords(index->verbAtRank, words, pending);
+    GroupEntries(pending, SortWords(words, *index), *index);
     return index;
 }
 
