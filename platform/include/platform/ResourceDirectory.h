@@ -6,7 +6,7 @@
 // FindModuleResource (ModuleResources.h). Header-only and C-compatible.
 //
 // Type names used:
-//   "PLIMO"  ids 200-205: the verb database blobs
+//   "PLIMO"  ids 200-206: the verb database blobs (language/src/DatabaseFormat.h)
 //   "ICON"   a complete .ico file (all images of the icon group)
 //   "BITMAP" a device-independent bitmap as Windows stores it: a
 //            BITMAPINFOHEADER, its colour table, then the pixel rows
