@@ -74,17 +74,11 @@ const char* const LookupTsvHeader =
 
 }  // namespace
 
-int LookupText(const LanguageModule& module, const ConjOptions& options, std::FILE* out, std::FILE* err) {
-    std::string text;
-    if (!ToCp1252(options.lookup, text, err)) return ConjUsageError;
-    if (!module.CanLookUpForms()) {
-        Message(err, "this language module cannot look up forms.");
-        return ConjModuleError;
-    }
-    const std::vector<FormReading> readings = module.LookupForm(
-        text, (options.ignoreAccents ? IgnoreAccents : 0) | (options.prefix ? LookupPrefix : 0));
-    const bool suggestions = !readings.empty() && readings.front().Suggestion();
-    Utf8Output output(out);
+namespace {
+
+// The readings in the chosen format.
+void WriteReadings(const LanguageModule& module, const ConjOptions& options,
+                   const std::vector<FormReading>& readings, Utf8Output& output) {
     Json list = Json::array();
     if (options.format == ConjFormat::Tsv) {
         output.AppendUtf8(LookupTsvHeader);
@@ -94,41 +88,54 @@ int LookupText(const LanguageModule& module, const ConjOptions& options, std::FI
         const std::string word = Utf8(r.word.c_str()), infinitive = Utf8(r.infinitive.c_str());
         const std::string tense = TenseName(module, r.tense), person = PersonOfSlot(r.slot);
         if (options.format == ConjFormat::Json) {
-            Json reading;
-            reading["word"] = word;
-            reading["form"] = Utf8(r.form.c_str());
-            reading["infinitive"] = infinitive;
-            reading["tense"] = tense;
-            reading["person"] = person.empty() ? Json() : Json(person);
-            reading["slot"] = r.slot;
-            reading["pronominal"] = r.Pronominal();
-            reading["alternate"] = r.Alternate();
-            list.push_back(std::move(reading));
-        } else if (options.format == ConjFormat::Tsv) {
+            list.push_back({{"word", word},
+                            {"form", Utf8(r.form.c_str())},
+                            {"infinitive", infinitive},
+                            {"tense", tense},
+                            {"person", person.empty() ? Json() : Json(person)},
+                            {"slot", r.slot},
+                            {"pronominal", r.Pronominal()},
+                            {"alternate", r.Alternate()}});
+            continue;
+        }
+        if (options.format == ConjFormat::Tsv)
             output.AppendUtf8(TsvField(word) + "\t" + TsvField(infinitive) + "\t" + TsvField(tense) + "\t" +
                               person + "\t" + TsvField(Utf8(r.form.c_str())) + "\t" + std::to_string(r.slot) +
                               (r.Pronominal() ? "\t1" : "\t0") + (r.Alternate() ? "\t1" : "\t0") +
                               (r.Suggestion() ? "\t1" : "\t0"));
-            output.EndLine();
-        } else {
+        else
             output.AppendUtf8(word + "\t" + infinitive + "\t" + tense +
                               (person.empty() ? "" : "\t" + person));
-            output.EndLine();
-        }
+        output.EndLine();
     }
     if (options.format == ConjFormat::Json) {
         Json document;
         document["text"] = options.lookup;
-        document["suggestions"] = suggestions;
+        document["suggestions"] = !readings.empty() && readings.front().Suggestion();
         document["readings"] = std::move(list);
         WriteJson(document, output);
     }
+}
+
+}  // namespace
+
+int LookupText(const LanguageModule& module, const ConjOptions& options, std::FILE* out, std::FILE* err) {
+    std::string text;
+    if (!ToCp1252(options.lookup, text, err)) return ConjUsageError;
+    if (!module.CanLookUpForms()) {
+        Message(err, "this language module cannot look up forms.");
+        return ConjModuleError;
+    }
+    const std::vector<FormReading> readings = module.LookupForm(
+        text, (options.ignoreAccents ? IgnoreAccents : 0) | (options.prefix ? LookupPrefix : 0));
+    Utf8Output output(out);
+    WriteReadings(module, options, readings, output);
     if (!output.Flush()) return OutputFailed(err);
     if (readings.empty()) {
         Message(err, "no verb has the form \"" + ShownArgument(options.lookup) + "\", nor one close to it.");
         return ConjNotFound;
     }
-    if (suggestions) {
+    if (readings.front().Suggestion()) {
         Message(err, "no verb has the form \"" + ShownArgument(options.lookup) +
                          "\"; the forms listed are one letter away.");
         return ConjNotFound;
