@@ -203,19 +203,11 @@ int CChildFrame::PageWidthOf(const std::array<int, 4>& widths) const {
     return sum + 2 * marginX;
 }
 
-int CChildFrame::WidestPageWidth() {
-    if (!VerbFont || languageModule == nullptr) return pageWidth;
-    // Remembered for each layout, module and display font.
-    static QHash<QString, int> widest;
-    const int32_t count = languageModule->GetVerbCount();
-    const QString key = QString::fromLatin1(metaObject()->className()) + QLatin1Char('|') +
-                        QString::number(quintptr(languageModule)) + QLatin1Char('|') +
-                        FromCp1252(languageModule->GetLanguage()) + QLatin1Char('|') +
-                        QString::number(count) + QLatin1Char('|') + VerbFont->key();
-    if (auto it = widest.constFind(key); it != widest.constEnd()) return std::max(*it, pageWidth);
-
-    // The longest infinitives make the widest forms: their pages in every
-    // form, column by column, give the width of the widest page.
+// The longest infinitives make the widest forms: the longest lines (by
+// letters) of their pages in every form, column by column, are the widest
+// ones, near enough; only they are measured. Leaves the forms of the last
+// verb conjugated in the window's buffers.
+std::array<std::vector<std::string>, 4> CChildFrame::LongestLinesOfLongestVerbs(int32_t count) {
     std::vector<std::pair<size_t, int32_t>> byLength;
     byLength.reserve(size_t(std::max(count, 0)));
     for (int32_t i = 0; i < count; ++i)
@@ -223,8 +215,6 @@ int CChildFrame::WidestPageWidth() {
     const size_t candidates = std::min<size_t>(byLength.size(), 16);
     std::partial_sort(byLength.begin(), byLength.begin() + std::ptrdiff_t(candidates), byLength.end(),
                       [](const auto& a, const auto& b) { return a.first > b.first; });
-    // The longest lines of each column (by letters) are the widest ones,
-    // near enough; only they are measured.
     constexpr size_t Kept = 3;
     std::array<std::vector<std::string>, 4> longest;
     for (size_t c = 0; c < candidates; ++c) {
@@ -255,6 +245,21 @@ int CChildFrame::WidestPageWidth() {
             }
         }
     }
+    return longest;
+}
+
+int CChildFrame::WidestPageWidth() {
+    if (!VerbFont || languageModule == nullptr) return pageWidth;
+    // Remembered for each layout, module and display font.
+    static QHash<QString, int> widest;
+    const int32_t count = languageModule->GetVerbCount();
+    const QString key = QString::fromLatin1(metaObject()->className()) + QLatin1Char('|') +
+                        QString::number(quintptr(languageModule)) + QLatin1Char('|') +
+                        FromCp1252(languageModule->GetLanguage()) + QLatin1Char('|') +
+                        QString::number(count) + QLatin1Char('|') + VerbFont->key();
+    if (auto it = widest.constFind(key); it != widest.constEnd()) return std::max(*it, pageWidth);
+
+    const std::array<std::vector<std::string>, 4> longest = LongestLinesOfLongestVerbs(count);
     std::array<int, 4> columns = columnWidths;
     QFontMetrics metrics(*VerbFont, view->viewport());
     for (int column = 0; column < columnCount; ++column) {

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "LanguageModule.h"
 #include "PageModel.h"
@@ -172,6 +173,7 @@ protected:
     // The widths of the columns of the page lines as they are now.
     std::array<int, 4> MeasureColumns() const;
     int PageWidthOf(const std::array<int, 4>& columnWidths) const;
+    std::array<std::vector<std::string>, 4> LongestLinesOfLongestVerbs(int32_t count);
 
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
