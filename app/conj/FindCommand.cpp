@@ -1,4 +1,5 @@
 // plimo-conj --find: forms or definitions that hold a text.
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <functional>
@@ -18,6 +19,38 @@ namespace {
 const char* const FindTsvHeader = "infinitive\tform\ttense\tpronominal\talternate";
 const char* const FindDefinitionsTsvHeader = "infinitive\tdefinition\tpronominal\talternate";
 
+// One match of a search result, in UTF-8. Forms come as "form TAB
+// infinitive TAB tense", definitions as "definition TAB infinitive".
+struct Match {
+    std::string first;       // the form or the definition
+    std::string infinitive;  // as the result gives it ("s'aimer")
+    std::string listed;      // the verb as listed ("aimer")
+    int tense = -1;          // -1 for a definition
+    std::string tenseName;
+    bool pronominal = false, alternate = false;
+};
+
+std::optional<Match> ReadMatch(const LanguageModule& module, const SearchResultList& list, int32_t i) {
+    const std::string text = list.texts[i] ? list.texts[i] : "";
+    const size_t tab1 = text.find('\t');
+    if (tab1 == std::string::npos) return std::nullopt;
+    const size_t tab2 = text.find('\t', tab1 + 1);
+    Match m;
+    m.first = Utf8(text.substr(0, tab1).c_str());
+    m.infinitive =
+        Utf8(text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1).c_str());
+    if (tab2 != std::string::npos) {
+        m.tense = std::max(0, std::atoi(text.c_str() + tab2 + 1));
+        m.tenseName =
+            module.GetTenseName2(m.tense) ? TenseName(module, m.tense) : Utf8(text.c_str() + tab2 + 1);
+    }
+    m.pronominal = (list.values[i] & ResultPronominal) != 0;
+    m.alternate = (list.values[i] & ResultAlternate) != 0;
+    const int32_t verbIndex = list.values[i] & ResultVerbIndexMask;
+    m.listed = module.GetVerb(verbIndex) ? Utf8(module.GetVerb(verbIndex)) : m.infinitive;
+    return m;
+}
+
 // The matches of a search for scripts (json, tsv), or in text only those of
 // the selected tenses. False when no match is left to write.
 bool WriteMatches(const LanguageModule& module, const ConjOptions& options, const SearchResultList& list,
@@ -25,42 +58,27 @@ bool WriteMatches(const LanguageModule& module, const ConjOptions& options, cons
     Json matches = Json::array();
     std::string rows;
     for (int32_t i = 0; i < list.count; ++i) {
-        // Forms: "form TAB infinitive TAB tense"; definitions: "definition TAB infinitive".
-        const std::string text = list.texts[i] ? list.texts[i] : "";
-        const size_t tab1 = text.find('\t');
-        if (tab1 == std::string::npos) continue;
-        const size_t tab2 = text.find('\t', tab1 + 1);
-        const std::string first = Utf8(text.substr(0, tab1).c_str());
-        const std::string infinitive = Utf8(
-            text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1).c_str());
-        const int tense = tab2 == std::string::npos ? -1 : std::atoi(text.c_str() + tab2 + 1);
-        if (tenses && (tense < 0 || tense >= TenseCount || !(*tenses)[tense])) continue;
-        const bool pronominal = (list.values[i] & ResultPronominal) != 0;
-        const bool alternate = (list.values[i] & ResultAlternate) != 0;
-        const std::string tenseName = tense >= 0 && module.GetTenseName2(tense)
-                                          ? TenseName(module, tense)
-                                          : (tab2 == std::string::npos ? "" : Utf8(text.c_str() + tab2 + 1));
+        const std::optional<Match> m = ReadMatch(module, list, i);
+        if (!m || (tenses && (m->tense < 0 || m->tense >= TenseCount || !(*tenses)[m->tense]))) continue;
         // For scripts, the verb as listed, as in a page ("aimer" for "s'aimer").
-        const int32_t verbIndex = list.values[i] & ResultVerbIndexMask;
-        const std::string listed = module.GetVerb(verbIndex) ? Utf8(module.GetVerb(verbIndex)) : infinitive;
         if (options.format == ConjFormat::Json) {
             Json match;
-            match["infinitive"] = listed;
+            match["infinitive"] = m->listed;
             if (options.definitions) {
-                match["definition"] = first;
+                match["definition"] = m->first;
             } else {
-                match["form"] = first;
-                match["tense"] = tenseName;
+                match["form"] = m->first;
+                match["tense"] = m->tenseName;
             }
-            match["pronominal"] = pronominal;
-            match["alternate"] = alternate;
+            match["pronominal"] = m->pronominal;
+            match["alternate"] = m->alternate;
             matches.push_back(std::move(match));
         } else if (options.format == ConjFormat::Tsv) {
-            rows += TsvField(listed) + "\t" + TsvField(first) +
-                    (options.definitions ? "" : "\t" + TsvField(tenseName)) + (pronominal ? "\t1" : "\t0") +
-                    (alternate ? "\t1\n" : "\t0\n");
+            rows += TsvField(m->listed) + "\t" + TsvField(m->first) +
+                    (options.definitions ? "" : "\t" + TsvField(m->tenseName)) +
+                    (m->pronominal ? "\t1" : "\t0") + (m->alternate ? "\t1\n" : "\t0\n");
         } else {
-            rows += infinitive + "\t" + first + (tab2 == std::string::npos ? "" : "\t" + tenseName) + "\n";
+            rows += m->infinitive + "\t" + m->first + (m->tense < 0 ? "" : "\t" + m->tenseName) + "\n";
         }
     }
     const bool any = options.format == ConjFormat::Json ? !matches.empty() : !rows.empty();
@@ -141,23 +159,9 @@ OwnedResultList FindInTenses(const LanguageModule& module, const std::string& ty
 // The matches as text, a line each: infinitive, form or definition, tense.
 void WriteFoundText(const LanguageModule& module, const SearchResultList& list, Utf8Output& output) {
     for (int32_t i = 0; i < list.count; ++i) {
-        // Forms: "form TAB infinitive TAB tense"; definitions: "definition TAB infinitive".
-        std::string text = list.texts[i] ? list.texts[i] : "";
-        size_t tab1 = text.find('\t');
-        if (tab1 == std::string::npos) continue;
-        size_t tab2 = text.find('\t', tab1 + 1);
-        std::string first = text.substr(0, tab1);
-        std::string infinitive =
-            text.substr(tab1 + 1, tab2 == std::string::npos ? std::string::npos : tab2 - tab1 - 1);
-        output.Append(infinitive.c_str());
-        output.Char('\t');
-        output.Append(first.c_str());
-        if (tab2 != std::string::npos) {
-            int tense = std::atoi(text.c_str() + tab2 + 1);
-            const char* name = module.GetTenseName2(tense);
-            output.Char('\t');
-            output.Append(name ? name : text.c_str() + tab2 + 1);
-        }
+        const std::optional<Match> m = ReadMatch(module, list, i);
+        if (!m) continue;
+        output.AppendUtf8(m->infinitive + "\t" + m->first + (m->tense < 0 ? "" : "\t" + m->tenseName));
         output.EndLine();
     }
 }
