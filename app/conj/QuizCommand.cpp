@@ -237,6 +237,20 @@ void Ask(PracticeSession& session, PracticeStore& store, AccentPolicy policy, st
     }
 }
 
+// The questions of the session: from the record for --mistakes and --due,
+// otherwise from the forms chosen.
+std::vector<Question> Pick(const ModuleFormSource& source, PracticeSetup& setup, PracticeStore& store,
+                           const QuizOptions& o) {
+    std::mt19937 rng(o.seeded ? unsigned(o.seed) : std::random_device{}());
+    if (o.source != QuizOptions::Mistakes && o.source != QuizOptions::Due)
+        return PickQuestions(source, setup, rng);
+    setup.forms = FormChoice::Both;
+    std::map<FormKey, FormRecord> records;
+    store.LoadRecords(records);
+    return PickFromRecords(source, setup, records, o.source == QuizOptions::Due ? WantDue : WantMistake,
+                           Today(), rng);
+}
+
 }  // namespace
 
 int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE* out, std::FILE* err) {
@@ -273,17 +287,7 @@ int RunQuiz(const std::vector<std::string>& arguments, std::FILE* in, std::FILE*
     PracticeStore store;
     OpenStore(store, err);
 
-    std::mt19937 rng(o.seeded ? unsigned(o.seed) : std::random_device{}());
-    std::vector<Question> questions;
-    if (o.source == QuizOptions::Mistakes || o.source == QuizOptions::Due) {
-        setup.forms = FormChoice::Both;
-        std::map<FormKey, FormRecord> records;
-        store.LoadRecords(records);
-        questions = PickFromRecords(source, setup, records,
-                                    o.source == QuizOptions::Due ? WantDue : WantMistake, Today(), rng);
-    } else {
-        questions = PickQuestions(source, setup, rng);
-    }
+    std::vector<Question> questions = Pick(source, setup, store, o);
     if (questions.empty()) {
         std::fputs(o.source == QuizOptions::Due        ? "Nothing is due today.\n"
                    : o.source == QuizOptions::Mistakes ? "No mistakes to practise.\n"
