@@ -179,29 +179,10 @@ bool Matches(const std::u32string& answer, const std::u32string& form,
     return false;
 }
 
-}  // namespace
-
-CheckResult CheckAnswer(std::string_view typed, std::string_view expected, AccentPolicy policy) {
-    CheckResult result;
-    const std::u32string exact = NormalizedAnswer(expected, false);
-    const auto starts = AnswerStarts(exact);
-    const std::u32string answer = NormalizedAnswer(typed, false);
-    if (!answer.empty() && Matches(answer, exact, starts)) {
-        result.verdict = Verdict::Right;
-        return result;
-    }
-    const std::u32string plainForm = NormalizedAnswer(expected, true);
-    const std::u32string plainAnswer = NormalizedAnswer(typed, true);
-    const bool accentsOnly = !plainAnswer.empty() && Matches(plainAnswer, plainForm, AnswerStarts(plainForm));
-    if (accentsOnly && policy == AccentPolicy::Ignore) {
-        result.verdict = Verdict::Right;
-        return result;
-    }
-    result.verdict = accentsOnly && policy == AccentPolicy::Warn ? Verdict::Accents : Verdict::Wrong;
-
-    // Mark the expected form where the answer parts from it: compare, case
-    // and apostrophes aside, against the tail the answer most likely meant
-    // (the one nearest it in length), from both ends.
+// Marks in `result` where, in the expected form, the answer parts from it:
+// compared, case and apostrophes aside, against the tail the answer most
+// likely meant (the one nearest it in length), from both ends.
+void MarkDifference(std::string_view typed, std::string_view expected, CheckResult& result) {
     const std::u32string shown = ToCodePoints(expected);
     std::u32string folded;
     for (char32_t c : shown) folded.push_back(IsApostrophe(c) ? U'\'' : Lower(c));
@@ -242,6 +223,29 @@ CheckResult CheckAnswer(std::string_view typed, std::string_view expected, Accen
             result.markLength = 1;
         }
     }
+}
+
+}  // namespace
+
+CheckResult CheckAnswer(std::string_view typed, std::string_view expected, AccentPolicy policy) {
+    CheckResult result;
+    const std::u32string exact = NormalizedAnswer(expected, false);
+    const auto starts = AnswerStarts(exact);
+    const std::u32string answer = NormalizedAnswer(typed, false);
+    if (!answer.empty() && Matches(answer, exact, starts)) {
+        result.verdict = Verdict::Right;
+        return result;
+    }
+    const std::u32string plainForm = NormalizedAnswer(expected, true);
+    const std::u32string plainAnswer = NormalizedAnswer(typed, true);
+    const bool accentsOnly = !plainAnswer.empty() && Matches(plainAnswer, plainForm, AnswerStarts(plainForm));
+    if (accentsOnly && policy == AccentPolicy::Ignore) {
+        result.verdict = Verdict::Right;
+        return result;
+    }
+    result.verdict = accentsOnly && policy == AccentPolicy::Warn ? Verdict::Accents : Verdict::Wrong;
+
+    MarkDifference(typed, expected, result);
     return result;
 }
 
