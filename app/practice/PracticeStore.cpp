@@ -219,6 +219,28 @@ bool PracticeStore::Open(const QString& path) {
     return true;
 }
 
+namespace {
+
+// A form's record from the row `q` is on, its columns from `first` on: box,
+// due_day, right, accents, wrong, last_answered, last_verdict.
+FormRecord RecordAt(const QSqlQuery& q, int first) {
+    FormRecord r;
+    r.box = q.value(first).toInt();
+    r.dueDay = q.value(first + 1).toLongLong();
+    r.right = q.value(first + 2).toInt();
+    r.accents = q.value(first + 3).toInt();
+    r.wrong = q.value(first + 4).toInt();
+    r.lastAnswered = q.value(first + 5).toLongLong();
+    r.lastVerdict = static_cast<Verdict>(q.value(first + 6).toInt());
+    return r;
+}
+
+void Bind(QSqlQuery& q, std::initializer_list<QVariant> values) {
+    for (const QVariant& v : values) q.addBindValue(v);
+}
+
+}  // namespace
+
 bool PracticeStore::RecordAnswer(const FormKey& key, const std::string& infinitive, int tense,
                                  Verdict verdict, const std::string& typed, int64_t today, int64_t now,
                                  FormRecord* out) {
@@ -242,19 +264,10 @@ bool PracticeStore::RecordAnswer(const FormKey& key, const std::string& infiniti
     q.prepare(
         QStringLiteral("SELECT box, due_day, right, accents, wrong, last_answered, last_verdict FROM form "
                        "WHERE verb=? AND pronominal=? AND alternate=? AND slot=?"));
-    q.addBindValue(key.verbIndex);
-    q.addBindValue(int(key.pronominal));
-    q.addBindValue(int(key.alternate));
-    q.addBindValue(key.slot);
+    Bind(q, {key.verbIndex, int(key.pronominal), int(key.alternate), key.slot});
     if (!q.exec()) return fail(q);
     if (q.next()) {
-        r.box = q.value(0).toInt();
-        r.dueDay = q.value(1).toLongLong();
-        r.right = q.value(2).toInt();
-        r.accents = q.value(3).toInt();
-        r.wrong = q.value(4).toInt();
-        r.lastAnswered = q.value(5).toLongLong();
-        r.lastVerdict = static_cast<Verdict>(q.value(6).toInt());
+        r = RecordAt(q, 0);
     }
     q.finish();
     ApplyAnswer(r, verdict, today, now);
@@ -262,21 +275,15 @@ bool PracticeStore::RecordAnswer(const FormKey& key, const std::string& infiniti
         QStringLiteral("INSERT OR REPLACE INTO form (verb, pronominal, alternate, slot, infinitive, box, "
                        "due_day, right, accents, wrong, last_answered, last_verdict) "
                        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"));
-    for (const QVariant& v :
-         {QVariant(key.verbIndex), QVariant(int(key.pronominal)), QVariant(int(key.alternate)),
-          QVariant(key.slot), QVariant(QString::fromStdString(infinitive)), QVariant(r.box),
-          QVariant(qlonglong(r.dueDay)), QVariant(r.right), QVariant(r.accents), QVariant(r.wrong),
-          QVariant(qlonglong(r.lastAnswered)), QVariant(int(r.lastVerdict))})
-        q.addBindValue(v);
+    Bind(q, {key.verbIndex, int(key.pronominal), int(key.alternate), key.slot,
+             QString::fromStdString(infinitive), r.box, qlonglong(r.dueDay), r.right, r.accents, r.wrong,
+             qlonglong(r.lastAnswered), int(r.lastVerdict)});
     if (!q.exec()) return fail(q);
     q.prepare(QStringLiteral(
         "INSERT INTO answer (at, day, verb, pronominal, alternate, slot, tense, verdict, typed) "
         "VALUES (?,?,?,?,?,?,?,?,?)"));
-    for (const QVariant& v :
-         {QVariant(qlonglong(now)), QVariant(qlonglong(today)), QVariant(key.verbIndex),
-          QVariant(int(key.pronominal)), QVariant(int(key.alternate)), QVariant(key.slot), QVariant(tense),
-          QVariant(int(verdict)), QVariant(QString::fromStdString(typed))})
-        q.addBindValue(v);
+    Bind(q, {qlonglong(now), qlonglong(today), key.verbIndex, int(key.pronominal), int(key.alternate),
+             key.slot, tense, int(verdict), QString::fromStdString(typed)});
     if (!q.exec()) return fail(q);
     if (!q.exec(QStringLiteral("COMMIT"))) return fail(q);
     if (out) *out = r;
@@ -318,15 +325,7 @@ bool PracticeStore::LoadRecords(std::map<FormKey, FormRecord>& records) {
     while (q.next()) {
         const FormKey key{q.value(0).toInt(), q.value(1).toInt() != 0, q.value(2).toInt() != 0,
                           q.value(3).toInt()};
-        FormRecord r;
-        r.box = q.value(4).toInt();
-        r.dueDay = q.value(5).toLongLong();
-        r.right = q.value(6).toInt();
-        r.accents = q.value(7).toInt();
-        r.wrong = q.value(8).toInt();
-        r.lastAnswered = q.value(9).toLongLong();
-        r.lastVerdict = static_cast<Verdict>(q.value(10).toInt());
-        records[key] = r;
+        records[key] = RecordAt(q, 4);
     }
     return true;
 }
