@@ -64,6 +64,11 @@ int PersonOfSlot(int slot) {
     return imperativePersons[slot - ImperativeSlot];
 }
 
+const char* PersonName(int slot) {
+    static const char* const persons[PersonCount + 1] = {"", "je", "tu", "il", "nous", "vous", "ils"};
+    return persons[PersonOfSlot(slot)];
+}
+
 std::vector<Block> WrittenBlocks(const char* const* forms, const std::vector<bool>* wanted) {
     std::vector<Block> blocks;
     for (const Line& line : Lines(Layout::FullScreen)) {

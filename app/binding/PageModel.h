@@ -54,6 +54,9 @@ int TenseOfSlot(int slot);
 // The person of slot `slot`: 1-6 for je .. ils, 0 for a participle or the
 // infinitive.
 int PersonOfSlot(int slot);
+// The subject pronoun of slot `slot` as a learner names the person ("je",
+// "nous"), "" for a participle or the infinitive.
+const char* PersonName(int slot);
 
 // One form of a written block: its slot and its person (see PersonOfSlot).
 struct Form {

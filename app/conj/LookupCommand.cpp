@@ -8,18 +8,11 @@ namespace cli {
 
 namespace {
 
-// The person of a form slot as a learner names it, or "" for a participle
-// or the infinitive.
-const char* PersonOfSlot(int slot) {
-    static const char* const persons[PersonCount + 1] = {"", "je", "tu", "il", "nous", "vous", "ils"};
-    return persons[page::PersonOfSlot(slot)];
-}
-
 int TenseOfReading(const FormReading& r) { return r.tense; }
 
 // "Passé Simple, nous", or "Participe Passé".
 std::string ReadingPlace(const LanguageModule& module, const FormReading& r) {
-    const std::string person = PersonOfSlot(r.slot);
+    const std::string person = page::PersonName(r.slot);
     return TenseName(module, TenseOfReading(r)) + (person.empty() ? "" : ", " + person);
 }
 
@@ -86,7 +79,7 @@ void WriteReadings(const LanguageModule& module, const ConjOptions& options,
     }
     for (const FormReading& r : readings) {
         const std::string word = Utf8(r.word.c_str()), infinitive = Utf8(r.infinitive.c_str());
-        const std::string tense = TenseName(module, r.tense), person = PersonOfSlot(r.slot);
+        const std::string tense = TenseName(module, r.tense), person = page::PersonName(r.slot);
         if (options.format == ConjFormat::Json) {
             list.push_back({{"word", word},
                             {"form", Utf8(r.form.c_str())},

@@ -321,7 +321,7 @@ void CMainFrame::SwitchLayout(bool fullScreen) {
         // The form looked for stays highlighted, and in view.
         if (highlighted >= 0) {
             replacement->SetHighlightedSlot(highlighted);
-            replacement->ShowTense(CChildFrame::TenseOfSlot(highlighted));
+            replacement->ShowTense(page::TenseOfSlot(highlighted));
         }
     }
     mdiArea->viewport()->repaint();

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "PageModel.h"
 #include "QtText.h"
 
 namespace {
@@ -120,21 +121,12 @@ void FormLookupList::Dismiss() {
     hide();
 }
 
-QString FormLookupList::PersonOfSlot(int slot) {
-    static const char* const persons[PersonCount] = {"je", "tu", "il", "nous", "vous", "ils"};
-    if (slot >= 0 && slot < PersonalSlotCount) return QString::fromLatin1(persons[slot % PersonCount]);
-    static const int imperative[ImperativeFormCount] = {1, 3, 4};  // tu, nous, vous
-    if (slot >= ImperativeSlot && slot < ImperativeSlot + ImperativeFormCount)
-        return QString::fromLatin1(persons[imperative[slot - ImperativeSlot]]);
-    return QString();
-}
-
 QString FormLookupList::LineText(const LanguageModule& module_, const FormReading& reading) {
     const QString separator = QStringLiteral(" \u00B7 ");
     QString line = FromCp1252(reading.word) + QStringLiteral(" \u2014 ") + FromCp1252(reading.infinitive);
     const QString tense = FromCp1252(module_.GetTenseName2(reading.tense));
     if (!tense.isEmpty()) line += separator + tense;
-    const QString person = PersonOfSlot(reading.slot);
+    const QString person = QString::fromLatin1(page::PersonName(reading.slot));
     if (!person.isEmpty()) line += separator + person;
     return line;
 }

@@ -53,9 +53,6 @@ public:
     // The line for `reading`: the word, the infinitive (with its "se" or
     // "s'" for a pronominal reading), the tense, the person.
     static QString LineText(const LanguageModule& module, const FormReading& reading);
-    // The person of a form slot ("nous"), empty for the participles and the
-    // infinitive.
-    static QString PersonOfSlot(int slot);
 
 signals:
     // The user chose `reading` from the list; the list is hidden.

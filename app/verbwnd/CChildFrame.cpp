@@ -114,14 +114,6 @@ void CChildFrame::SetHighlightedSlot(int slot) {
     view->viewport()->update();
 }
 
-int CChildFrame::TenseOfSlot(int slot) {
-    if (slot < ImperativeSlot) return slot / PersonCount;
-    if (slot < PresentParticipleSlot) return ImperativeTense;
-    if (slot == PresentParticipleSlot) return PresentParticipleTense;
-    if (slot < InfinitiveSlot) return PastParticipleTense;
-    return InfinitiveTense;
-}
-
 int CChildFrame::SlotOfForm(int tense, std::string_view form) const {
     int first = tense * PersonCount, last = first + PersonCount - 1;
     if (tense == ImperativeTense) {

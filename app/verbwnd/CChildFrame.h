@@ -60,8 +60,6 @@ public:
     // until the verb, its form or its variant changes. -1 for none.
     void SetHighlightedSlot(int slot);
     int HighlightedSlot() const { return highlightedSlot; }
-    // The tense of form slot `slot`, as the module numbers tenses.
-    static int TenseOfSlot(int slot);
     // The slot of tense `tense` whose form text is `form`, or -1.
     int SlotOfForm(int tense, std::string_view form) const;
     // Re-conjugates the current verb: forms, labels, images, page size, title.

@@ -49,6 +49,8 @@ TEST(PageModel, PersonsOfSlots) {
     const std::pair<int, int> table[] = {{0, 1},  {5, 6},  {6, 1},  {83, 6}, {84, 2}, {85, 4},
                                          {86, 5}, {87, 0}, {90, 0}, {92, 0}, {93, 0}, {-1, 0}};
     for (auto [slot, person] : table) EXPECT_EQ(page::PersonOfSlot(slot), person) << slot;
+    EXPECT_STREQ(page::PersonName(85), "nous");
+    EXPECT_STREQ(page::PersonName(PastParticipleSlot), "");
 }
 
 // Written blocks: page order, participles split, empty slots and unselected
