@@ -309,6 +309,11 @@ std::string ChooseMode(CommandLine& line) {
 
 }  // namespace
 
+bool ConjOptionTakesValue(std::string_view option) {
+    const OptionSpec* spec = FindOption(option);
+    return spec != nullptr && spec->takesValue;
+}
+
 ConjParse ParseConjOptions(const std::vector<std::string>& arguments) {
     CommandLine line;
     std::string error = ReadArguments(arguments, line);

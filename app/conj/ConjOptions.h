@@ -32,6 +32,10 @@ struct ConjParse {
 
 ConjParse ParseConjOptions(const std::vector<std::string>& arguments);
 
+// Whether `option` ("--find") is one of plimo-conj's options that take a
+// value.
+bool ConjOptionTakesValue(std::string_view option);
+
 // An argument as a message may show it: bytes that are not UTF-8 and control
 // characters escaped as \xNN, and a long text cut to its first 40
 // characters and "…".

@@ -1,8 +1,11 @@
 #include "QuizCommand.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <iterator>
 #include <random>
 
+#include "ConjOptions.h"
 #include "ConjProgram.h"
 #include "Cp1252.h"
 #include "LanguageModule.h"
@@ -124,15 +127,14 @@ bool ParseQuiz(const std::vector<std::string>& args, QuizOptions& o, std::string
 
 bool IsQuizCommand(const std::vector<std::string>& arguments) {
     // "--find --quiz" looks for the text "--quiz"; "--" ends the options.
-    static const char* const takingValue[] = {"--find",   "--define",  "--lookup", "--tense",
-                                              "--module", "--format",  "--verbs",  "--top",
-                                              "--count",  "--accents", "--seed"};
+    static const std::string_view quizValues[] = {"--verbs", "--top", "--count", "--accents", "--seed"};
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
         if (a == "--") return false;
         if (a == "--quiz") return true;
-        for (const char* option : takingValue)
-            if (a == option) ++i;
+        if (ConjOptionTakesValue(a) ||
+            std::find(std::begin(quizValues), std::end(quizValues), a) != std::end(quizValues))
+            ++i;
     }
     return false;
 }
